@@ -1,0 +1,30 @@
+#pragma once
+
+#include "history/clean_trigger.h"
+#include "history/moved_file.h"
+#include "history/uuid.h"
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sorvane {
+
+/// The account of one clean run.
+struct CleanRecord {
+    Uuid id;
+    std::chrono::system_clock::time_point date;
+    CleanTrigger trigger = CleanTrigger::manual;
+    std::vector<MovedFile> moved;
+    std::int64_t skippedCount = 0;
+    std::vector<std::string> errors;
+    bool undone = false;
+
+    /// One line for the user, for example "3 items moved, 2 left in place, 1 failed".
+    std::string summary() const;
+
+    friend bool operator==(const CleanRecord&, const CleanRecord&) = default;
+};
+
+} // namespace sorvane
