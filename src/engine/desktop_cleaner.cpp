@@ -1,0 +1,66 @@
+#include "engine/desktop_cleaner.h"
+
+#include "engine/desktop_order.h"
+#include "engine/grouping_date.h"
+
+namespace sorvane {
+
+DesktopCleaner::DesktopCleaner(FileServices& files, Clock now)
+    : m_files(files), m_neverMove(standardNeverMove()),
+      m_now(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }) {}
+
+const std::set<std::string>& DesktopCleaner::standardNeverMove() {
+    static const std::set<std::string> names{".DS_Store", ".localized", "Icon\r",
+                                             "Icon",      ".directory", ".hidden"};
+    return names;
+}
+
+CleanPreview DesktopCleaner::preview(const CleanOptions& options) const {
+    const auto desktop = m_files.desktopDirectory();
+    if (!desktop)
+        return {};
+    auto result = scan(*desktop, options);
+    return result ? std::move(result).value() : CleanPreview{};
+}
+
+FileResult<CleanPreview> DesktopCleaner::scan(const std::filesystem::path& desktop,
+                                              const CleanOptions& options) const {
+    auto listing = m_files.contentsOfDirectory(desktop);
+    if (!listing)
+        return listing.error();
+    auto entries = std::move(listing).value();
+    DesktopOrder::sort(entries);
+
+    const ItemClassifier classifier(m_files, desktop, options, m_neverMove, m_now);
+    CleanPreview preview;
+    for (auto& entry : entries) {
+        switch (classifier.classify(entry)) {
+        case ItemVerdict::eligible:
+            preview.eligible.push_back(std::move(entry.path));
+            break;
+        case ItemVerdict::tagged:
+            ++preview.tagged;
+            [[fallthrough]];
+        case ItemVerdict::skipped:
+            ++preview.skipped;
+            break;
+        }
+    }
+    return preview;
+}
+
+ItemVerdict DesktopCleaner::classify(const DirectoryEntry& item,
+                                     const CleanOptions& options) const {
+    return ItemClassifier(m_files, item.path.parent_path(), options, m_neverMove, m_now)
+        .classify(item);
+}
+
+Timestamp DesktopCleaner::groupingDate(const std::filesystem::path& item, DateBasis basis,
+                                       Timestamp cleanDate) const {
+    if (basis == DateBasis::cleaned)
+        return cleanDate;
+    auto values = m_files.resourceValues(item);
+    return sorvane::groupingDate(values ? std::optional(*values) : std::nullopt, basis, cleanDate);
+}
+
+} // namespace sorvane

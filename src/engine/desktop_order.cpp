@@ -1,0 +1,59 @@
+#include "engine/desktop_order.h"
+
+#include <algorithm>
+#include <numeric>
+#include <string>
+#include <unicode/normalizer2.h>
+#include <unicode/unistr.h>
+
+namespace sorvane {
+namespace {
+
+bool isAscii(const std::string& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// UTF-8 byte order is code point order, so comparing NFC text as bytes compares it scalar by
+// scalar. Bytes that are not UTF-8 become U+FFFD here; the raw name breaks such ties.
+std::string nfcKey(const std::string& name, const icu::Normalizer2* nfc) {
+    if (isAscii(name) || !nfc)
+        return name;
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString normalized =
+        nfc->normalize(icu::UnicodeString::fromUTF8(name), status);
+    if (U_FAILURE(status))
+        return name;
+    std::string key;
+    normalized.toUTF8String(key);
+    return key;
+}
+
+} // namespace
+
+void DesktopOrder::sort(std::vector<DirectoryEntry>& entries) {
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
+    if (U_FAILURE(status))
+        nfc = nullptr;
+
+    std::vector<std::string> keys;
+    keys.reserve(entries.size());
+    for (const auto& entry : entries)
+        keys.push_back(nfcKey(entry.path.filename().native(), nfc));
+    std::vector<std::size_t> order(entries.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        if (keys[a] != keys[b])
+            return keys[a] < keys[b];
+        return entries[a].path.filename().native() < entries[b].path.filename().native();
+    });
+
+    std::vector<DirectoryEntry> sorted;
+    sorted.reserve(entries.size());
+    for (auto index : order)
+        sorted.push_back(std::move(entries[index]));
+    entries = std::move(sorted);
+}
+
+} // namespace sorvane
