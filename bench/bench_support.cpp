@@ -1,0 +1,32 @@
+#include "bench_support.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace sorvane::bench {
+
+double medianMilliseconds(int runs, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        const auto end = std::chrono::steady_clock::now();
+        times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void runQuietly(const std::string& command) {
+    if (std::system((command + " >/dev/null 2>&1").c_str()) != 0)
+        throw std::runtime_error("failed: " + command);
+}
+
+void report(const std::string& what, double oursMs, const std::string& reference, double theirsMs) {
+    std::printf("%-40s %9.2f ms   %-28s %9.2f ms   ratio %.2f\n", what.c_str(), oursMs,
+                reference.c_str(), theirsMs, oursMs / theirsMs);
+}
+
+} // namespace sorvane::bench
