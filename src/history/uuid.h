@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,3 +31,14 @@ private:
 };
 
 } // namespace sorvane
+
+template <> struct std::hash<sorvane::Uuid> {
+    std::size_t operator()(const sorvane::Uuid& uuid) const noexcept {
+        // The bytes are random already, so folding them is as good as any mixing.
+        std::size_t hash = 0;
+        for (std::uint8_t byte : uuid.bytes()) {
+            hash = hash * 131 + byte;
+        }
+        return hash;
+    }
+};

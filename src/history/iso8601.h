@@ -1,0 +1,26 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sorvane {
+
+/// Internet date-time text (RFC 3339, the ISO 8601 profile) in whole seconds.
+class Iso8601 {
+public:
+    using TimePoint = std::chrono::system_clock::time_point;
+
+    /// "2025-03-07T09:15:00Z": UTC, the fraction of a second dropped toward the earlier
+    /// second, before 1970 as after.
+    static std::string format(TimePoint time);
+
+    /// Reads "YYYY-MM-DDThh:mm:ssZ" or the same with a "+hh:mm" / "-hh:mm" offset, each field
+    /// range-checked. A fraction of a second is refused rather than dropped: the history
+    /// never writes one, so its presence means the text came from somewhere else.
+    /// `reason`, when given, receives why the text was refused.
+    static std::optional<TimePoint> parse(std::string_view text, std::string* reason = nullptr);
+};
+
+} // namespace sorvane
