@@ -1,0 +1,227 @@
+#include "platform/posix_file_services.h"
+
+#include "platform/folder_maker.h"
+#include "platform/freedesktop_trash.h"
+#include "platform/hidden_names.h"
+#include "platform/item_copier.h"
+#include "platform/no_replace_rename.h"
+#include "platform/normalised_path.h"
+#include "platform/posix_error.h"
+#include "platform/resource_reader.h"
+#include "platform/tree_remover.h"
+#include "platform/unique_fd.h"
+#include "platform/xdg_user_dirs.h"
+
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace sorvane {
+namespace {
+
+bool isDotOrDotDot(const char* name) {
+    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+}
+
+std::optional<FileIdentity> identityOf(const std::filesystem::path& path) {
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0)
+        return std::nullopt;
+    return FileIdentity{status.st_dev, status.st_ino};
+}
+
+/// An open folder listing that closes itself.
+class FolderStream {
+public:
+    explicit FolderStream(const std::filesystem::path& folder) {
+        const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) {
+            m_error = errno;
+            return;
+        }
+        m_stream = fdopendir(fd);
+        if (!m_stream) {
+            m_error = errno;
+            close(fd);
+        }
+    }
+    ~FolderStream() {
+        if (m_stream)
+            closedir(m_stream);
+    }
+    FolderStream(const FolderStream&) = delete;
+    FolderStream& operator=(const FolderStream&) = delete;
+
+    int error() const { return m_error; }
+    int fd() const { return dirfd(m_stream); }
+
+    /// The next entry other than "." and "..", or null at the end or on a read error
+    /// (then `error()` says which).
+    const dirent* next() {
+        for (;;) {
+            errno = 0;
+            const dirent* entry = readdir(m_stream);
+            if (!entry) {
+                m_error = errno;
+                return nullptr;
+            }
+            if (!isDotOrDotDot(entry->d_name))
+                return entry;
+        }
+    }
+
+private:
+    DIR* m_stream = nullptr;
+    int m_error = 0;
+};
+
+// Takes ownership of `folderFd`. Entries that cannot be examined still count; folders that
+// cannot be opened count without their contents.
+void summarise(int folderFd, dev_t device, FolderSummary& summary) {
+    DIR* stream = fdopendir(folderFd);
+    if (!stream) {
+        close(folderFd);
+        return;
+    }
+    while (const dirent* entry = readdir(stream)) {
+        if (isDotOrDotDot(entry->d_name))
+            continue;
+        ++summary.entryCount;
+        struct statx status;
+        if (statx(dirfd(stream), entry->d_name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+                  STATX_TYPE | STATX_SIZE, &status) != 0)
+            continue;
+        if (S_ISREG(status.stx_mode)) {
+            summary.totalSize += status.stx_size;
+        } else if (S_ISDIR(status.stx_mode) &&
+                   makedev(status.stx_dev_major, status.stx_dev_minor) == device) {
+            const int child = openat(dirfd(stream), entry->d_name,
+                                     O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (child >= 0)
+                summarise(child, device, summary);
+        }
+    }
+    closedir(stream);
+}
+
+} // namespace
+
+std::optional<std::filesystem::path> PosixFileServices::desktopDirectory() {
+    const auto desktop = normalisedPath(XdgUserDirs::desktopDirectory());
+    const auto home = normalisedPath(XdgUserDirs::homeDirectory());
+    if (desktop == home || desktop == desktop.root_path())
+        return std::nullopt;
+    struct stat status;
+    if (stat(desktop.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return std::nullopt;
+    // By identity too, so "$HOME/." or a link to the home folder are recognised.
+    const FileIdentity identity{status.st_dev, status.st_ino};
+    if (identity == identityOf(home) || identity == identityOf("/"))
+        return std::nullopt;
+    return desktop;
+}
+
+FileResult<std::vector<DirectoryEntry>>
+PosixFileServices::contentsOfDirectory(const std::filesystem::path& folder) {
+    FolderStream stream(folder);
+    if (stream.error() != 0)
+        return posixError("list the contents of", folder, stream.error());
+    const HiddenNames hidden(stream.fd());
+    std::vector<DirectoryEntry> entries;
+    while (const dirent* entry = stream.next()) {
+        DirectoryEntry listed{folder / entry->d_name, std::nullopt};
+        int ignored = 0;
+        listed.values = ResourceReader::read(stream.fd(), entry->d_name, listed.path.c_str(),
+                                             hidden.contains(entry->d_name), ignored);
+        entries.push_back(std::move(listed));
+    }
+    if (stream.error() != 0)
+        return posixError("list the contents of", folder, stream.error());
+    return entries;
+}
+
+FileResult<bool> PosixFileServices::directoryHoldsOnly(const std::filesystem::path& folder,
+                                                       const std::string& allowedName) {
+    FolderStream stream(folder);
+    if (stream.error() != 0)
+        return posixError("list the contents of", folder, stream.error());
+    while (const dirent* entry = stream.next())
+        if (entry->d_name != allowedName)
+            return false;
+    if (stream.error() != 0)
+        return posixError("list the contents of", folder, stream.error());
+    return true;
+}
+
+FileResult<ResourceValues> PosixFileServices::resourceValues(const std::filesystem::path& item) {
+    const auto path = normalisedPath(item);
+    const auto parent = path.has_parent_path() ? path.parent_path() : ".";
+    UniqueFd parentFd(open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const HiddenNames hidden = parentFd.valid() ? HiddenNames(parentFd.get()) : HiddenNames();
+    int error = 0;
+    auto values = ResourceReader::read(AT_FDCWD, path.c_str(), path.c_str(),
+                                       hidden.contains(path.filename().native()), error);
+    if (!values)
+        return posixError("read the properties of", path, error);
+    return std::move(*values);
+}
+
+std::optional<FileIdentity>
+PosixFileServices::identityFollowingLinks(const std::filesystem::path& path) {
+    return identityOf(path);
+}
+
+FileStatus PosixFileServices::createDirectory(const std::filesystem::path& folder) {
+    if (const int code = makeFolders(folder, 0777); code != 0)
+        return posixError("create the folder", folder, code);
+    return {};
+}
+
+FileStatus PosixFileServices::moveItem(const std::filesystem::path& source,
+                                       const std::filesystem::path& target) {
+    if (const int code = renameWithoutReplacing(source, target); code != 0)
+        return posixError("move", source, code);
+    return {};
+}
+
+FileStatus PosixFileServices::copyItem(const std::filesystem::path& source,
+                                       const std::filesystem::path& target) {
+    return ItemCopier().copy(source, target);
+}
+
+FileStatus PosixFileServices::removeItem(const std::filesystem::path& item) {
+    return TreeRemover::remove(item);
+}
+
+FileStatus PosixFileServices::trashItem(const std::filesystem::path& item) {
+    FreedesktopTrash trash(XdgUserDirs::dataHome(), getuid(),
+                           [] { return std::chrono::system_clock::now(); });
+    return trash.trash(item);
+}
+
+bool PosixFileServices::fileExists(const std::filesystem::path& path) {
+    struct stat status;
+    return lstat(path.c_str(), &status) == 0;
+}
+
+FileResult<FolderSummary> PosixFileServices::folderSummary(const std::filesystem::path& folder) {
+    UniqueFd top(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    struct stat status;
+    if (!top.valid() || fstat(top.get(), &status) != 0)
+        return posixError("read the contents of", folder, errno);
+    FolderSummary summary;
+    summarise(top.release(), status.st_dev, summary);
+    return summary;
+}
+
+bool PosixFileServices::startAccessingSecurityScopedResource(const std::filesystem::path&) {
+    return false;
+}
+
+void PosixFileServices::stopAccessingSecurityScopedResource(const std::filesystem::path&) {}
+
+} // namespace sorvane

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/file_services.h"
+
+namespace sorvane {
+
+/// The file services of a Linux system, by direct system calls. Holds no state: one object
+/// may serve several threads.
+class PosixFileServices : public FileServices {
+public:
+    /// The XDG Desktop folder; none when it is missing, not a folder, or is the home folder
+    /// or the root folder (`XDG_DESKTOP_DIR="$HOME/"` is how users switch the Desktop off,
+    /// and a clean must never sweep a whole home folder).
+    std::optional<std::filesystem::path> desktopDirectory() override;
+    FileResult<std::vector<DirectoryEntry>>
+    contentsOfDirectory(const std::filesystem::path& folder) override;
+    FileResult<bool> directoryHoldsOnly(const std::filesystem::path& folder,
+                                        const std::string& allowedName) override;
+    FileResult<ResourceValues> resourceValues(const std::filesystem::path& item) override;
+    std::optional<FileIdentity> identityFollowingLinks(const std::filesystem::path& path) override;
+    FileStatus createDirectory(const std::filesystem::path& folder) override;
+    FileStatus moveItem(const std::filesystem::path& source,
+                        const std::filesystem::path& target) override;
+    FileStatus copyItem(const std::filesystem::path& source,
+                        const std::filesystem::path& target) override;
+    FileStatus removeItem(const std::filesystem::path& item) override;
+    /// Into the home trash under $XDG_DATA_HOME, or the trash of the item's own file system.
+    FileStatus trashItem(const std::filesystem::path& item) override;
+    bool fileExists(const std::filesystem::path& path) override;
+    /// Does not enter other mounted file systems; a folder that cannot be read still counts.
+    FileResult<FolderSummary> folderSummary(const std::filesystem::path& folder) override;
+    bool startAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
+    void stopAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
+};
+
+} // namespace sorvane

@@ -1,0 +1,106 @@
+#include "platform/resource_reader.h"
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/xattr.h>
+
+namespace sorvane {
+namespace {
+
+constexpr const char* tagsAttribute = "user.xdg.tags";
+
+Timestamp timestamp(const statx_timestamp& time) {
+    const auto sinceEpoch =
+        std::chrono::seconds(time.tv_sec) + std::chrono::nanoseconds(time.tv_nsec);
+    return Timestamp(std::chrono::duration_cast<Timestamp::duration>(sinceEpoch));
+}
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+} // namespace
+
+std::optional<ResourceValues> ResourceReader::read(int folderFd, const char* name,
+                                                   const char* fullPath, bool listedAsHidden,
+                                                   int& error) {
+    struct statx status;
+    if (statx(folderFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+              STATX_BASIC_STATS | STATX_BTIME, &status) != 0) {
+        error = errno;
+        return std::nullopt;
+    }
+    ResourceValues values;
+    const bool folder = S_ISDIR(status.stx_mode);
+    values.isDirectory = folder;
+    values.isRegularFile = S_ISREG(status.stx_mode);
+    const char* base = fullPath;
+    for (const char* at = fullPath; *at; ++at)
+        if (*at == '/' && at[1] != '\0')
+            base = at + 1;
+    values.isHidden = base[0] == '.' || listedAsHidden;
+    // A folder's size says how its file system stores entries, not what it holds, and
+    // differs between file systems for the same contents; everything else reports its own
+    // (a link the length of its target, a FIFO or device 0).
+    if (!folder)
+        values.fileSize = status.stx_size;
+    if (status.stx_mask & STATX_BTIME)
+        values.creationDate = timestamp(status.stx_btime);
+    if (status.stx_mask & STATX_MTIME)
+        values.modificationDate = timestamp(status.stx_mtime);
+    if (status.stx_mask & STATX_CTIME)
+        values.statusChangeDate = timestamp(status.stx_ctime);
+    values.identity =
+        FileIdentity{makedev(status.stx_dev_major, status.stx_dev_minor), status.stx_ino};
+    values.tagNames = tagNames(fullPath);
+    return values;
+}
+
+std::optional<std::vector<std::string>> ResourceReader::tagNames(const char* fullPath) {
+    char buffer[1024];
+    ssize_t size = lgetxattr(fullPath, tagsAttribute, buffer, sizeof buffer);
+    if (size >= 0)
+        return parseTags(std::string_view(buffer, size));
+    if (errno == ENODATA)
+        return std::vector<std::string>{};
+    if (errno != ERANGE)
+        return std::nullopt;
+    std::string large;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        size = lgetxattr(fullPath, tagsAttribute, nullptr, 0);
+        if (size < 0)
+            return std::nullopt;
+        large.resize(size);
+        size = lgetxattr(fullPath, tagsAttribute, large.data(), large.size());
+        if (size >= 0)
+            return parseTags(std::string_view(large.data(), size));
+        if (errno != ERANGE)
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> ResourceReader::parseTags(std::string_view value) {
+    // Writers differ on whether the value ends with a NUL.
+    while (value.ends_with('\0'))
+        value.remove_suffix(1);
+    std::vector<std::string> names;
+    while (!value.empty()) {
+        const auto comma = value.find(',');
+        const auto name = trimmed(value.substr(0, comma));
+        if (!name.empty())
+            names.emplace_back(name);
+        if (comma == std::string_view::npos)
+            break;
+        value.remove_prefix(comma + 1);
+    }
+    return names;
+}
+
+} // namespace sorvane
