@@ -1,0 +1,235 @@
+#include "fakes/fault_injecting_file_services.h"
+
+#include "platform/normalised_path.h"
+#include "platform/posix_error.h"
+
+#include <cstdio>
+
+namespace sorvane::test {
+namespace {
+
+const char* verb(FileOperation operation) {
+    switch (operation) {
+    case FileOperation::contentsOfDirectory:
+    case FileOperation::directoryHoldsOnly:
+        return "list the contents of";
+    case FileOperation::resourceValues:
+        return "read the properties of";
+    case FileOperation::createDirectory:
+        return "create the folder";
+    case FileOperation::moveItem:
+        return "move";
+    case FileOperation::copyItem:
+        return "copy";
+    case FileOperation::removeItem:
+        return "remove";
+    case FileOperation::trashItem:
+        return "move to the Trash";
+    case FileOperation::folderSummary:
+        return "read the contents of";
+    default:
+        return "reach";
+    }
+}
+
+bool samePath(const std::filesystem::path& a, const std::filesystem::path& b) {
+    return !a.empty() && normalisedPath(a) == normalisedPath(b);
+}
+
+} // namespace
+
+FaultInjectingFileServices::FaultInjectingFileServices(FileServices& real) : m_real(real) {}
+
+void FaultInjectingFileServices::failOn(FileOperation operation,
+                                        std::optional<std::filesystem::path> path, int code,
+                                        std::optional<int> times, std::string message) {
+    m_faults.push_back({operation, std::move(path), code, times, std::move(message)});
+}
+
+void FaultInjectingFileServices::clearFaults() {
+    m_faults.clear();
+}
+
+void FaultInjectingFileServices::reportFileSize(const std::filesystem::path& item,
+                                                std::uint64_t size) {
+    m_fileSizes[normalisedPath(item)] = size;
+}
+
+void FaultInjectingFileServices::reportFolderSummary(const std::filesystem::path& folder,
+                                                     FolderSummary summary) {
+    m_folderSummaries[normalisedPath(folder)] = summary;
+}
+
+void FaultInjectingFileServices::setDesktopDirectory(std::optional<std::filesystem::path> folder) {
+    m_desktop = std::move(folder);
+}
+
+void FaultInjectingFileServices::setAccessGranted(bool granted) {
+    m_accessGranted = granted;
+}
+
+void FaultInjectingFileServices::vanishAfter(const std::filesystem::path& root,
+                                             int mutatingOperations) {
+    m_vanishing = normalisedPath(root);
+    m_mutationsBeforeVanishing = mutatingOperations;
+    m_vanishedTo.reset();
+    if (mutatingOperations <= 0)
+        mutated();
+}
+
+int FaultInjectingFileServices::callCount(FileOperation operation) const {
+    return m_calls[static_cast<int>(operation)];
+}
+
+std::optional<FileError> FaultInjectingFileServices::call(FileOperation operation,
+                                                          const std::filesystem::path& path,
+                                                          const std::filesystem::path& other) {
+    ++m_calls[static_cast<int>(operation)];
+    for (auto fault = m_faults.rbegin(); fault != m_faults.rend(); ++fault) {
+        if (fault->operation != operation || (fault->remaining && *fault->remaining <= 0))
+            continue;
+        if (fault->path && !samePath(path, *fault->path) && !samePath(other, *fault->path))
+            continue;
+        if (fault->remaining)
+            --*fault->remaining;
+        if (!fault->message.empty())
+            return FileError{fault->code, fault->message};
+        return posixError(verb(operation), path, fault->code);
+    }
+    return std::nullopt;
+}
+
+// Counted after the operation ran, so that "vanish after 2" lets exactly two through.
+void FaultInjectingFileServices::mutated() {
+    if (!m_vanishing || m_vanishedTo)
+        return;
+    if (--m_mutationsBeforeVanishing > 0)
+        return;
+    const auto root = *m_vanishing;
+    auto hidden = root.parent_path() / ("." + root.filename().string() + ".vanished");
+    for (int n = 2; m_real.fileExists(hidden); ++n)
+        hidden = root.parent_path() /
+                 ("." + root.filename().string() + ".vanished-" + std::to_string(n));
+    if (std::rename(root.c_str(), hidden.c_str()) == 0)
+        m_vanishedTo = hidden;
+}
+
+void FaultInjectingFileServices::adjustSize(const std::filesystem::path& item,
+                                            ResourceValues& values) const {
+    if (const auto size = m_fileSizes.find(normalisedPath(item)); size != m_fileSizes.end())
+        values.fileSize = size->second;
+}
+
+std::optional<std::filesystem::path> FaultInjectingFileServices::desktopDirectory() {
+    if (call(FileOperation::desktopDirectory, {}))
+        return std::nullopt;
+    if (m_desktop)
+        return *m_desktop;
+    return m_real.desktopDirectory();
+}
+
+FileResult<std::vector<DirectoryEntry>>
+FaultInjectingFileServices::contentsOfDirectory(const std::filesystem::path& folder) {
+    if (auto error = call(FileOperation::contentsOfDirectory, folder))
+        return *error;
+    auto listing = m_real.contentsOfDirectory(folder);
+    if (!listing)
+        return listing;
+    auto entries = std::move(listing).value();
+    for (auto& entry : entries)
+        if (entry.values)
+            adjustSize(entry.path, *entry.values);
+    return entries;
+}
+
+FileResult<bool> FaultInjectingFileServices::directoryHoldsOnly(const std::filesystem::path& folder,
+                                                                const std::string& allowedName) {
+    if (auto error = call(FileOperation::directoryHoldsOnly, folder))
+        return *error;
+    return m_real.directoryHoldsOnly(folder, allowedName);
+}
+
+FileResult<ResourceValues>
+FaultInjectingFileServices::resourceValues(const std::filesystem::path& item) {
+    if (auto error = call(FileOperation::resourceValues, item))
+        return *error;
+    auto values = m_real.resourceValues(item);
+    if (!values)
+        return values;
+    auto adjusted = std::move(values).value();
+    adjustSize(item, adjusted);
+    return adjusted;
+}
+
+std::optional<FileIdentity>
+FaultInjectingFileServices::identityFollowingLinks(const std::filesystem::path& path) {
+    if (call(FileOperation::identityFollowingLinks, path))
+        return std::nullopt;
+    return m_real.identityFollowingLinks(path);
+}
+
+FileStatus FaultInjectingFileServices::createDirectory(const std::filesystem::path& folder) {
+    auto error = call(FileOperation::createDirectory, folder);
+    FileStatus status = error ? FileStatus(*error) : m_real.createDirectory(folder);
+    mutated();
+    return status;
+}
+
+FileStatus FaultInjectingFileServices::moveItem(const std::filesystem::path& source,
+                                                const std::filesystem::path& target) {
+    auto error = call(FileOperation::moveItem, source, target);
+    FileStatus status = error ? FileStatus(*error) : m_real.moveItem(source, target);
+    mutated();
+    return status;
+}
+
+FileStatus FaultInjectingFileServices::copyItem(const std::filesystem::path& source,
+                                                const std::filesystem::path& target) {
+    auto error = call(FileOperation::copyItem, source, target);
+    FileStatus status = error ? FileStatus(*error) : m_real.copyItem(source, target);
+    mutated();
+    return status;
+}
+
+FileStatus FaultInjectingFileServices::removeItem(const std::filesystem::path& item) {
+    auto error = call(FileOperation::removeItem, item);
+    FileStatus status = error ? FileStatus(*error) : m_real.removeItem(item);
+    mutated();
+    return status;
+}
+
+FileStatus FaultInjectingFileServices::trashItem(const std::filesystem::path& item) {
+    auto error = call(FileOperation::trashItem, item);
+    FileStatus status = error ? FileStatus(*error) : m_real.trashItem(item);
+    mutated();
+    return status;
+}
+
+bool FaultInjectingFileServices::fileExists(const std::filesystem::path& path) {
+    if (call(FileOperation::fileExists, path))
+        return false;
+    return m_real.fileExists(path);
+}
+
+FileResult<FolderSummary>
+FaultInjectingFileServices::folderSummary(const std::filesystem::path& folder) {
+    if (auto error = call(FileOperation::folderSummary, folder))
+        return *error;
+    if (const auto reported = m_folderSummaries.find(normalisedPath(folder));
+        reported != m_folderSummaries.end())
+        return reported->second;
+    return m_real.folderSummary(folder);
+}
+
+bool FaultInjectingFileServices::startAccessingSecurityScopedResource(
+    const std::filesystem::path& folder) {
+    call(FileOperation::startAccessingSecurityScopedResource, folder);
+    return m_accessGranted;
+}
+
+void FaultInjectingFileServices::stopAccessingSecurityScopedResource(
+    const std::filesystem::path& folder) {
+    call(FileOperation::stopAccessingSecurityScopedResource, folder);
+}
+
+} // namespace sorvane::test

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "fakes/file_operation.h"
+#include "platform/file_services.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sorvane::test {
+
+/// Wraps real file services and makes chosen operations fail, reports chosen sizes, lets a
+/// folder vanish part-way through, and counts every call. Not thread-safe.
+///
+/// Operations without an error in their result fail their own way: desktopDirectory and
+/// identityFollowingLinks give none, fileExists gives false.
+class FaultInjectingFileServices : public FileServices {
+public:
+    explicit FaultInjectingFileServices(FileServices& real);
+
+    /// Makes `operation` fail with errno `code` on `path` (for a move or copy, its source or
+    /// its target), or on every call when `path` is none; only for the first `times`
+    /// matching calls when given. Without `message`, the message reads as the real
+    /// services would word it. A later fault for the same calls takes precedence.
+    void failOn(FileOperation operation, std::optional<std::filesystem::path> path, int code,
+                std::optional<int> times = std::nullopt, std::string message = {});
+    void clearFaults();
+
+    /// Reported as the file size of `item` by resourceValues and contentsOfDirectory, as if
+    /// the file had that size: a copy "of the wrong size".
+    void reportFileSize(const std::filesystem::path& item, std::uint64_t size);
+    /// Reported by folderSummary for `folder` instead of what it finds.
+    void reportFolderSummary(const std::filesystem::path& folder, FolderSummary summary);
+
+    /// The Desktop that desktopDirectory reports, none included, instead of the real one.
+    void setDesktopDirectory(std::optional<std::filesystem::path> folder);
+    /// What startAccessingSecurityScopedResource answers (false, as on Linux, by default).
+    void setAccessGranted(bool granted);
+
+    /// Once `mutatingOperations` more creations, moves, copies, removals or trashings have
+    /// run (0: at once), `root` is renamed to a hidden sibling, so that it no longer exists
+    /// and everything below it fails as on an unplugged disk. Returns where it went, once
+    /// it has.
+    void vanishAfter(const std::filesystem::path& root, int mutatingOperations);
+    std::optional<std::filesystem::path> vanishedTo() const { return m_vanishedTo; }
+
+    int callCount(FileOperation operation) const;
+
+    std::optional<std::filesystem::path> desktopDirectory() override;
+    FileResult<std::vector<DirectoryEntry>>
+    contentsOfDirectory(const std::filesystem::path& folder) override;
+    FileResult<bool> directoryHoldsOnly(const std::filesystem::path& folder,
+                                        const std::string& allowedName) override;
+    FileResult<ResourceValues> resourceValues(const std::filesystem::path& item) override;
+    std::optional<FileIdentity> identityFollowingLinks(const std::filesystem::path& path) override;
+    FileStatus createDirectory(const std::filesystem::path& folder) override;
+    FileStatus moveItem(const std::filesystem::path& source,
+                        const std::filesystem::path& target) override;
+    FileStatus copyItem(const std::filesystem::path& source,
+                        const std::filesystem::path& target) override;
+    FileStatus removeItem(const std::filesystem::path& item) override;
+    FileStatus trashItem(const std::filesystem::path& item) override;
+    bool fileExists(const std::filesystem::path& path) override;
+    FileResult<FolderSummary> folderSummary(const std::filesystem::path& folder) override;
+    bool startAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
+    void stopAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
+
+private:
+    struct Fault {
+        FileOperation operation;
+        std::optional<std::filesystem::path> path;
+        int code;
+        std::optional<int> remaining;
+        std::string message;
+    };
+
+    /// Counts the call and gives the error of the fault that applies, if any.
+    std::optional<FileError> call(FileOperation operation, const std::filesystem::path& path,
+                                  const std::filesystem::path& other = {});
+    void mutated();
+    void adjustSize(const std::filesystem::path& item, ResourceValues& values) const;
+
+    FileServices& m_real;
+    std::vector<Fault> m_faults;
+    std::map<std::filesystem::path, std::uint64_t> m_fileSizes;
+    std::map<std::filesystem::path, FolderSummary> m_folderSummaries;
+    std::optional<std::optional<std::filesystem::path>> m_desktop;
+    bool m_accessGranted = false;
+    std::optional<std::filesystem::path> m_vanishing;
+    int m_mutationsBeforeVanishing = 0;
+    std::optional<std::filesystem::path> m_vanishedTo;
+    std::array<int, fileOperationCount> m_calls{};
+};
+
+} // namespace sorvane::test

@@ -1,0 +1,26 @@
+#pragma once
+
+namespace sorvane::test {
+
+/// The operations of FileServices, one each, for choosing which to fail or count.
+enum class FileOperation {
+    desktopDirectory,
+    contentsOfDirectory,
+    directoryHoldsOnly,
+    resourceValues,
+    identityFollowingLinks,
+    createDirectory,
+    moveItem,
+    copyItem,
+    removeItem,
+    trashItem,
+    fileExists,
+    folderSummary,
+    startAccessingSecurityScopedResource,
+    stopAccessingSecurityScopedResource,
+};
+
+inline constexpr int fileOperationCount =
+    static_cast<int>(FileOperation::stopAccessingSecurityScopedResource) + 1;
+
+} // namespace sorvane::test
