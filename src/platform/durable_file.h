@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/file_error.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace sorvane {
+
+/// Whole-file reads and writes for the small files the program keeps (history, preferences).
+///
+/// A write never leaves a half-written file behind: the bytes go to a fresh temporary file
+/// in the same folder, are flushed to the disk, and only then replace the old file in one
+/// rename, after which the folder is flushed too, so that a power cut shows either the old
+/// or the new contents.
+class DurableFile {
+public:
+    /// All bytes of the file.
+    static FileResult<std::string> read(const std::filesystem::path& path);
+
+    /// Replaces the file's contents with `bytes`. On failure the old file is as it was and no
+    /// temporary file remains.
+    static FileStatus write(const std::filesystem::path& path, std::string_view bytes);
+
+    /// Keeps the file's current bytes under `path` + `suffix` ("history.json.unreadable"), or
+    /// `path` + `suffix` + ".2", ".3", … when that name is taken. Never replaces anything and
+    /// leaves the file itself in place. Gives the name the bytes were kept under.
+    static FileResult<std::filesystem::path> keepAside(const std::filesystem::path& path,
+                                                       std::string_view suffix);
+};
+
+} // namespace sorvane

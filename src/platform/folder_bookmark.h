@@ -1,0 +1,36 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace sorvane {
+
+/// A lasting reference to a folder that survives the folder being renamed or moved.
+///
+/// The bytes hold the folder's path and its identity: device, inode number and birth time.
+/// An inode number alone is not enough, because a file system hands out a freed number
+/// again; the birth time tells the new owner from the old. Where the file system keeps no
+/// birth time, device and inode have to do.
+class FolderBookmark {
+public:
+    struct Resolution {
+        std::filesystem::path path;
+        /// The folder is no longer where the bookmark says: make a fresh bookmark of `path`.
+        bool stale = false;
+    };
+
+    /// None when the path does not name a folder that can be examined.
+    static std::optional<std::string> create(const std::filesystem::path& folder);
+
+    /// Finds the bookmarked folder: at its recorded path; else under another name in its old
+    /// parent folder; else anywhere below the home folder on the same device (symbolic links
+    /// not followed, the Trash left out, the search given up after `searchTime`). None when
+    /// it is nowhere to be found or the bytes are not a bookmark.
+    static std::optional<Resolution>
+    resolve(const std::string& bytes,
+            std::chrono::milliseconds searchTime = std::chrono::milliseconds(1000));
+};
+
+} // namespace sorvane
