@@ -83,7 +83,8 @@ public:
     ObjectReader(const json& object, std::string where)
         : m_object(object), m_where(std::move(where)) {
         if (!m_object.is_object()) {
-            throw Refusal{m_where + "is not an object"};
+            // "record 3: " names the object in front of a key; alone it reads "record 3".
+            throw Refusal{m_where.substr(0, m_where.size() - 2) + " is not an object"};
         }
     }
 
