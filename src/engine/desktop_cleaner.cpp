@@ -2,12 +2,14 @@
 
 #include "engine/desktop_order.h"
 #include "engine/grouping_date.h"
+#include "engine/undo_run.h"
 
 namespace sorvane {
 
 DesktopCleaner::DesktopCleaner(FileServices& files, Clock now)
     : m_files(files), m_neverMove(standardNeverMove()),
-      m_now(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }) {}
+      m_now(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }),
+      m_transfer(files, m_now) {}
 
 const std::set<std::string>& DesktopCleaner::standardNeverMove() {
     static const std::set<std::string> names{".DS_Store", ".localized", "Icon\r",
@@ -61,6 +63,36 @@ Timestamp DesktopCleaner::groupingDate(const std::filesystem::path& item, DateBa
         return cleanDate;
     auto values = m_files.resourceValues(item);
     return sorvane::groupingDate(values ? std::optional(*values) : std::nullopt, basis, cleanDate);
+}
+
+} // namespace sorvane
+
+namespace sorvane {
+
+CleanResult DesktopCleaner::clean(const CleanOptions& options, CleanTrigger trigger,
+                                  CleanObserver* observer) const {
+    return CleanRun(*this, m_files, options, trigger, observer).run();
+}
+
+UndoResult DesktopCleaner::undo(const CleanRecord& record, const std::filesystem::path& archive,
+                                UndoObserver* observer) const {
+    return UndoRun(m_files, m_now, observer).run(record, archive);
+}
+
+FileResult<std::filesystem::path>
+DesktopCleaner::uniqueDestination(const std::string& name,
+                                  const std::filesystem::path& folder) const {
+    return m_transfer.uniqueDestination(name, folder);
+}
+
+FileStatus DesktopCleaner::transfer(const std::filesystem::path& source,
+                                    const std::filesystem::path& target) const {
+    return m_transfer.transfer(source, target);
+}
+
+bool DesktopCleaner::copiesMatch(const std::filesystem::path& source,
+                                 const std::filesystem::path& copy) const {
+    return m_transfer.copiesMatch(source, copy);
 }
 
 } // namespace sorvane

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "engine/clean_observer.h"
 #include "engine/clean_options.h"
 #include "engine/clean_preview.h"
+#include "engine/clean_run.h"
 #include "engine/item_classifier.h"
+#include "engine/item_transfer.h"
+#include "engine/undo_result.h"
 #include "platform/file_services.h"
 
 #include <filesystem>
@@ -41,12 +45,29 @@ public:
     Timestamp groupingDate(const std::filesystem::path& item, DateBasis basis,
                            Timestamp cleanDate) const;
 
+    /// Moves every eligible item into the archive and gives the record of the run, or the
+    /// error that stopped it before anything was moved. `observer` may be null.
+    CleanResult clean(const CleanOptions& options, CleanTrigger trigger,
+                      CleanObserver* observer = nullptr) const;
+
+    /// Puts the items of `record` back. `archive` is the archive folder in effect now; only
+    /// emptied sub-folders inside it are sent to the Trash. `observer` may be null.
+    UndoResult undo(const CleanRecord& record, const std::filesystem::path& archive,
+                    UndoObserver* observer = nullptr) const;
+
+    FileResult<std::filesystem::path> uniqueDestination(const std::string& name,
+                                                        const std::filesystem::path& folder) const;
+    FileStatus transfer(const std::filesystem::path& source,
+                        const std::filesystem::path& target) const;
+    bool copiesMatch(const std::filesystem::path& source, const std::filesystem::path& copy) const;
+
     Timestamp now() const { return m_now(); }
 
 private:
     FileServices& m_files;
     std::set<std::string> m_neverMove;
     Clock m_now;
+    ItemTransfer m_transfer;
 };
 
 } // namespace sorvane

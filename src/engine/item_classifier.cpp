@@ -96,7 +96,7 @@ ItemVerdict ItemClassifier::classify(const DirectoryEntry& item) const {
 }
 
 bool ItemClassifier::staysForItsKind(const DirectoryEntry& item) const {
-    const std::string& name = item.path.filename().native();
+    const std::string name = item.path.filename().native();
     for (auto suffix : suffixesThatStay)
         if (endsWithIgnoringCase(name, suffix))
             return true;

@@ -1,0 +1,20 @@
+#include "engine/clean_error.h"
+
+namespace sorvane {
+
+std::string CleanError::errorDescription() const {
+    switch (m_kind) {
+    case Kind::destinationUnavailable:
+        return "Could not create or open the archive folder at " + m_payload + ".";
+    case Kind::copyUnverified:
+        return "The copy of " + m_payload +
+               " did not match the original, so it was left on the desktop.";
+    case Kind::noDesktop:
+        return "Could not find your Desktop folder.";
+    case Kind::desktopUnreadable:
+        return "Could not read your Desktop folder.";
+    }
+    return {};
+}
+
+} // namespace sorvane

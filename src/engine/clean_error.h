@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+namespace sorvane {
+
+/// A failure that ends a whole clean (or, for `copyUnverified`, the transfer of one item),
+/// with its message for the user.
+class CleanError {
+public:
+    enum class Kind { destinationUnavailable, copyUnverified, noDesktop, desktopUnreadable };
+
+    static CleanError destinationUnavailable(std::string path) {
+        return {Kind::destinationUnavailable, std::move(path)};
+    }
+    static CleanError copyUnverified(std::string name) {
+        return {Kind::copyUnverified, std::move(name)};
+    }
+    static CleanError noDesktop() { return {Kind::noDesktop, {}}; }
+    static CleanError desktopUnreadable() { return {Kind::desktopUnreadable, {}}; }
+
+    Kind kind() const { return m_kind; }
+    /// The archive root's path or the item's name; empty for the cases without one.
+    const std::string& payload() const { return m_payload; }
+    std::string errorDescription() const;
+
+    friend bool operator==(const CleanError&, const CleanError&) = default;
+
+private:
+    CleanError(Kind kind, std::string payload) : m_kind(kind), m_payload(std::move(payload)) {}
+
+    Kind m_kind;
+    std::string m_payload;
+};
+
+} // namespace sorvane

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "history/clean_record.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+namespace sorvane {
+
+/// Hears a clean run as it goes, item by item, on the run's own thread: for a progress bar,
+/// and for a journal that must know each move before it happens so that a run killed
+/// half-way can still be recorded.
+class CleanObserver {
+public:
+    virtual ~CleanObserver() = default;
+
+    /// The run has scanned and is about to move `itemCount` items. `header` is the record as
+    /// it will be written: its id, date, trigger and skipped count, nothing moved yet.
+    virtual void cleanStarted(const CleanRecord& header, std::size_t itemCount) = 0;
+    /// Sent before anything is touched for the item.
+    virtual void itemWillMove(const std::filesystem::path& source,
+                              const std::filesystem::path& target) = 0;
+    virtual void itemMoved(const MovedFile& item) = 0;
+    /// An error line of the record: a failed item or the reason the run stopped.
+    virtual void errorAdded(const std::string& line) = 0;
+};
+
+/// Hears an undo as it goes: how many of the record's items have been tried.
+class UndoObserver {
+public:
+    virtual ~UndoObserver() = default;
+    virtual void undoProgressed(std::size_t done, std::size_t total) = 0;
+};
+
+} // namespace sorvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "engine/archive_folder_namer.h"
+#include "engine/clean_error.h"
+#include "engine/clean_observer.h"
+#include "engine/clean_options.h"
+#include "engine/item_transfer.h"
+#include "history/clean_record.h"
+
+#include <variant>
+
+namespace sorvane {
+
+class DesktopCleaner;
+
+/// A clean gives the record of what it did, or the error that stopped it before it began.
+using CleanResult = std::variant<CleanRecord, CleanError>;
+
+/// One clean: moves every eligible Desktop item into its dated archive sub-folder, keeps
+/// going past single failures and stops when they pile up.
+class CleanRun {
+public:
+    CleanRun(const DesktopCleaner& cleaner, FileServices& files, const CleanOptions& options,
+             CleanTrigger trigger, CleanObserver* observer);
+
+    CleanResult run();
+
+private:
+    CleanResult runWithAccess(const std::filesystem::path& desktop);
+    /// Moves one item; false when the run must stop.
+    bool moveItem(const std::filesystem::path& item, const ArchiveFolderNamer& namer);
+    /// Records a failed item; false when failures have piled up and the run must stop.
+    bool failItem(const std::filesystem::path& item, const FileError& error);
+    void addError(const std::string& line);
+
+    const DesktopCleaner& m_cleaner;
+    FileServices& m_files;
+    const CleanOptions& m_options;
+    CleanTrigger m_trigger;
+    CleanObserver* m_observer;
+    std::filesystem::path m_root;
+    ItemTransfer m_transfer;
+    CleanRecord m_record;
+    int m_consecutiveFailures = 0;
+};
+
+} // namespace sorvane
