@@ -124,8 +124,12 @@ int ItemCopier::copyEntry(int sourceFolder, const char* sourceName, int targetFo
 int ItemCopier::copyFile(int sourceFolder, const char* sourceName, int targetFolder,
                          const char* targetName, bool& created) {
     // O_NONBLOCK: should the entry have been swapped for a FIFO since it was examined,
-    // opening it must not hang the copy.
-    UniqueFd in(openat(sourceFolder, sourceName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    // opening it must not hang the copy. O_NOATIME keeps the original's access time as it
+    // was, for when the original stays; only its owner may ask for that.
+    constexpr int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    UniqueFd in(openat(sourceFolder, sourceName, flags | O_NOATIME));
+    if (!in.valid() && errno == EPERM)
+        in = UniqueFd(openat(sourceFolder, sourceName, flags));
     if (!in.valid())
         return errno;
     struct stat opened;
