@@ -1,0 +1,306 @@
+#include "engine/desktop_cleaner.h"
+#include "fakes/fault_injecting_file_services.h"
+#include "platform/posix_file_services.h"
+#include "support/file_attributes.h"
+#include "support/private_home.h"
+#include "support/temp_dir.h"
+
+#include <cerrno>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace sorvane {
+namespace {
+
+using namespace std::chrono;
+using test::FileOperation;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+namespace fs = std::filesystem;
+
+const Timestamp march7 = sys_days{2025y / March / 7} + hours(9);
+
+class CleanRunTest : public ::testing::Test {
+protected:
+    CleanRunTest() : fake(files) { options.destination = home.archive(); }
+
+    fs::path file(const std::string& name, const std::string& contents = "x") {
+        return home.writeFile(home.desktop() / name, contents);
+    }
+    CleanRecord clean(FileServices& services, CleanObserver* observer = nullptr) {
+        auto result = DesktopCleaner(services, [this] {
+                          return now;
+                      }).clean(options, CleanTrigger::manual, observer);
+        EXPECT_TRUE(std::holds_alternative<CleanRecord>(result));
+        return std::holds_alternative<CleanRecord>(result) ? std::get<CleanRecord>(result)
+                                                           : CleanRecord{};
+    }
+    CleanRecord clean() { return clean(files); }
+    CleanResult cleanFailing(FileServices& services) {
+        return DesktopCleaner(services, [this] { return now; })
+            .clean(options, CleanTrigger::manual);
+    }
+    fs::path march() const { return options.destination / "2025-03 March"; }
+
+    test::PrivateHome home;
+    PosixFileServices files;
+    test::FaultInjectingFileServices fake;
+    CleanOptions options;
+    Timestamp now = march7;
+};
+
+TEST_F(CleanRunTest, movesEligibleItemsIntoTheirDatedFolderAndRecordsThem) {
+    options.dateBasis = DateBasis::cleaned;
+    file("b.txt");
+    file("a.txt");
+    file(".hidden-note");
+    home.makeFolder(home.desktop() / "Project/src");
+
+    const auto record = clean();
+    ASSERT_EQ(record.moved.size(), 3u);
+    EXPECT_EQ(record.moved[0].originalPath, (home.desktop() / "Project").native());
+    EXPECT_EQ(record.moved[0].newPath, (march() / "Project").native());
+    EXPECT_EQ(record.moved[1].newPath, (march() / "a.txt").native());
+    EXPECT_EQ(record.moved[2].newPath, (march() / "b.txt").native());
+    EXPECT_TRUE(fs::exists(march() / "Project/src"));
+    EXPECT_FALSE(fs::exists(home.desktop() / "a.txt"));
+    EXPECT_EQ(record.skippedCount, 1);
+    EXPECT_THAT(record.errors, IsEmpty());
+    EXPECT_EQ(record.date, march7);
+    EXPECT_EQ(record.trigger, CleanTrigger::manual);
+    EXPECT_FALSE(record.undone);
+    EXPECT_EQ(record.summary(), "3 items moved, 1 left in place");
+}
+
+TEST_F(CleanRunTest, aDesktopWithNothingEligibleGivesAnEmptyRecord) {
+    file(".env");
+    const auto record = clean();
+    EXPECT_THAT(record.moved, IsEmpty());
+    EXPECT_EQ(record.skippedCount, 1);
+    EXPECT_EQ(record.summary(), "Nothing to move");
+    EXPECT_TRUE(fs::is_directory(options.destination));
+}
+
+TEST_F(CleanRunTest, filesItemsUnderTheirOwnLocalDate) {
+    home.env.set("TZ", "America/New_York");
+    options.dateBasis = DateBasis::modified;
+    options.grouping = GroupingStyle::day;
+    // 23:30 on New Year's Eve in New York is already January in UTC.
+    test::setModificationTime(file("late.txt"),
+                              sys_days{2025y / January / 1} + hours(4) + minutes(30));
+    const auto record = clean();
+    ASSERT_EQ(record.moved.size(), 1u);
+    EXPECT_EQ(record.moved[0].newPath, (options.destination / "2024-12-31/late.txt").native());
+}
+
+TEST_F(CleanRunTest, takenNamesGetTheNextFreeNumber) {
+    options.dateBasis = DateBasis::cleaned;
+    options.includeHidden = true;
+    for (const char* name : {"notes.txt", "notes 2.txt", "Makefile", ".env", "report.final.pdf"})
+        home.writeFile(march() / name);
+    home.makeFolder(march() / "Tool.app");
+    for (const char* name : {"notes.txt", "Makefile", ".env", "report.final.pdf"})
+        file(name);
+    home.makeFolder(home.desktop() / "Tool.app/Contents");
+
+    std::vector<std::string> names;
+    for (const auto& moved : clean().moved)
+        names.push_back(fs::path(moved.newPath).filename());
+    EXPECT_THAT(names, ElementsAre(".env 2", "Makefile 2", "Tool 2.app", "notes 3.txt",
+                                   "report.final 2.pdf"));
+}
+
+TEST_F(CleanRunTest, aNameTooLongToNumberFailsThatItemAndLosesNothing) {
+    options.dateBasis = DateBasis::cleaned;
+    const std::string longName = std::string(251, 'n') + ".txt";
+    home.writeFile(march() / longName, "old");
+    file(longName, "new");
+    const auto record = clean();
+    EXPECT_THAT(record.moved, IsEmpty());
+    ASSERT_EQ(record.errors.size(), 1u);
+    EXPECT_THAT(record.errors[0], ::testing::HasSubstr("too long to be numbered"));
+    EXPECT_TRUE(fs::exists(home.desktop() / longName));
+}
+
+TEST_F(CleanRunTest, acrossFileSystemsTheCopyKeepsTimesTagsAndLinks) {
+    test::TempDir shm("/dev/shm");
+    if (test::deviceOf(shm.path()) == test::deviceOf(home.path()))
+        GTEST_SKIP() << "/dev/shm is on the same file system here";
+    options.destination = shm / "Archive";
+    options.dateBasis = DateBasis::cleaned;
+    options.keepTaggedFiles = false;
+    const Timestamp written = sys_days{2024y / June / 1} + hours(8) + nanoseconds(123456789);
+    const auto tagged = file("tagged.txt", "keep my tags");
+    test::setTags(tagged, "work,red");
+    test::setModificationTime(tagged, written);
+    const auto big = home.makeFolder("Big");
+    fs::create_directory_symlink(big, home.desktop() / "link to big");
+    home.writeFile(home.desktop() / "Folder/inner.txt", "inside");
+
+    const auto record = clean();
+    EXPECT_THAT(record.errors, IsEmpty());
+    ASSERT_EQ(record.moved.size(), 3u);
+    const auto archived = options.destination / "2025-03 March";
+    EXPECT_EQ(test::tags(archived / "tagged.txt"), "work,red");
+    EXPECT_EQ(test::modificationTime(archived / "tagged.txt"), written);
+    EXPECT_TRUE(fs::is_symlink(archived / "link to big"));
+    EXPECT_EQ(fs::read_symlink(archived / "link to big"), big);
+    EXPECT_TRUE(fs::exists(archived / "Folder/inner.txt"));
+    EXPECT_FALSE(fs::exists(home.desktop() / "Folder"));
+    EXPECT_FALSE(fs::exists(home.desktop() / "tagged.txt"));
+    for (const auto& entry : fs::directory_iterator(archived))
+        EXPECT_FALSE(entry.path().filename().native().starts_with(".sorvane-copy"));
+}
+
+TEST_F(CleanRunTest, failsAsAWholeWithoutDesktopOrArchive) {
+    file("a.txt");
+    fake.setDesktopDirectory(std::nullopt);
+    EXPECT_EQ(std::get<CleanError>(cleanFailing(fake)).errorDescription(),
+              "Could not find your Desktop folder.");
+
+    fake.setDesktopDirectory(home.desktop());
+    home.writeFile("Documents", "a file where the folder should be");
+    const auto error = std::get<CleanError>(cleanFailing(fake));
+    EXPECT_EQ(error.errorDescription(), "Could not create or open the archive folder at " +
+                                            options.destination.native() + ".");
+    EXPECT_TRUE(fs::exists(home.desktop() / "a.txt"));
+}
+
+TEST_F(CleanRunTest, anUnreadableDesktopIsAFailureNotNothingToMove) {
+    file("a.txt");
+    fake.failOn(FileOperation::contentsOfDirectory, home.desktop(), EIO);
+    EXPECT_EQ(std::get<CleanError>(cleanFailing(fake)).errorDescription(),
+              "Could not read your Desktop folder.");
+}
+
+TEST_F(CleanRunTest, stopsAtTheThirdFailureInARowWhenTheArchiveHasVanished) {
+    for (const char* name : {"a", "b", "c", "d", "e"})
+        file(name);
+    fake.failOn(FileOperation::moveItem, home.desktop() / "a", EIO);
+    fake.failOn(FileOperation::moveItem, home.desktop() / "b", EIO);
+    // The root and the first sub-folder are made, two moves fail, then the drive goes.
+    fake.vanishAfter(options.destination, 4);
+
+    const auto record = clean(fake);
+    EXPECT_THAT(record.moved, IsEmpty());
+    ASSERT_EQ(record.errors.size(), 4u);
+    EXPECT_THAT(record.errors[0], ::testing::StartsWith("a: "));
+    EXPECT_THAT(record.errors[2], ::testing::StartsWith("c: "));
+    EXPECT_EQ(record.errors[3], "Stopped: Desktop Archive is no longer available.");
+    EXPECT_TRUE(fs::exists(home.desktop() / "d"));
+    EXPECT_FALSE(fs::exists(options.destination)) << "no new archive on the internal disk";
+}
+
+TEST_F(CleanRunTest, stopsAfterTwentyFiveFailuresInARow) {
+    for (int i = 10; i < 40; ++i)
+        file("item" + std::to_string(i));
+    fake.failOn(FileOperation::moveItem, std::nullopt, EIO);
+    const auto record = clean(fake);
+    ASSERT_EQ(record.errors.size(), 26u);
+    EXPECT_EQ(record.errors.back(), "Stopped after 25 failures in a row.");
+    EXPECT_EQ(record.summary(), "0 items moved, 26 failed");
+    EXPECT_EQ(fake.callCount(FileOperation::moveItem), 25);
+}
+
+TEST_F(CleanRunTest, aSuccessResetsTheFailureCount) {
+    for (int i = 10; i < 40; ++i) {
+        const auto item = file("item" + std::to_string(i));
+        if (i != 33) // the 24th item moves
+            fake.failOn(FileOperation::moveItem, item, EIO);
+    }
+    const auto record = clean(fake);
+    EXPECT_EQ(record.moved.size(), 1u);
+    EXPECT_EQ(record.errors.size(), 29u);
+    EXPECT_THAT(record.errors.back(), ::testing::StartsWith("item39: "));
+}
+
+TEST_F(CleanRunTest, aCopyOfTheWrongSizeIsRemovedAndTheItemStays) {
+    options.dateBasis = DateBasis::cleaned;
+    const auto item = file("a.txt", "twelve bytes");
+    fake.failOn(FileOperation::moveItem, item, EXDEV);
+    fake.reportFileSize(item, 99);
+    const auto record = clean(fake);
+    EXPECT_THAT(record.moved, IsEmpty());
+    EXPECT_THAT(record.errors, ElementsAre("a.txt: The copy of a.txt did not match the original, "
+                                           "so it was left on the desktop."));
+    EXPECT_TRUE(fs::exists(item));
+    EXPECT_TRUE(fs::is_empty(march()));
+}
+
+TEST_F(CleanRunTest, aSourceThatCannotBeRemovedAfterAGoodCopyFailsTheItem) {
+    options.dateBasis = DateBasis::cleaned;
+    const auto item = file("a.txt");
+    fake.failOn(FileOperation::moveItem, item, EXDEV);
+    fake.failOn(FileOperation::removeItem, item, EBUSY);
+    const auto record = clean(fake);
+    EXPECT_THAT(record.moved, IsEmpty());
+    ASSERT_EQ(record.errors.size(), 1u);
+    EXPECT_THAT(record.errors[0], ::testing::StartsWith("a.txt: "));
+    EXPECT_TRUE(fs::exists(item));
+    EXPECT_TRUE(fs::exists(march() / "a.txt"));
+}
+
+TEST_F(CleanRunTest, onlyAnotherFileSystemIsAReasonToCopy) {
+    const auto item = file("a.txt");
+    fake.failOn(FileOperation::moveItem, item, EACCES);
+    const auto record = clean(fake);
+    EXPECT_EQ(record.errors.size(), 1u);
+    EXPECT_EQ(fake.callCount(FileOperation::copyItem), 0);
+    EXPECT_TRUE(fs::exists(item));
+}
+
+// Touches the original while it is being copied, as an application still saving it would.
+class WriterDuringCopy : public test::FaultInjectingFileServices {
+public:
+    using FaultInjectingFileServices::FaultInjectingFileServices;
+    FileStatus copyItem(const fs::path& source, const fs::path& target) override {
+        auto status = FaultInjectingFileServices::copyItem(source, target);
+        test::setModificationTime(source, std::chrono::system_clock::now() + hours(1));
+        return status;
+    }
+};
+
+TEST_F(CleanRunTest, anItemChangedWhileItWasCopiedIsLeftAlone) {
+    options.dateBasis = DateBasis::cleaned;
+    WriterDuringCopy writer(files);
+    const auto item = file("draft.odt");
+    writer.failOn(FileOperation::moveItem, item, EXDEV);
+    const auto record = clean(writer);
+    EXPECT_THAT(record.moved, IsEmpty());
+    ASSERT_EQ(record.errors.size(), 1u);
+    EXPECT_THAT(record.errors[0], ::testing::HasSubstr("changed while it was being copied"));
+    EXPECT_TRUE(fs::exists(item));
+    EXPECT_TRUE(fs::is_empty(march()));
+}
+
+class RecordingObserver : public CleanObserver {
+public:
+    void cleanStarted(const CleanRecord& header, std::size_t count) override {
+        events.push_back("start " + std::to_string(count) + " skipped " +
+                         std::to_string(header.skippedCount));
+    }
+    void itemWillMove(const fs::path& source, const fs::path&) override {
+        events.push_back("will " + source.filename().native());
+    }
+    void itemMoved(const MovedFile& item) override {
+        events.push_back("moved " + fs::path(item.originalPath).filename().native());
+    }
+    void errorAdded(const std::string& line) override {
+        events.push_back("error " + line.substr(0, 1));
+    }
+    std::vector<std::string> events;
+};
+
+TEST_F(CleanRunTest, anObserverHearsEachMoveBeforeAndAfterItHappens) {
+    file("a");
+    file("b");
+    file(".c");
+    fake.failOn(FileOperation::moveItem, home.desktop() / "b", EIO);
+    RecordingObserver observer;
+    clean(fake, &observer);
+    EXPECT_THAT(observer.events,
+                ElementsAre("start 2 skipped 1", "will a", "moved a", "will b", "error b"));
+}
+
+} // namespace
+} // namespace sorvane

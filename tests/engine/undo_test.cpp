@@ -1,0 +1,201 @@
+#include "engine/desktop_cleaner.h"
+#include "fakes/fault_injecting_file_services.h"
+#include "platform/posix_file_services.h"
+#include "support/file_attributes.h"
+#include "support/private_home.h"
+#include "support/temp_dir.h"
+
+#include <cerrno>
+#include <fstream>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace sorvane {
+namespace {
+
+using namespace std::chrono;
+using test::FileOperation;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+namespace fs = std::filesystem;
+
+std::string contentsOf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class UndoTest : public ::testing::Test {
+protected:
+    UndoTest() : fake(files) {
+        options.destination = home.archive();
+        options.dateBasis = DateBasis::cleaned;
+    }
+
+    fs::path file(const std::string& name, const std::string& contents = "x") {
+        return home.writeFile(home.desktop() / name, contents);
+    }
+    CleanRecord clean() {
+        return std::get<CleanRecord>(cleaner().clean(options, CleanTrigger::manual));
+    }
+    UndoResult undo(const CleanRecord& record, FileServices* services = nullptr) {
+        return cleaner(services).undo(record, options.destination);
+    }
+    DesktopCleaner cleaner(FileServices* services = nullptr) {
+        return DesktopCleaner(services ? *services : files, [] { return march7; });
+    }
+    fs::path march() const { return options.destination / "2025-03 March"; }
+    fs::path trash() const { return home / ".local/share/Trash"; }
+
+    static inline const Timestamp march7 = sys_days{2025y / March / 7} + hours(9);
+    test::PrivateHome home;
+    PosixFileServices files;
+    test::FaultInjectingFileServices fake;
+    CleanOptions options;
+};
+
+TEST_F(UndoTest, putsEverythingBackInRecordOrderAndTrashesTheEmptiedFolder) {
+    file("b.txt", "bee");
+    file("a.txt", "ay");
+    home.writeFile(home.desktop() / "Folder/inner", "in");
+    ASSERT_FALSE(fs::exists(home / ".local/share"));
+    const auto record = clean();
+
+    const auto result = undo(record);
+    EXPECT_EQ(result.restored, record.moved);
+    EXPECT_THAT(result.remaining, IsEmpty());
+    EXPECT_THAT(result.errors, IsEmpty());
+    EXPECT_EQ(contentsOf(home.desktop() / "a.txt"), "ay");
+    EXPECT_EQ(contentsOf(home.desktop() / "Folder/inner"), "in");
+    EXPECT_FALSE(fs::exists(march()));
+    EXPECT_TRUE(fs::exists(options.destination)) << "the archive root itself stays";
+
+    EXPECT_TRUE(fs::is_directory(trash() / "files/2025-03 March"));
+    const auto info = contentsOf(trash() / "info/2025-03 March.trashinfo");
+    std::string encoded = march().native();
+    for (auto at = encoded.find(' '); at != std::string::npos; at = encoded.find(' '))
+        encoded.replace(at, 1, "%20");
+    EXPECT_THAT(info, ::testing::StartsWith("[Trash Info]\nPath=" + encoded + "\n"));
+    EXPECT_THAT(info, ::testing::HasSubstr("DeletionDate="));
+}
+
+TEST_F(UndoTest, anItemWhoseNameWasTakenMeanwhileComesBackNumbered) {
+    file("notes.txt", "old");
+    const auto record = clean();
+    file("notes.txt", "new");
+    const auto result = undo(record);
+    EXPECT_EQ(result.restored.size(), 1u);
+    EXPECT_EQ(contentsOf(home.desktop() / "notes.txt"), "new");
+    EXPECT_EQ(contentsOf(home.desktop() / "notes 2.txt"), "old");
+}
+
+TEST_F(UndoTest, aFolderStillHoldingOtherThingsIsKeptButLeftoverDsStoreIsNot) {
+    file("a.txt");
+    auto record = clean();
+    home.writeFile(march() / ".DS_Store");
+    undo(record);
+    EXPECT_FALSE(fs::exists(march()));
+
+    file("a.txt");
+    record = clean();
+    home.writeFile(march() / "from another run.txt");
+    undo(record);
+    EXPECT_TRUE(fs::exists(march() / "from another run.txt"));
+}
+
+TEST_F(UndoTest, aRecordFromAnEarlierArchiveIsRestoredButNothingIsTrashed) {
+    file("a.txt");
+    const auto record = clean();
+    const auto moved = home / "Moved Archive";
+    // The user moved the old archive away and chose a new, empty one.
+    fs::rename(options.destination, moved);
+    fs::create_directories(options.destination);
+    CleanRecord oldPlace = record;
+    oldPlace.moved[0].newPath = (moved / "2025-03 March/a.txt").native();
+
+    const auto result = undo(oldPlace);
+    EXPECT_EQ(result.restored.size(), 1u);
+    EXPECT_TRUE(fs::exists(home.desktop() / "a.txt"));
+    EXPECT_TRUE(fs::is_directory(moved / "2025-03 March"));
+    EXPECT_FALSE(fs::exists(trash()));
+}
+
+TEST_F(UndoTest, aMissingDesktopIsMadeAgain) {
+    file("a.txt");
+    const auto record = clean();
+    fs::remove_all(home.desktop());
+    EXPECT_EQ(undo(record).restored.size(), 1u);
+    EXPECT_TRUE(fs::exists(home.desktop() / "a.txt"));
+}
+
+TEST_F(UndoTest, deletedArchivedItemsAreDroppedWithALineEach) {
+    file("a.txt");
+    file("b.txt");
+    const auto record = clean();
+    fs::remove(march() / "a.txt");
+    fs::remove(march() / "b.txt");
+    const auto result = undo(record);
+    EXPECT_THAT(result.restored, IsEmpty());
+    EXPECT_THAT(result.remaining, IsEmpty());
+    EXPECT_THAT(result.errors,
+                ElementsAre("a.txt: no longer in the archive", "b.txt: no longer in the archive"));
+}
+
+TEST_F(UndoTest, itemsOfAnArchiveWhoseDriveIsAwayStayUndoable) {
+    file("a.txt");
+    const auto record = clean();
+    fs::rename(options.destination, home / "unplugged");
+    const auto result = undo(record);
+    EXPECT_THAT(result.restored, IsEmpty());
+    EXPECT_EQ(result.remaining, record.moved);
+    ASSERT_EQ(result.errors.size(), 1u);
+    EXPECT_THAT(result.errors[0], ::testing::StartsWith("a.txt: "));
+}
+
+TEST_F(UndoTest, aFailedPutBackKeepsTheItemInTheArchiveAndGoesOn) {
+    file("a.txt");
+    file("b.txt");
+    const auto record = clean();
+    fake.failOn(FileOperation::moveItem, march() / "a.txt", EIO);
+    const auto result = undo(record, &fake);
+    EXPECT_EQ(result.remaining, std::vector{record.moved[0]});
+    EXPECT_EQ(result.restored, std::vector{record.moved[1]});
+    ASSERT_EQ(result.errors.size(), 1u);
+    EXPECT_THAT(result.errors[0], ::testing::StartsWith("a.txt: "));
+    EXPECT_TRUE(fs::exists(march() / "a.txt"));
+}
+
+TEST_F(UndoTest, checksAFolderForLeftoversOnlyUntilTheFirstOtherEntry) {
+    for (int i = 0; i < 50; ++i)
+        file("item" + std::to_string(i));
+    const auto record = clean();
+    test::FaultInjectingFileServices counting(files);
+    undo(record, &counting);
+    EXPECT_EQ(counting.callCount(FileOperation::directoryHoldsOnly), 50);
+    EXPECT_EQ(counting.callCount(FileOperation::contentsOfDirectory), 0);
+    EXPECT_EQ(counting.callCount(FileOperation::trashItem), 1);
+}
+
+TEST_F(UndoTest, anArchiveOnAnotherFileSystemComesBackWithItsTagsAndTimes) {
+    test::TempDir shm("/dev/shm");
+    if (test::deviceOf(shm.path()) == test::deviceOf(home.path()))
+        GTEST_SKIP() << "/dev/shm is on the same file system here";
+    options.destination = shm / "Archive";
+    options.keepTaggedFiles = false;
+    const Timestamp written = sys_days{2024y / June / 1} + nanoseconds(987654321);
+    const auto item = file("tagged.txt", "tagged");
+    test::setTags(item, "pinned");
+    test::setModificationTime(item, written);
+    const auto record = clean();
+    ASSERT_EQ(record.moved.size(), 1u);
+
+    EXPECT_EQ(undo(record).restored.size(), 1u);
+    EXPECT_EQ(test::tags(item), "pinned");
+    EXPECT_EQ(test::modificationTime(item), written);
+    EXPECT_EQ(contentsOf(item), "tagged");
+}
+
+} // namespace
+} // namespace sorvane
