@@ -1,0 +1,145 @@
+#include "settings/json_preferences_store.h"
+
+#include "platform/durable_file.h"
+#include "platform/xdg_user_dirs.h"
+
+#include <cerrno>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <system_error>
+
+namespace sorvane {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+constexpr const char* dataTag = "data";
+constexpr const char* dateTag = "date";
+
+/// The one member of {"data": …} or {"date": …}, when `value` is such a wrapper.
+const std::string* wrapped(const json& value, const char* tag) {
+    if (!value.is_object() || value.size() != 1)
+        return nullptr;
+    const auto found = value.find(tag);
+    if (found == value.end() || !found->is_string())
+        return nullptr;
+    return &found->get_ref<const std::string&>();
+}
+
+std::optional<PreferenceValue> fromJson(const json& value) {
+    if (value.is_boolean())
+        return value.get<bool>();
+    if (value.is_number_unsigned()) {
+        const auto number = value.get<std::uint64_t>();
+        if (number > static_cast<std::uint64_t>(std::numeric_limits<qint64>::max()))
+            return std::nullopt;
+        return static_cast<qint64>(number);
+    }
+    if (value.is_number_integer())
+        return static_cast<qint64>(value.get<std::int64_t>());
+    if (value.is_string())
+        return QString::fromStdString(value.get<std::string>());
+    if (const std::string* base64 = wrapped(value, dataTag)) {
+        const auto decoded = QByteArray::fromBase64Encoding(
+            QByteArray::fromStdString(*base64), QByteArray::AbortOnBase64DecodingErrors);
+        if (!decoded)
+            return std::nullopt;
+        return *decoded;
+    }
+    if (const std::string* text = wrapped(value, dateTag)) {
+        const QDateTime date =
+            QDateTime::fromString(QString::fromStdString(*text), Qt::ISODateWithMs);
+        // A time without a zone would be read as local time, which is not what was written.
+        if (!date.isValid() || date.timeSpec() == Qt::LocalTime)
+            return std::nullopt;
+        return date.toUTC();
+    }
+    return std::nullopt;
+}
+
+json toJson(const PreferenceValue& value) {
+    return std::visit(
+        [](const auto& item) -> json {
+            using T = std::decay_t<decltype(item)>;
+            if constexpr (std::is_same_v<T, qint64>)
+                return static_cast<std::int64_t>(item);
+            else if constexpr (std::is_same_v<T, bool>)
+                return item;
+            else if constexpr (std::is_same_v<T, QString>)
+                return item.toStdString();
+            else if constexpr (std::is_same_v<T, QByteArray>)
+                return json{{dataTag, item.toBase64().toStdString()}};
+            else
+                return json{{dateTag, item.toUTC().toString(Qt::ISODateWithMs).toStdString()}};
+        },
+        value);
+}
+
+} // namespace
+
+struct JsonPreferencesStore::Document {
+    json object = json::object();
+};
+
+JsonPreferencesStore::JsonPreferencesStore(fs::path file)
+    : m_file(std::move(file)), m_document(std::make_unique<Document>()) {
+    FileResult<std::string> bytes = DurableFile::read(m_file);
+    if (!bytes) {
+        m_fileUnreadable = bytes.error().code != ENOENT && bytes.error().code != ENOTDIR;
+        return;
+    }
+    json parsed = json::parse(*bytes, nullptr, false);
+    if (parsed.is_object())
+        m_document->object = std::move(parsed);
+    else
+        m_fileUnreadable = true;
+}
+
+JsonPreferencesStore::~JsonPreferencesStore() = default;
+
+fs::path JsonPreferencesStore::defaultFile() {
+    return XdgUserDirs::configHome() / "Sorvane" / "preferences.json";
+}
+
+std::optional<PreferenceValue> JsonPreferencesStore::object(const QString& key) const {
+    const json& object = m_document->object;
+    const auto found = object.find(key.toStdString());
+    if (found == object.end())
+        return std::nullopt;
+    return fromJson(*found);
+}
+
+void JsonPreferencesStore::set(const QString& key, const PreferenceValue& value) {
+    if (const auto* date = std::get_if<QDateTime>(&value); date && !date->isValid()) {
+        // An invalid date has no text form that would read back; store it as absent.
+        remove(key);
+        return;
+    }
+    m_document->object[key.toStdString()] = toJson(value);
+    write();
+}
+
+void JsonPreferencesStore::remove(const QString& key) {
+    m_document->object.erase(key.toStdString());
+    write();
+}
+
+void JsonPreferencesStore::write() {
+    if (m_fileUnreadable) {
+        // The user may have edited the file by hand and made a slip; keep what they wrote.
+        const auto keptAside = DurableFile::keepAside(m_file, ".unreadable");
+        if (!keptAside && keptAside.error().code != ENOENT)
+            return;
+        m_fileUnreadable = false;
+    }
+    std::error_code ignored;
+    fs::create_directories(m_file.parent_path(), ignored);
+    // Strings came from QString and are valid UTF-8, but a replacement beats an exception.
+    const std::string text =
+        m_document->object.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+    DurableFile::write(m_file, text);
+}
+
+} // namespace sorvane
