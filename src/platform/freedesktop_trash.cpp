@@ -72,22 +72,22 @@ FileStatus FreedesktopTrash::trash(const std::filesystem::path& item) {
     const auto path = normalisedPath(std::filesystem::absolute(item, ignored));
     const auto name = path.filename().string();
     if (name.empty() || name == "." || name == "..")
-        return posixError("move to the Trash", path, EINVAL);
+        return posixError("move", path, EINVAL, " to the Trash");
     struct stat status;
     if (lstat(path.c_str(), &status) != 0)
-        return posixError("move to the Trash", path, errno);
+        return posixError("move", path, errno, " to the Trash");
 
     int error = 0;
     const auto location = locationFor(path, status.st_dev, error);
     if (!location)
-        return posixError("move to the Trash", path, error);
+        return posixError("move", path, error, " to the Trash");
     if (const int code = makeTrashFolders(location->trashDirectory); code != 0)
-        return posixError("move to the Trash", path, code);
+        return posixError("move", path, code, " to the Trash");
     const auto files = location->trashDirectory / "files";
     const auto info = location->trashDirectory / "info";
     UniqueFd infoFolder(open(info.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!infoFolder.valid())
-        return posixError("move to the Trash", path, errno);
+        return posixError("move", path, errno, " to the Trash");
     const std::string text = infoText(location->recordedPath);
 
     for (int attempt = 1; attempt <= mostAttempts; ++attempt) {
@@ -99,11 +99,11 @@ FileStatus FreedesktopTrash::trash(const std::filesystem::path& item) {
         if (!infoFile.valid()) {
             if (errno == EEXIST)
                 continue;
-            return posixError("move to the Trash", path, errno);
+            return posixError("move", path, errno, " to the Trash");
         }
         auto giveUp = [&](int code) {
             unlinkat(infoFolder.get(), infoName.c_str(), 0);
-            return posixError("move to the Trash", path, code);
+            return posixError("move", path, code, " to the Trash");
         };
         std::size_t done = 0;
         while (done < text.size()) {
@@ -122,9 +122,9 @@ FileStatus FreedesktopTrash::trash(const std::filesystem::path& item) {
         unlinkat(infoFolder.get(), infoName.c_str(), 0);
         // A leftover in files/ without its info file: take the next name.
         if (code != EEXIST)
-            return posixError("move to the Trash", path, code);
+            return posixError("move", path, code, " to the Trash");
     }
-    return posixError("move to the Trash", path, EEXIST);
+    return posixError("move", path, EEXIST, " to the Trash");
 }
 
 std::optional<FreedesktopTrash::Location>

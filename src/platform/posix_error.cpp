@@ -19,17 +19,19 @@ std::string quotedName(const std::filesystem::path& item) {
     return "\u201C" + name.string() + "\u201D";
 }
 
-FileError posixError(std::string_view action, const std::filesystem::path& item, int code) {
-    return {code, "Could not " + std::string(action) + " " + quotedName(item) + ": " +
-                      errorText(code) + "."};
+FileError posixError(std::string_view action, const std::filesystem::path& item, int code,
+                     std::string_view afterName) {
+    return {code, "Could not " + std::string(action) + " " + quotedName(item) +
+                      std::string(afterName) + ": " + errorText(code) + "."};
 }
 
 FileError posixError(std::string_view action, const std::filesystem::path& item,
-                     const std::filesystem::path& inner, int code) {
+                     const std::filesystem::path& inner, int code, std::string_view afterName) {
     if (inner.empty() || inner == item.filename())
-        return posixError(action, item, code);
-    return {code, "Could not " + std::string(action) + " " + quotedName(item) + " (at \u201C" +
-                      inner.string() + "\u201D): " + errorText(code) + "."};
+        return posixError(action, item, code, afterName);
+    return {code, "Could not " + std::string(action) + " " + quotedName(item) +
+                      std::string(afterName) + " (at \u201C" + inner.string() +
+                      "\u201D): " + errorText(code) + "."};
 }
 
 } // namespace sorvane

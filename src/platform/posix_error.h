@@ -14,11 +14,13 @@ std::string errorText(int code);
 /// The last component of a path in typographic quotes, for messages: “notes.txt”.
 std::string quotedName(const std::filesystem::path& item);
 
-/// "Could not <action> “name”: <reason>." — `action` is a verb phrase such as "move".
-FileError posixError(std::string_view action, const std::filesystem::path& item, int code);
+/// "Could not <action> “name”<afterName>: <reason>." — `action` is a verb phrase such as
+/// "move", `afterName` an optional ending such as " to the Trash".
+FileError posixError(std::string_view action, const std::filesystem::path& item, int code,
+                     std::string_view afterName = {});
 
 /// As above, naming the entry `inner` (relative to the item) where the failure happened.
 FileError posixError(std::string_view action, const std::filesystem::path& item,
-                     const std::filesystem::path& inner, int code);
+                     const std::filesystem::path& inner, int code, std::string_view afterName = {});
 
 } // namespace sorvane

@@ -131,16 +131,29 @@ PosixFileServices::contentsOfDirectory(const std::filesystem::path& folder) {
     if (stream.error() != 0)
         return posixError("list the contents of", folder, stream.error());
     const HiddenNames hidden(stream.fd());
-    std::vector<DirectoryEntry> entries;
+    // The names are gathered first so that the entries, which are large, are placed once
+    // and never moved while the vector grows.
+    std::string names;
+    std::vector<std::size_t> starts;
     while (const dirent* entry = stream.next()) {
-        DirectoryEntry listed{folder / entry->d_name, std::nullopt};
-        int ignored = 0;
-        listed.values = ResourceReader::read(stream.fd(), entry->d_name, listed.path.c_str(),
-                                             hidden.contains(entry->d_name), ignored);
-        entries.push_back(std::move(listed));
+        starts.push_back(names.size());
+        names.append(entry->d_name).push_back('\0');
     }
     if (stream.error() != 0)
         return posixError("list the contents of", folder, stream.error());
+
+    std::string prefix = folder.native();
+    if (!prefix.ends_with('/'))
+        prefix += '/';
+    std::vector<DirectoryEntry> entries;
+    entries.reserve(starts.size());
+    for (const std::size_t start : starts) {
+        const char* name = names.data() + start;
+        auto& listed = entries.emplace_back(DirectoryEntry{prefix + name, std::nullopt});
+        int ignored = 0;
+        listed.values = ResourceReader::read(stream.fd(), name, listed.path.c_str(),
+                                             hidden.contains(name), ignored);
+    }
     return entries;
 }
 

@@ -18,13 +18,12 @@ const char* verb(FileOperation operation) {
     case FileOperation::createDirectory:
         return "create the folder";
     case FileOperation::moveItem:
+    case FileOperation::trashItem:
         return "move";
     case FileOperation::copyItem:
         return "copy";
     case FileOperation::removeItem:
         return "remove";
-    case FileOperation::trashItem:
-        return "move to the Trash";
     case FileOperation::folderSummary:
         return "read the contents of";
     default:
@@ -94,7 +93,8 @@ std::optional<FileError> FaultInjectingFileServices::call(FileOperation operatio
             --*fault->remaining;
         if (!fault->message.empty())
             return FileError{fault->code, fault->message};
-        return posixError(verb(operation), path, fault->code);
+        return posixError(verb(operation), path, fault->code,
+                          operation == FileOperation::trashItem ? " to the Trash" : "");
     }
     return std::nullopt;
 }

@@ -133,7 +133,7 @@ TEST_F(TrashTest, AFailedMoveLeavesNoInfoFileBehind) {
         std::system(("chattr -i '" + item.parent_path().string() + "'").c_str());
     ASSERT_FALSE(trashed);
     EXPECT_EQ(trashed.error().message,
-              "Could not move to the Trash \u201Cfile.txt\u201D: Operation not permitted.");
+              "Could not move \u201Cfile.txt\u201D to the Trash: Operation not permitted.");
     EXPECT_TRUE(fs::is_empty(trash() / "info"));
     EXPECT_TRUE(fs::exists(item));
 }
