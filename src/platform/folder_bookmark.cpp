@@ -8,6 +8,8 @@
 #include <deque>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -19,6 +21,7 @@ namespace fs = std::filesystem;
 constexpr std::string_view magic = "SVBK";
 constexpr std::uint8_t formatVersion = 1;
 constexpr std::uint8_t hasBirthTimeFlag = 1;
+constexpr std::uint8_t hasGenerationFlag = 2;
 // Deep enough for ~/Documents/Work/2025/Clients/Archive and then some; deeper trees are
 // more likely build output than a place someone moved a folder to by hand.
 constexpr int maxSearchDepth = 12;
@@ -30,15 +33,21 @@ struct Identity {
     bool hasBirthTime = false;
     std::int64_t birthSeconds = 0;
     std::uint32_t birthNanoseconds = 0;
+    bool hasGeneration = false;
+    std::uint32_t generation = 0;
 
     bool sameDevice(const Identity& other) const {
         return deviceMajor == other.deviceMajor && deviceMinor == other.deviceMinor;
     }
     // A file system that reports a birth time for one and not the other is not to be
     // trusted with the inode number alone.
-    bool sameFolder(const Identity& other) const {
+    bool sameInode(const Identity& other) const {
         return sameDevice(other) && inode == other.inode && hasBirthTime == other.hasBirthTime &&
                birthSeconds == other.birthSeconds && birthNanoseconds == other.birthNanoseconds;
+    }
+    bool sameFolder(const Identity& other) const {
+        return sameInode(other) && hasGeneration == other.hasGeneration &&
+               generation == other.generation;
     }
 };
 
@@ -70,10 +79,24 @@ std::optional<Examined> examine(int folderFd, const char* path, int flags) {
     return examined;
 }
 
+/// Adds the inode's generation number where the file system keeps one (ext4, btrfs, XFS).
+/// Birth times come from a coarse clock, so a folder removed and made again within a few
+/// milliseconds can get the old inode and the old birth time; the generation still differs.
+void addGeneration(int folderFd, const char* path, int flags, Identity& identity) {
+    const int follow = (flags & AT_SYMLINK_NOFOLLOW) ? O_NOFOLLOW : 0;
+    UniqueFd fd(::openat(folderFd, path, O_RDONLY | O_DIRECTORY | O_CLOEXEC | follow));
+    int generation = 0;
+    if (fd.valid() && ::ioctl(fd.get(), FS_IOC_GETVERSION, &generation) == 0) {
+        identity.hasGeneration = true;
+        identity.generation = static_cast<std::uint32_t>(generation);
+    }
+}
+
 std::optional<Identity> folderIdentity(const fs::path& path) {
-    const auto examined = examine(AT_FDCWD, path.c_str(), 0);
+    auto examined = examine(AT_FDCWD, path.c_str(), 0);
     if (!examined || !examined->isFolder)
         return std::nullopt;
+    addGeneration(AT_FDCWD, path.c_str(), 0, examined->identity);
     return examined->identity;
 }
 
@@ -123,9 +146,11 @@ std::optional<Bookmark> decode(std::string_view bytes) {
         version != formatVersion || !reader.get(flags) || !reader.get(identity.deviceMajor) ||
         !reader.get(identity.deviceMinor) || !reader.get(identity.inode) ||
         !reader.get(identity.birthSeconds) || !reader.get(identity.birthNanoseconds) ||
-        !reader.get(pathLength) || !reader.take(pathLength, path) || !reader.atEnd())
+        !reader.get(identity.generation) || !reader.get(pathLength) ||
+        !reader.take(pathLength, path) || !reader.atEnd())
         return std::nullopt;
     identity.hasBirthTime = flags & hasBirthTimeFlag;
+    identity.hasGeneration = flags & hasGenerationFlag;
     if (path.empty() || path.front() != '/')
         return std::nullopt;
     bookmark.path = fs::path(std::string(path));
@@ -189,13 +214,17 @@ private:
                 continue;
             if (entry->d_type != DT_DIR && entry->d_type != DT_UNKNOWN)
                 continue;
-            const auto examined = examine(::dirfd(stream), entry->d_name, AT_SYMLINK_NOFOLLOW);
+            auto examined = examine(::dirfd(stream), entry->d_name, AT_SYMLINK_NOFOLLOW);
             if (!examined || !examined->isFolder)
                 continue;
             fs::path child = folder / std::string(name);
-            if (examined->identity.sameFolder(m_wanted)) {
-                found = std::move(child);
-                break;
+            if (examined->identity.sameInode(m_wanted)) {
+                addGeneration(::dirfd(stream), entry->d_name, AT_SYMLINK_NOFOLLOW,
+                              examined->identity);
+                if (examined->identity.sameFolder(m_wanted)) {
+                    found = std::move(child);
+                    break;
+                }
             }
             if (descend && depth + 1 < maxSearchDepth && examined->identity.sameDevice(m_wanted) &&
                 !isExcluded(child, name))
@@ -223,12 +252,14 @@ std::optional<std::string> FolderBookmark::create(const fs::path& folder) {
         return std::nullopt;
     std::string bytes(magic);
     put(bytes, formatVersion);
-    put(bytes, static_cast<std::uint8_t>(identity->hasBirthTime ? hasBirthTimeFlag : 0));
+    put(bytes, static_cast<std::uint8_t>((identity->hasBirthTime ? hasBirthTimeFlag : 0) |
+                                         (identity->hasGeneration ? hasGenerationFlag : 0)));
     put(bytes, identity->deviceMajor);
     put(bytes, identity->deviceMinor);
     put(bytes, identity->inode);
     put(bytes, identity->birthSeconds);
     put(bytes, identity->birthNanoseconds);
+    put(bytes, identity->generation);
     put(bytes, static_cast<std::uint32_t>(path.size()));
     bytes += path;
     return bytes;

@@ -9,10 +9,10 @@ namespace sorvane {
 
 /// A lasting reference to a folder that survives the folder being renamed or moved.
 ///
-/// The bytes hold the folder's path and its identity: device, inode number and birth time.
-/// An inode number alone is not enough, because a file system hands out a freed number
-/// again; the birth time tells the new owner from the old. Where the file system keeps no
-/// birth time, device and inode have to do.
+/// The bytes hold the folder's path and its identity: device, inode number, birth time and,
+/// where the file system keeps one, the inode's generation number. An inode number alone is
+/// not enough, because a file system hands out a freed number again; the birth time and the
+/// generation tell the new owner from the old.
 class FolderBookmark {
 public:
     struct Resolution {
