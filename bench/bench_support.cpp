@@ -8,8 +8,15 @@
 namespace sorvane::bench {
 
 double medianMilliseconds(int runs, const std::function<void()>& work) {
+    return medianMilliseconds(
+        runs, [] {}, work);
+}
+
+double medianMilliseconds(int runs, const std::function<void()>& setup,
+                          const std::function<void()>& work) {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
+        setup();
         const auto start = std::chrono::steady_clock::now();
         work();
         const auto end = std::chrono::steady_clock::now();

@@ -10,6 +10,10 @@ namespace sorvane::bench {
 /// Runs `work` `runs` times and gives the median wall-clock time in milliseconds.
 double medianMilliseconds(int runs, const std::function<void()>& work);
 
+/// As above, running the untimed `setup` before each timed `work`.
+double medianMilliseconds(int runs, const std::function<void()>& setup,
+                          const std::function<void()>& work);
+
 /// Runs a shell command with its output thrown away; throws when it fails.
 void runQuietly(const std::string& command);
 

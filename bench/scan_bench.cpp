@@ -58,9 +58,8 @@ int main() {
     options.destination = home / "Documents/Desktop Archive";
     options.keepRecentDays = 7;
     std::size_t eligible = 0;
-    const double scan = bench::medianMilliseconds(9, [&] {
-        eligible = DesktopCleaner(files).preview(options).eligible.size();
-    });
+    const double scan = bench::medianMilliseconds(
+        9, [&] { eligible = DesktopCleaner(files).preview(options).eligible.size(); });
     const double ls = bench::medianMilliseconds(
         9, [&] { bench::runQuietly("ls -la --time=birth '" + desktop.string() + "'"); });
     std::printf("scan found %zu eligible of 10000 (median of 9 runs)\n", eligible);
