@@ -244,7 +244,10 @@ private:
 } // namespace
 
 std::optional<std::string> FolderBookmark::create(const fs::path& folder) {
-    const std::string path = folder.lexically_normal().string();
+    std::string path = folder.lexically_normal().string();
+    // Stored paths carry no trailing slash, so the bookmark's must not either.
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
     if (path.empty() || path.front() != '/')
         return std::nullopt;
     const auto identity = folderIdentity(folder);

@@ -157,53 +157,48 @@ TEST_F(AppSettingsTest, EachSetterWritesItsOwnKeyAtOnce) {
     EXPECT_EQ(reloaded.frequency(), ScheduleFrequency::weekly);
 }
 
-TEST_F(AppSettingsTest, ABookmarkFollowsARenamedArchiveAndIsRenewed) {
+TEST_F(AppSettingsTest, ABookmarkFollowsARenamedOrMovedArchiveAndIsRenewed) {
     const fs::path archive = m_home.makeFolder("Documents/Desktop Archive");
     const std::string bookmark = *FolderBookmark::create(archive);
     writePreferences({{"destinationPath", archive.string()},
                       {"destinationBookmark", {{"data", base64(bookmark)}}}});
+    const std::string before = contents(preferencesFile());
     {
         JsonPreferencesStore store(preferencesFile());
-        const AppSettings settings(store);
-        EXPECT_EQ(settings.resolvedDestination(), archive);
-        EXPECT_EQ(settings.destinationBookmark(), QByteArray::fromStdString(bookmark));
+        EXPECT_EQ(AppSettings(store).resolvedDestination(), archive);
+        EXPECT_EQ(contents(preferencesFile()), before);
     }
 
-    const fs::path renamed = m_home / "Documents/Old Desktop";
-    fs::rename(archive, renamed);
-    JsonPreferencesStore store(preferencesFile());
-    const AppSettings settings(store);
-    EXPECT_EQ(settings.resolvedDestination(), renamed);
-    EXPECT_EQ(settings.destinationPath(), QString::fromStdString(renamed.string()));
-    ASSERT_TRUE(settings.destinationBookmark());
-    EXPECT_NE(settings.destinationBookmark(), QByteArray::fromStdString(bookmark));
+    fs::path previous = archive;
+    for (const fs::path& now : {m_home / "Documents/Old Desktop", m_home / "Backup/2025/Archive"}) {
+        fs::create_directories(now.parent_path());
+        fs::rename(previous, now);
+        previous = now;
+        JsonPreferencesStore store(preferencesFile());
+        const AppSettings settings(store);
+        EXPECT_EQ(settings.resolvedDestination(), now);
+        EXPECT_EQ(settings.destinationPath(), QString::fromStdString(now.string()));
 
-    const json stored = readJson(preferencesFile());
-    EXPECT_EQ(stored["destinationPath"], renamed.string());
-    const std::string renewed =
-        QByteArray::fromBase64(QByteArray::fromStdString(stored["destinationBookmark"]["data"]))
-            .toStdString();
-    const auto resolved = FolderBookmark::resolve(renewed);
-    ASSERT_TRUE(resolved);
-    EXPECT_EQ(resolved->path, renamed);
-    EXPECT_FALSE(resolved->stale);
+        const json stored = readJson(preferencesFile());
+        EXPECT_EQ(stored["destinationPath"], now.string());
+        const auto renewed = FolderBookmark::resolve(
+            QByteArray::fromBase64(QByteArray::fromStdString(stored["destinationBookmark"]["data"]))
+                .toStdString());
+        ASSERT_TRUE(renewed);
+        EXPECT_EQ(renewed->path, now);
+        EXPECT_FALSE(renewed->stale);
+    }
 }
 
-TEST_F(AppSettingsTest, ABookmarkFollowsAnArchiveMovedElsewhere) {
-    const fs::path archive = m_home.makeFolder("Documents/Desktop Archive");
+TEST_F(AppSettingsTest, AnArchivePathThatIsNotUtf8IsKeptExactlyByItsBookmark) {
+    const fs::path archive = m_home.makeFolder("Ablage \xFF");
     MemoryPreferencesStore store;
-    store.setString("destinationPath", QString::fromStdString(archive.string()));
-    store.setData("destinationBookmark",
-                  QByteArray::fromStdString(*FolderBookmark::create(archive)));
-
-    const fs::path moved = m_home.makeFolder("Backup/2025") / "Archive";
-    fs::rename(archive, moved);
-    const AppSettings settings(store);
-    EXPECT_EQ(settings.resolvedDestination(), moved);
-    EXPECT_EQ(store.string("destinationPath"), QString::fromStdString(moved.string()));
-    const auto resolved = FolderBookmark::resolve(settings.destinationBookmark()->toStdString());
-    ASSERT_TRUE(resolved);
-    EXPECT_FALSE(resolved->stale);
+    AppSettings chooser(store);
+    chooser.setDestinationPath(QString::fromStdString(archive.string()));
+    chooser.setDestinationBookmark(QByteArray::fromStdString(*FolderBookmark::create(archive)));
+    const int writes = store.writeCount();
+    EXPECT_EQ(AppSettings(store).resolvedDestination(), archive);
+    EXPECT_EQ(store.writeCount(), writes);
 }
 
 TEST_F(AppSettingsTest, ABookmarkThatFailsLeavesTheStoredValuesAlone) {

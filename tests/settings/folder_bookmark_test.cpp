@@ -32,14 +32,6 @@ TEST_F(FolderBookmarkTest, FindsTheFolderWhereItWas) {
                   false);
 }
 
-TEST_F(FolderBookmarkTest, FindsARenamedFolderInItsOldParent) {
-    const fs::path archive = m_home.makeFolder("Documents/Desktop Archive");
-    const std::string bookmark = bookmarkOf(archive);
-    m_home.makeFolder("Documents/Other");
-    fs::rename(archive, m_home / "Documents/Old Desktop");
-    expectFoundAt(bookmark, m_home / "Documents/Old Desktop", true);
-}
-
 TEST_F(FolderBookmarkTest, FindsAFolderMovedElsewhereBelowHome) {
     const fs::path archive = m_home.makeFolder("Documents/Desktop Archive");
     const std::string bookmark = bookmarkOf(archive);

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "support/immutable_folder.h"
 #include "support/scoped_environment.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -44,29 +44,6 @@ protected:
 
     TempDir m_home;
     ScopedEnvironment m_environment;
-};
-
-/// Makes a folder immutable for the life of the object, so that even root cannot change
-/// what is in it.
-class ImmutableFolder {
-public:
-    explicit ImmutableFolder(std::filesystem::path folder) : m_folder(std::move(folder)) {
-        m_done = std::system(("chattr +i '" + m_folder.string() + "' 2>/dev/null").c_str()) == 0;
-    }
-    ~ImmutableFolder() { release(); }
-    ImmutableFolder(const ImmutableFolder&) = delete;
-    ImmutableFolder& operator=(const ImmutableFolder&) = delete;
-
-    bool done() const { return m_done; }
-    void release() {
-        if (m_done)
-            std::system(("chattr -i '" + m_folder.string() + "'").c_str());
-        m_done = false;
-    }
-
-private:
-    std::filesystem::path m_folder;
-    bool m_done = false;
 };
 
 } // namespace sorvane::test
