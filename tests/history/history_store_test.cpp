@@ -222,12 +222,12 @@ TEST_F(HistoryStoreTest, AHistoryThatCannotBeWrittenLivesOnInMemory) {
     const CleanRecord first = record(1);
     store.add(first);
     const std::string before = contents(file());
+    int changes = 0;
+    QObject::connect(&store, &HistoryStore::recordsChanged, [&] { ++changes; });
     {
         test::ImmutableFolder immutable(folder());
         if (!immutable.done())
             GTEST_SKIP() << "chattr +i is not available here";
-        int changes = 0;
-        QObject::connect(&store, &HistoryStore::recordsChanged, [&] { ++changes; });
         store.add(record(2));
         store.markUndone(first.id);
         EXPECT_EQ(changes, 2);
