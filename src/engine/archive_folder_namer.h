@@ -4,7 +4,9 @@
 #include "platform/resource_values.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <unicode/calendar.h>
 #include <unicode/locid.h>
 #include <unicode/smpdtfmt.h>
 
@@ -24,8 +26,20 @@ public:
     std::string name(Timestamp date, GroupingStyle grouping) const;
 
 private:
+    /// A name and the span of time, one local day or month, that has it.
+    struct Span {
+        UDate start = 0;
+        UDate end = 0;
+        std::string name;
+    };
+    std::optional<Span> spanAround(UDate date, GroupingStyle grouping) const;
+
     std::unique_ptr<icu::SimpleDateFormat> m_monthFormat;
     std::unique_ptr<icu::SimpleDateFormat> m_dayFormat;
+    std::unique_ptr<icu::Calendar> m_calendar;
+    // Most items of a run share a few days; formatting each date anew was a good part of
+    // the cost of a large clean.
+    mutable std::optional<Span> m_lastSpan[2];
 };
 
 /// The sub-folder name for one date in the user's locale and time zone.

@@ -57,20 +57,17 @@ CleanResult CleanRun::runWithAccess(const std::filesystem::path& desktop) {
 bool CleanRun::moveItem(const std::filesystem::path& item, const ArchiveFolderNamer& namer) {
     const auto date = m_cleaner.groupingDate(item, m_options.dateBasis, m_record.date);
     const auto folder = m_root / namer.name(date, m_options.grouping);
-    // Creating the sub-folder with its parents would quietly make a new, empty archive on the
-    // internal disk where an unplugged drive used to be mounted.
-    if (!m_files.fileExists(m_root))
-        return failItem(item, {ENOENT, "The archive folder \u201C" + m_root.filename().native() +
-                                           "\u201D is no longer available."});
-    if (auto made = m_files.createDirectory(folder); !made)
+    if (auto made = makeFolder(folder); !made)
         return failItem(item, made.error());
-    const auto target = m_transfer.uniqueDestination(item.filename().native(), folder);
+    std::function<void(const std::filesystem::path&)> announce;
+    if (m_observer)
+        announce = [&](const std::filesystem::path& target) {
+            m_observer->itemWillMove(item, target);
+        };
+    const auto target =
+        m_transfer.transferToFreeName(item, folder, item.filename().native(), announce);
     if (!target)
         return failItem(item, target.error());
-    if (m_observer)
-        m_observer->itemWillMove(item, *target);
-    if (auto moved = m_transfer.transfer(item, *target); !moved)
-        return failItem(item, moved.error());
 
     MovedFile file{Uuid::random(), item.native(), target->native()};
     if (m_observer)
@@ -78,6 +75,20 @@ bool CleanRun::moveItem(const std::filesystem::path& item, const ArchiveFolderNa
     m_record.moved.push_back(std::move(file));
     m_consecutiveFailures = 0;
     return true;
+}
+
+FileStatus CleanRun::makeFolder(const std::filesystem::path& folder) {
+    if (m_madeFolders.contains(folder))
+        return {};
+    // Creating the sub-folder with its parents would quietly make a new, empty archive on the
+    // internal disk where an unplugged drive used to be mounted.
+    if (!m_files.fileExists(m_root))
+        return FileError{ENOENT, "The archive folder \u201C" + m_root.filename().native() +
+                                     "\u201D is no longer available."};
+    auto made = m_files.createDirectory(folder);
+    if (made)
+        m_madeFolders.insert(folder);
+    return made;
 }
 
 bool CleanRun::failItem(const std::filesystem::path& item, const FileError& error) {

@@ -7,6 +7,7 @@
 #include "engine/item_transfer.h"
 #include "history/clean_record.h"
 
+#include <set>
 #include <variant>
 
 namespace sorvane {
@@ -31,6 +32,8 @@ private:
     bool moveItem(const std::filesystem::path& item, const ArchiveFolderNamer& namer);
     /// Records a failed item; false when failures have piled up and the run must stop.
     bool failItem(const std::filesystem::path& item, const FileError& error);
+    /// Makes a dated sub-folder once per run.
+    FileStatus makeFolder(const std::filesystem::path& folder);
     void addError(const std::string& line);
 
     const DesktopCleaner& m_cleaner;
@@ -42,6 +45,7 @@ private:
     ItemTransfer m_transfer;
     CleanRecord m_record;
     int m_consecutiveFailures = 0;
+    std::set<std::filesystem::path> m_madeFolders;
 };
 
 } // namespace sorvane

@@ -11,9 +11,9 @@ DesktopCleaner::DesktopCleaner(FileServices& files, Clock now)
       m_now(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }),
       m_transfer(files, m_now) {}
 
-const std::set<std::string>& DesktopCleaner::standardNeverMove() {
-    static const std::set<std::string> names{".DS_Store", ".localized", "Icon\r",
-                                             "Icon",      ".directory", ".hidden"};
+const NameSet& DesktopCleaner::standardNeverMove() {
+    static const NameSet names{".DS_Store", ".localized", "Icon\r",
+                               "Icon",      ".directory", ".hidden"};
     return names;
 }
 

@@ -26,9 +26,9 @@ public:
 
     /// Names that never leave the Desktop: the folder-housekeeping files of the file managers
     /// and of other systems whose files end up on Linux desktops.
-    static const std::set<std::string>& standardNeverMove();
+    static const NameSet& standardNeverMove();
 
-    const std::set<std::string>& neverMove() const { return m_neverMove; }
+    const NameSet& neverMove() const { return m_neverMove; }
 
     /// What a clean would move now. Never fails: no Desktop or an unreadable one gives an
     /// empty preview.
@@ -65,7 +65,7 @@ public:
 
 private:
     FileServices& m_files;
-    std::set<std::string> m_neverMove;
+    NameSet m_neverMove;
     Clock m_now;
     ItemTransfer m_transfer;
 };

@@ -1,5 +1,7 @@
 #include "engine/desktop_order.h"
 
+#include "engine/path_rules.h"
+
 #include <algorithm>
 #include <numeric>
 #include <string>
@@ -9,21 +11,23 @@
 namespace sorvane {
 namespace {
 
-bool isAscii(const std::string& text) {
+bool isAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // UTF-8 byte order is code point order, so comparing NFC text as bytes compares it scalar by
 // scalar. Bytes that are not UTF-8 become U+FFFD here; the raw name breaks such ties.
-std::string nfcKey(const std::string& name, const icu::Normalizer2* nfc) {
+std::string nfcKey(std::string_view name, const icu::Normalizer2* nfc) {
     if (isAscii(name) || !nfc)
-        return name;
+        return std::string(name);
     UErrorCode status = U_ZERO_ERROR;
     const icu::UnicodeString normalized =
-        nfc->normalize(icu::UnicodeString::fromUTF8(name), status);
+        nfc->normalize(icu::UnicodeString::fromUTF8(
+                           icu::StringPiece(name.data(), static_cast<int32_t>(name.size()))),
+                       status);
     if (U_FAILURE(status))
-        return name;
+        return std::string(name);
     std::string key;
     normalized.toUTF8String(key);
     return key;
@@ -40,13 +44,14 @@ void DesktopOrder::sort(std::vector<DirectoryEntry>& entries) {
     std::vector<std::string> keys;
     keys.reserve(entries.size());
     for (const auto& entry : entries)
-        keys.push_back(nfcKey(entry.path.filename().native(), nfc));
+        keys.push_back(nfcKey(PathRules::lastComponent(entry.path), nfc));
     std::vector<std::size_t> order(entries.size());
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         if (keys[a] != keys[b])
             return keys[a] < keys[b];
-        return entries[a].path.filename().native() < entries[b].path.filename().native();
+        return PathRules::lastComponent(entries[a].path) <
+               PathRules::lastComponent(entries[b].path);
     });
 
     std::vector<DirectoryEntry> sorted;

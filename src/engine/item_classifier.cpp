@@ -46,15 +46,15 @@ bool contains(const std::vector<FileIdentity>& identities, const FileIdentity& i
 } // namespace
 
 ItemClassifier::ItemClassifier(FileServices& files, const std::filesystem::path& desktop,
-                               const CleanOptions& options, const std::set<std::string>& neverMove,
-                               Clock now)
+                               const CleanOptions& options, const NameSet& neverMove, Clock now)
     : m_options(options), m_neverMove(neverMove), m_now(std::move(now)),
-      m_archiveRoot(PathRules::standardized(options.destination)),
+      m_archiveRoot(PathRules::standardized(options.destination).native()),
+      m_desktop(PathRules::standardized(desktop).native()),
       m_desktopIdentity(files.identityFollowingLinks(desktop)),
       m_archiveAndAncestors(identitiesUpTo(files, m_archiveRoot)) {
     const auto archiveIdentity = files.identityFollowingLinks(m_archiveRoot);
     m_desktopInsideArchive =
-        PathRules::isSameOrInside(PathRules::standardized(desktop), m_archiveRoot) ||
+        PathRules::isSameOrInside(m_desktop, m_archiveRoot) ||
         (archiveIdentity && contains(identitiesUpTo(files, desktop), *archiveIdentity));
     if (options.keepRecentDays >= 1) {
         UErrorCode status = U_ZERO_ERROR;
@@ -67,8 +67,8 @@ ItemClassifier::ItemClassifier(FileServices& files, const std::filesystem::path&
 ItemClassifier::~ItemClassifier() = default;
 
 ItemVerdict ItemClassifier::classify(const DirectoryEntry& item) const {
-    const std::string name = item.path.filename().native();
-    if (m_neverMove.contains(name) || staysForItsKind(item) || m_desktopInsideArchive)
+    const std::string_view name = PathRules::lastComponent(item.path);
+    if (m_neverMove.contains(name) || staysForItsKind(item, name) || m_desktopInsideArchive)
         return ItemVerdict::skipped;
 
     const auto& values = item.values;
@@ -86,7 +86,7 @@ ItemVerdict ItemClassifier::classify(const DirectoryEntry& item) const {
             return ItemVerdict::tagged;
     }
 
-    if (isArchiveOrHoldsIt(item))
+    if (isArchiveOrHoldsIt(item, name))
         return ItemVerdict::skipped;
 
     if (m_options.keepRecentDays >= 1 && values && isRecent(*values))
@@ -95,8 +95,7 @@ ItemVerdict ItemClassifier::classify(const DirectoryEntry& item) const {
     return ItemVerdict::eligible;
 }
 
-bool ItemClassifier::staysForItsKind(const DirectoryEntry& item) const {
-    const std::string name = item.path.filename().native();
+bool ItemClassifier::staysForItsKind(const DirectoryEntry& item, std::string_view name) const {
     for (auto suffix : suffixesThatStay)
         if (endsWithIgnoringCase(name, suffix))
             return true;
@@ -105,8 +104,13 @@ bool ItemClassifier::staysForItsKind(const DirectoryEntry& item) const {
     return identity && m_desktopIdentity && identity->device != m_desktopIdentity->device;
 }
 
-bool ItemClassifier::isArchiveOrHoldsIt(const DirectoryEntry& item) const {
-    const auto path = PathRules::standardized(item.path);
+bool ItemClassifier::isArchiveOrHoldsIt(const DirectoryEntry& item, std::string_view name) const {
+    // Listed names are never "." or "..", so the item's standardised path is the Desktop's
+    // and its name.
+    std::string path = m_desktop;
+    if (path != "/")
+        path += '/';
+    path += name;
     if (PathRules::isSameOrInside(m_archiveRoot, path))
         return true;
     // The same folders may be reached through symbolic links under other names.

@@ -7,10 +7,14 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <unicode/calendar.h>
 #include <vector>
 
 namespace sorvane {
+
+/// Item names, looked up by the name part of a path without copying it.
+using NameSet = std::set<std::string, std::less<>>;
 
 enum class ItemVerdict { eligible, skipped, tagged };
 
@@ -21,20 +25,21 @@ public:
     using Clock = std::function<Timestamp()>;
 
     ItemClassifier(FileServices& files, const std::filesystem::path& desktop,
-                   const CleanOptions& options, const std::set<std::string>& neverMove, Clock now);
+                   const CleanOptions& options, const NameSet& neverMove, Clock now);
     ~ItemClassifier();
 
     ItemVerdict classify(const DirectoryEntry& item) const;
 
 private:
-    bool staysForItsKind(const DirectoryEntry& item) const;
-    bool isArchiveOrHoldsIt(const DirectoryEntry& item) const;
+    bool staysForItsKind(const DirectoryEntry& item, std::string_view name) const;
+    bool isArchiveOrHoldsIt(const DirectoryEntry& item, std::string_view name) const;
     bool isRecent(const ResourceValues& values) const;
 
     const CleanOptions& m_options;
-    const std::set<std::string>& m_neverMove;
+    const NameSet& m_neverMove;
     Clock m_now;
-    std::filesystem::path m_archiveRoot;
+    std::string m_archiveRoot;
+    std::string m_desktop;
     std::optional<FileIdentity> m_desktopIdentity;
     std::vector<FileIdentity> m_archiveAndAncestors;
     bool m_desktopInsideArchive = false;

@@ -83,6 +83,29 @@ FileStatus ItemTransfer::transfer(const std::filesystem::path& source,
     return copyAcross(source, target);
 }
 
+FileResult<std::filesystem::path> ItemTransfer::transferToFreeName(
+    const std::filesystem::path& source, const std::filesystem::path& folder,
+    const std::string& name,
+    const std::function<void(const std::filesystem::path&)>& willMove) const {
+    const auto plain = folder / name;
+    if (willMove)
+        willMove(plain);
+    auto moved = m_files.moveItem(source, plain);
+    if (moved)
+        return plain;
+    if (moved.error().code != EEXIST && moved.error().code != EXDEV)
+        return moved.error();
+
+    const auto target = uniqueDestination(name, folder);
+    if (!target)
+        return target.error();
+    if (willMove && *target != plain)
+        willMove(*target);
+    if (auto transferred = transfer(source, *target); !transferred)
+        return transferred.error();
+    return *target;
+}
+
 FileStatus ItemTransfer::copyAcross(const std::filesystem::path& source,
                                     const std::filesystem::path& target) const {
     const auto before = fingerprint(m_files, source);

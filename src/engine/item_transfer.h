@@ -28,6 +28,17 @@ public:
     FileStatus transfer(const std::filesystem::path& source,
                         const std::filesystem::path& target) const;
 
+    /// Moves `source` into `folder` under `name`, or under the first free numbered name
+    /// when that is taken, and gives where it went. `willMove`, when given, hears each
+    /// target before anything is tried for it.
+    ///
+    /// The plain name is tried by the move itself, which never replaces anything: in the
+    /// usual case that costs one system call where looking first would cost two.
+    FileResult<std::filesystem::path> transferToFreeName(
+        const std::filesystem::path& source, const std::filesystem::path& folder,
+        const std::string& name,
+        const std::function<void(const std::filesystem::path&)>& willMove = {}) const;
+
     /// Whether a copy agrees with its original in kind and size (entry count and total size
     /// for folders). Contents are not read.
     bool copiesMatch(const std::filesystem::path& source, const std::filesystem::path& copy) const;

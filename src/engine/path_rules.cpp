@@ -9,17 +9,20 @@ std::filesystem::path PathRules::standardized(const std::filesystem::path& path)
     return text;
 }
 
-bool PathRules::isSameOrInside(const std::filesystem::path& path,
-                               const std::filesystem::path& folder) {
-    return path.native() == folder.native() || isInside(path, folder);
+bool PathRules::isSameOrInside(std::string_view path, std::string_view folder) {
+    return path == folder || isInside(path, folder);
 }
 
-bool PathRules::isInside(const std::filesystem::path& path, const std::filesystem::path& folder) {
-    const std::string& p = path.native();
-    const std::string& f = folder.native();
-    if (f == "/")
-        return p.size() > 1 && p.front() == '/';
-    return p.size() > f.size() && p.compare(0, f.size(), f) == 0 && p[f.size()] == '/';
+bool PathRules::isInside(std::string_view path, std::string_view folder) {
+    if (folder == "/")
+        return path.size() > 1 && path.front() == '/';
+    return path.size() > folder.size() && path.starts_with(folder) && path[folder.size()] == '/';
+}
+
+std::string_view PathRules::lastComponent(const std::filesystem::path& path) {
+    const std::string_view text = path.native();
+    const auto slash = text.rfind('/');
+    return slash == std::string_view::npos ? text : text.substr(slash + 1);
 }
 
 } // namespace sorvane

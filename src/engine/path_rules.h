@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string_view>
 
 namespace sorvane {
 
@@ -12,11 +13,13 @@ public:
     static std::filesystem::path standardized(const std::filesystem::path& path);
 
     /// True when `path` is `folder` itself or lies anywhere below it.
-    static bool isSameOrInside(const std::filesystem::path& path,
-                               const std::filesystem::path& folder);
+    static bool isSameOrInside(std::string_view path, std::string_view folder);
 
     /// True when `path` lies below `folder` (not `folder` itself).
-    static bool isInside(const std::filesystem::path& path, const std::filesystem::path& folder);
+    static bool isInside(std::string_view path, std::string_view folder);
+
+    /// The part after the last "/", without building a new path.
+    static std::string_view lastComponent(const std::filesystem::path& path);
 };
 
 } // namespace sorvane

@@ -2,61 +2,84 @@
 
 #include "engine/path_rules.h"
 
+#include <cerrno>
+
 namespace sorvane {
 
 UndoRun::UndoRun(FileServices& files, ItemTransfer::Clock now, UndoObserver* observer)
     : m_files(files), m_transfer(files, std::move(now)), m_observer(observer) {}
 
 UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& archive) {
+    // A sub-folder still holds the items of the record that have not been tried yet, so it
+    // can only have been emptied once its last one has been tried. Looking at it then, and
+    // not after every item, gives the same answer without reading a folder of n items n
+    // times.
+    std::map<std::filesystem::path, std::size_t> untried;
+    for (const auto& item : record.moved)
+        ++untried[std::filesystem::path(item.newPath).parent_path()];
+    std::map<std::filesystem::path, bool> restoredFrom;
+
     UndoResult result;
     std::size_t done = 0;
     for (const auto& item : record.moved) {
-        restore(item, archive, result);
+        const auto folder = std::filesystem::path(item.newPath).parent_path();
+        if (restore(item, result))
+            restoredFrom[folder] = true;
+        if (--untried[folder] == 0 && restoredFrom[folder])
+            removeEmptyArchiveFolder(item.newPath, archive);
         if (m_observer)
             m_observer->undoProgressed(++done, record.moved.size());
     }
     return result;
 }
 
-void UndoRun::restore(const MovedFile& item, const std::filesystem::path& archive,
-                      UndoResult& result) {
+bool UndoRun::restore(const MovedFile& item, UndoResult& result) {
     const std::filesystem::path archived = item.newPath;
-    const std::filesystem::path original = item.originalPath;
     const std::string archivedName = archived.filename().native();
-    auto fail = [&](const std::string& reason) {
-        result.errors.push_back(archivedName + ": " + reason);
-        result.remaining.push_back(item);
-    };
-
-    if (!m_files.fileExists(archived)) {
-        // With its dated folder gone too, the archive's drive is most likely unplugged: keep
-        // the item so that the undo can be tried again when the drive is back.
-        const auto folder = archived.parent_path();
-        if (!m_files.fileExists(folder))
-            return fail("its archive folder \u201C" + folder.filename().native() +
-                        "\u201D is not available.");
-        result.errors.push_back(archivedName + ": no longer in the archive");
-        return;
+    const auto putBackTo = putBack(archived, item.originalPath);
+    if (putBackTo) {
+        result.restored.push_back(item);
+        return true;
     }
+    if (putBackTo.error().code != ENOENT || m_files.fileExists(archived)) {
+        result.errors.push_back(archivedName + ": " + putBackTo.error().description());
+        result.remaining.push_back(item);
+        return false;
+    }
+    // With its dated folder gone too, the archive's drive is most likely unplugged: keep the
+    // item so that the undo can be tried again when the drive is back.
+    const auto folder = archived.parent_path();
+    if (!m_files.fileExists(folder)) {
+        result.errors.push_back(archivedName + ": its archive folder \u201C" +
+                                folder.filename().native() + "\u201D is not available.");
+        result.remaining.push_back(item);
+        return false;
+    }
+    result.errors.push_back(archivedName + ": no longer in the archive");
+    return false;
+}
+
+FileResult<std::filesystem::path> UndoRun::putBack(const std::filesystem::path& archived,
+                                                   const std::filesystem::path& original) {
     const auto home = original.parent_path();
+    const auto name = original.filename().native();
+    // Tried straight away: the Desktop is there in the usual case. A move that finds no
+    // Desktop makes it and tries again.
+    auto moved = m_transfer.transferToFreeName(archived, home, name);
+    if (moved || moved.error().code != ENOENT || m_files.fileExists(home) ||
+        !m_files.fileExists(archived))
+        return moved;
     if (auto made = m_files.createDirectory(home); !made)
-        return fail(made.error().description());
-    const auto target = m_transfer.uniqueDestination(original.filename().native(), home);
-    if (!target)
-        return fail(target.error().description());
-    if (auto moved = m_transfer.transfer(archived, *target); !moved)
-        return fail(moved.error().description());
-    result.restored.push_back(item);
-    removeEmptyArchiveFolder(archived, archive);
+        return made.error();
+    return m_transfer.transferToFreeName(archived, home, name);
 }
 
 void UndoRun::removeEmptyArchiveFolder(const std::filesystem::path& item,
                                        const std::filesystem::path& archive) {
     const auto folder = PathRules::standardized(item.parent_path());
-    if (!PathRules::isInside(folder, PathRules::standardized(archive)))
+    if (!PathRules::isInside(folder.native(), PathRules::standardized(archive).native()))
         return;
-    // Stops at the first other entry, so undoing n items of one folder does not read the
-    // folder n times over.
+    // Stops at the first other entry.
     auto onlyLeftovers = m_files.directoryHoldsOnly(folder, ".DS_Store");
     if (onlyLeftovers && *onlyLeftovers)
         m_files.trashItem(folder);

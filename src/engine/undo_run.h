@@ -5,6 +5,8 @@
 #include "engine/undo_result.h"
 #include "history/clean_record.h"
 
+#include <map>
+
 namespace sorvane {
 
 /// Puts the items of one recorded clean back where they came from, never replacing what
@@ -21,7 +23,10 @@ public:
                                   const std::filesystem::path& archive);
 
 private:
-    void restore(const MovedFile& item, const std::filesystem::path& archive, UndoResult& result);
+    /// True when the item came back.
+    bool restore(const MovedFile& item, UndoResult& result);
+    FileResult<std::filesystem::path> putBack(const std::filesystem::path& archived,
+                                              const std::filesystem::path& original);
 
     FileServices& m_files;
     ItemTransfer m_transfer;

@@ -1,5 +1,6 @@
 #include "history/uuid.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <random>
 #include <sys/random.h>
@@ -27,10 +28,10 @@ int hexValue(char c) {
     return -1;
 }
 
-bool fillFromKernel(std::array<std::uint8_t, 16>& bytes) {
+bool fillFromKernel(std::uint8_t* bytes, std::size_t size) {
     std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        const ssize_t got = getrandom(bytes.data() + filled, bytes.size() - filled, 0);
+    while (filled < size) {
+        const ssize_t got = getrandom(bytes + filled, size - filled, 0);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -42,13 +43,29 @@ bool fillFromKernel(std::array<std::uint8_t, 16>& bytes) {
     return true;
 }
 
+// A clean of thousands of items needs as many identifiers; one system call per identifier
+// was a good part of its cost, so the kernel's random bytes are fetched in batches.
+bool fillFromPool(std::array<std::uint8_t, 16>& bytes) {
+    thread_local std::array<std::uint8_t, 4096> pool;
+    thread_local std::size_t used = pool.size();
+    if (used == pool.size()) {
+        if (!fillFromKernel(pool.data(), pool.size()))
+            return false;
+        used = 0;
+    }
+    std::copy_n(pool.begin() + static_cast<std::ptrdiff_t>(used), bytes.size(), bytes.begin());
+    std::fill_n(pool.begin() + static_cast<std::ptrdiff_t>(used), bytes.size(), 0);
+    used += bytes.size();
+    return true;
+}
+
 } // namespace
 
 Uuid Uuid::random() {
     std::array<std::uint8_t, 16> bytes{};
     // getrandom can be missing under old kernels or seccomp sandboxes; random_device then
     // falls back to its own source rather than leaving us without identifiers.
-    if (!fillFromKernel(bytes)) {
+    if (!fillFromPool(bytes)) {
         std::random_device device;
         for (std::size_t i = 0; i < bytes.size(); i += 4) {
             const std::uint32_t word = device();

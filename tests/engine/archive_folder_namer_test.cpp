@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <unicode/locid.h>
+#include <vector>
 
 namespace sorvane {
 namespace {
@@ -63,6 +64,22 @@ TEST_F(ArchiveFolderNamerTest, followsTheLocaleOfTheEnvironment) {
     EXPECT_EQ(archiveFolderName(utc(2025, 3, 7), GroupingStyle::month), "2025-03 März");
     env.set("LC_ALL", "C");
     EXPECT_EQ(archiveFolderName(utc(2025, 3, 7), GroupingStyle::month), "2025-03 March");
+}
+
+TEST_F(ArchiveFolderNamerTest, aNamerAskedForManyDatesNamesEachAsAFreshOneWould) {
+    // Across a month's end and a daylight-saving change, forwards and backwards.
+    env.set("TZ", "Europe/Berlin");
+    const ArchiveFolderNamer namer(icu::Locale("en_US"));
+    std::vector<Timestamp> dates;
+    for (auto t = utc(2025, 3, 28); t < utc(2025, 4, 2); t += minutes(37))
+        dates.push_back(t);
+    dates.push_back(utc(2025, 3, 31, 21, 59) + seconds(59)); // 23:59:59 local
+    dates.push_back(utc(2025, 3, 31, 22, 0));                // midnight local
+    dates.push_back(utc(2025, 3, 29, 23, 0));                // back to 30 March
+    for (auto grouping : allGroupingStyles)
+        for (const auto date : dates)
+            EXPECT_EQ(namer.name(date, grouping),
+                      ArchiveFolderNamer(icu::Locale("en_US")).name(date, grouping));
 }
 
 TEST(GroupingDateTest, fallsBackFromOneDateToTheOtherAndThenToTheCleanDate) {
