@@ -24,6 +24,9 @@ public:
     virtual void itemMoved(const MovedFile& item) = 0;
     /// An error line of the record: a failed item or the reason the run stopped.
     virtual void errorAdded(const std::string& line) = 0;
+    /// Asked before each item: true ends the run there, with what was moved recorded, as
+    /// when the program is asked to quit.
+    virtual bool shouldStop() { return false; }
 };
 
 /// Hears an undo as it goes: how many of the record's items have been tried.
@@ -31,6 +34,8 @@ class UndoObserver {
 public:
     virtual ~UndoObserver() = default;
     virtual void undoProgressed(std::size_t done, std::size_t total) = 0;
+    /// Asked before each item: true leaves the rest in the archive, still undoable.
+    virtual bool shouldStop() { return false; }
 };
 
 } // namespace sorvane

@@ -10,6 +10,7 @@ namespace sorvane {
 namespace {
 
 constexpr int failuresInARowThatStop = 25;
+constexpr const char* stoppedByRequestLine = "Stopped: Sorvane was quit before the clean finished.";
 
 } // namespace
 
@@ -48,9 +49,14 @@ CleanResult CleanRun::runWithAccess(const std::filesystem::path& desktop) {
     if (m_observer)
         m_observer->cleanStarted(m_record, preview.eligible.size());
 
-    for (const auto& item : preview.eligible)
+    for (const auto& item : preview.eligible) {
+        if (m_observer && m_observer->shouldStop()) {
+            addError(stoppedByRequestLine);
+            break;
+        }
         if (!moveItem(item, namer))
             break;
+    }
     return m_record;
 }
 

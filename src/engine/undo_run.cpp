@@ -22,6 +22,13 @@ UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& 
     UndoResult result;
     std::size_t done = 0;
     for (const auto& item : record.moved) {
+        // Items not tried stay in the record, so that the next undo puts them back.
+        if (m_observer && m_observer->shouldStop()) {
+            result.errors.push_back(std::filesystem::path(item.newPath).filename().native() +
+                                    ": not put back because Sorvane was quit");
+            result.remaining.push_back(item);
+            continue;
+        }
         const auto folder = std::filesystem::path(item.newPath).parent_path();
         if (restore(item, result))
             restoredFrom[folder] = true;

@@ -302,5 +302,22 @@ TEST_F(CleanRunTest, anObserverHearsEachMoveBeforeAndAfterItHappens) {
                 ElementsAre("start 2 skipped 1", "will a", "moved a", "will b", "error b"));
 }
 
+class StoppingObserver : public RecordingObserver {
+public:
+    bool shouldStop() override { return ++asked > 2; }
+    int asked = 0;
+};
+
+TEST_F(CleanRunTest, aRunAskedToStopEndsAfterTheItemInHandWithEverythingRecorded) {
+    for (const char* name : {"a", "b", "c", "d"})
+        file(name);
+    StoppingObserver observer;
+    const auto record = clean(files, &observer);
+    ASSERT_EQ(record.moved.size(), 2u);
+    EXPECT_THAT(record.errors, ElementsAre("Stopped: Sorvane was quit before the clean finished."));
+    EXPECT_TRUE(fs::exists(home.desktop() / "c"));
+    EXPECT_TRUE(fs::exists(home.desktop() / "d"));
+}
+
 } // namespace
 } // namespace sorvane

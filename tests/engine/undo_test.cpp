@@ -197,5 +197,25 @@ TEST_F(UndoTest, anArchiveOnAnotherFileSystemComesBackWithItsTagsAndTimes) {
     EXPECT_EQ(contentsOf(item), "tagged");
 }
 
+class StopAfterFirst : public UndoObserver {
+public:
+    void undoProgressed(std::size_t, std::size_t) override { stop = true; }
+    bool shouldStop() override { return stop; }
+    bool stop = false;
+};
+
+TEST_F(UndoTest, anUndoAskedToStopLeavesTheRestUndoable) {
+    file("a.txt");
+    file("b.txt");
+    file("c.txt");
+    const auto record = clean();
+    StopAfterFirst observer;
+    const auto result = cleaner().undo(record, options.destination, &observer);
+    EXPECT_EQ(result.restored, std::vector{record.moved[0]});
+    EXPECT_EQ(result.remaining, (std::vector{record.moved[1], record.moved[2]}));
+    EXPECT_EQ(result.errors.size(), 2u);
+    EXPECT_TRUE(fs::exists(march() / "b.txt"));
+}
+
 } // namespace
 } // namespace sorvane
