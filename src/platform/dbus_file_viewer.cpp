@@ -1,0 +1,60 @@
+#include "platform/dbus_file_viewer.h"
+
+#include "platform/url_opener.h"
+
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QStringList>
+#include <QUrl>
+
+namespace sorvane {
+namespace {
+
+bool isUnreserved(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
+}
+
+} // namespace
+
+DbusFileViewer::DbusFileViewer(UrlOpener& fallback, QDBusConnection connection, QObject* parent)
+    : QObject(parent), m_fallback(fallback), m_connection(std::move(connection)) {}
+
+QByteArray DbusFileViewer::fileUri(const std::filesystem::path& path) {
+    static constexpr char hex[] = "0123456789ABCDEF";
+    QByteArray uri("file://");
+    for (const unsigned char c : path.native()) {
+        if (isUnreserved(c) || c == '/') {
+            uri += char(c);
+        } else {
+            uri += '%';
+            uri += hex[c >> 4];
+            uri += hex[c & 0xF];
+        }
+    }
+    return uri;
+}
+
+void DbusFileViewer::showItem(const std::filesystem::path& item) {
+    std::filesystem::path absolute = item.is_absolute() ? item : std::filesystem::absolute(item);
+    // "/a/b/" names the folder b, whose parent is /a, not b itself.
+    if (!absolute.has_filename() && absolute.has_relative_path())
+        absolute = absolute.parent_path();
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    // The URI is ASCII by construction, so the string carries its bytes unchanged.
+    call << QStringList{QString::fromLatin1(fileUri(absolute))} << QString();
+
+    auto* watcher = new QDBusPendingCallWatcher(m_connection.asyncCall(call), this);
+    const QByteArray folder = fileUri(absolute.parent_path());
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, folder](QDBusPendingCallWatcher* finished) {
+                finished->deleteLater();
+                if (finished->isError())
+                    m_fallback.open(QUrl::fromEncoded(folder, QUrl::StrictMode));
+            });
+}
+
+} // namespace sorvane
