@@ -1,0 +1,277 @@
+#include "app/app_state.h"
+
+#include "app/clean_journal.h"
+#include "app/interrupted_clean.h"
+#include "app/job_observer.h"
+#include "engine/desktop_cleaner.h"
+#include "history/history_store.h"
+#include "platform/folder_bookmark.h"
+#include "platform/user_locale.h"
+#include "settings/app_settings.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QtConcurrent>
+#include <memory>
+
+namespace sorvane {
+namespace {
+
+struct CleanJobResult {
+    CleanOutcome outcome;
+    // Kept until the record is in the history, so that the journal still covers the run
+    // while it is being saved.
+    std::shared_ptr<CleanJournal> journal;
+};
+
+QDateTime toDateTime(Timestamp time) {
+    using namespace std::chrono;
+    return QDateTime::fromMSecsSinceEpoch(
+        duration_cast<milliseconds>(time.time_since_epoch()).count(), Qt::UTC);
+}
+
+QString fileName(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.filename().native()));
+}
+
+QString counted(std::size_t n, const QString& singular, const QString& plural) {
+    return QString::number(n) + " " + (n == 1 ? singular : plural);
+}
+
+} // namespace
+
+AppState::AppState(AppSettings& settings, HistoryStore& history, FileServices& files,
+                   SystemServices services, Clock now, QObject* parent)
+    : QObject(parent), m_settings(settings), m_history(history), m_files(files),
+      m_services(services),
+      m_now(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }),
+      m_launchAtLogin(services.loginItem.isEnabled()) {
+    // One clean or undo at a time, at normal priority; Desktop scans out of the way of
+    // everything else (idle priority is SCHED_IDLE on Linux).
+    m_workPool.setMaxThreadCount(1);
+    m_scanPool.setMaxThreadCount(1);
+    m_scanPool.setThreadPriority(QThread::IdlePriority);
+    connect(&m_settings, &AppSettings::changed, this, &AppState::changed);
+    connect(&m_history, &HistoryStore::recordsChanged, this, &AppState::changed);
+}
+
+AppState::~AppState() {
+    m_stopRequested = true;
+    m_workPool.waitForDone();
+    m_scanPool.waitForDone();
+}
+
+std::filesystem::path AppState::journalPath() const {
+    return m_history.fileURL().parent_path() / "clean-in-progress.journal";
+}
+
+void AppState::setSettingsTab(SettingsTab tab) {
+    m_settingsTab = tab;
+    emit settingsTabChanged();
+}
+
+void AppState::setWorking(bool working) {
+    m_isWorking = working;
+    m_progress = {0, 0};
+    emit isWorkingChanged();
+    emit progressChanged();
+}
+
+void AppState::setStatusMessage(const QString& message) {
+    m_statusMessage = message;
+    emit statusMessageChanged();
+}
+
+void AppState::setProgress(std::size_t done, std::size_t total) {
+    if (!m_isWorking)
+        return;
+    m_progress = {done, total};
+    emit progressChanged();
+}
+
+std::function<void(std::size_t, std::size_t)> AppState::progressReporter() {
+    return [this](std::size_t done, std::size_t total) {
+        QMetaObject::invokeMethod(
+            this, [this, done, total] { setProgress(done, total); }, Qt::QueuedConnection);
+    };
+}
+
+void AppState::cleanNow(CleanTrigger trigger) {
+    if (m_isWorking)
+        return;
+    setWorking(true);
+    setStatusMessage(tr("Cleaning\u2026"));
+    const CleanOptions options = m_settings.cleanOptions();
+    // A journal left by a clean that was killed becomes its record first, so that this
+    // clean can keep its own.
+    InterruptedClean::recoverInto(m_history, journalPath(), m_files);
+    m_stopRequested = false;
+
+    QtConcurrent::run(&m_workPool, [&files = m_files, now = m_now, options, trigger,
+                                    journal = journalPath(), progress = progressReporter(),
+                                    &stop = m_stopRequested] {
+        CleanJobResult result;
+        if (auto begun = CleanJournal::begin(journal))
+            result.journal = std::move(begun).value();
+        JobObserver observer(result.journal.get(), progress, stop);
+        const auto ran = DesktopCleaner(files, now).clean(options, trigger, &observer);
+        if (const auto* record = std::get_if<CleanRecord>(&ran))
+            result.outcome.record = *record;
+        else
+            result.outcome.errorMessage =
+                QString::fromStdString(std::get<CleanError>(ran).errorDescription());
+        return result;
+    }).then(this, [this, trigger](const CleanJobResult& result) {
+        cleanEnded(result.outcome, trigger);
+        if (result.journal)
+            result.journal->finish();
+        emit cleanFinished(result.outcome);
+        workEnded();
+    });
+}
+
+void AppState::cleanEnded(CleanOutcome outcome, CleanTrigger trigger) {
+    setWorking(false);
+    if (!outcome.record) {
+        m_settings.setLastRun(toDateTime(m_now()));
+        setStatusMessage(outcome.errorMessage.value_or(tr("Clean failed")));
+        return;
+    }
+    const CleanRecord& record = *outcome.record;
+    m_settings.setLastRun(toDateTime(record.date));
+    m_history.add(record);
+    setStatusMessage(QString::fromStdString(record.summary()));
+    refreshCounts();
+    if (trigger == CleanTrigger::scheduled && m_settings.showNotifications() &&
+        !record.moved.empty())
+        notifyAfterScheduledClean(record);
+}
+
+void AppState::notifyAfterScheduledClean(const CleanRecord& record) {
+    // The archive's name is read now: the user may have chosen another one meanwhile.
+    const QString body = counted(record.moved.size(), tr("item"), tr("items")) + tr(" moved to ") +
+                         fileName(m_settings.resolvedDestination()) + ".";
+    m_services.notifier.post(tr("Desktop cleaned"), body);
+}
+
+void AppState::undoLastClean() {
+    const auto record = m_history.lastUndoable();
+    if (!record || m_isWorking)
+        return;
+    setWorking(true);
+    setStatusMessage(tr("Putting files back\u2026"));
+    const auto archive = m_settings.resolvedDestination();
+    m_stopRequested = false;
+
+    QtConcurrent::run(&m_workPool, [&files = m_files, now = m_now, record = *record, archive,
+                                    progress = progressReporter(), &stop = m_stopRequested] {
+        const bool granted = files.startAccessingSecurityScopedResource(archive);
+        JobObserver observer(nullptr, progress, stop);
+        auto result = DesktopCleaner(files, now).undo(record, archive, &observer);
+        if (granted)
+            files.stopAccessingSecurityScopedResource(archive);
+        return result;
+    }).then(this, [this, record = *record](const UndoResult& result) {
+        undoEnded(record, result);
+        emit undoFinished(result);
+        workEnded();
+    });
+}
+
+void AppState::undoEnded(const CleanRecord& record, const UndoResult& result) {
+    setWorking(false);
+    if (result.remaining.empty())
+        m_history.markUndone(record.id);
+    else
+        m_history.recordPartialUndo(record.id, result.remaining);
+
+    const auto restored = result.restored.size();
+    const auto failed = result.errors.size();
+    const QString items = counted(restored, tr("item"), tr("items"));
+    if (failed == 0)
+        setStatusMessage(tr("Put ") + items + tr(" back on the desktop"));
+    else if (restored > 0)
+        setStatusMessage(tr("Put ") + items + tr(" back, ") + QString::number(failed) +
+                         tr(" could not be restored"));
+    else
+        setStatusMessage(tr("Nothing could be put back, ") + QString::number(failed) +
+                         tr(" failed"));
+    refreshCounts();
+}
+
+void AppState::refreshCounts() {
+    const auto generation = ++m_scanGeneration;
+    const CleanOptions options = m_settings.cleanOptions();
+    UserLocale::refreshTimeZone();
+    QtConcurrent::run(&m_scanPool, [&files = m_files, now = m_now, options] {
+        return DesktopCleaner(files, now).preview(options);
+    }).then(this, [this, generation](const CleanPreview& preview) {
+        // A newer scan was asked for meanwhile: its numbers are the ones to show.
+        if (generation != m_scanGeneration)
+            return;
+        m_pendingCount = static_cast<qint64>(preview.eligible.size());
+        m_pinnedCount = preview.tagged;
+        emit countsChanged();
+    });
+}
+
+void AppState::finishWork(std::function<void()> done) {
+    if (!m_isWorking) {
+        done();
+        return;
+    }
+    m_stopRequested = true;
+    m_afterWork = std::move(done);
+}
+
+void AppState::workEnded() {
+    if (auto done = std::exchange(m_afterWork, {}))
+        done();
+}
+
+void AppState::setLaunchAtLogin(bool enabled) {
+    if (const auto error = m_services.loginItem.setEnabled(enabled))
+        setStatusMessage(*error);
+    m_launchAtLogin = m_services.loginItem.isEnabled();
+    emit launchAtLoginChanged();
+}
+
+void AppState::chooseDestination() {
+    const auto chosen = m_services.folderChooser.chooseFolder(
+        tr("Choose where cleaned files go"), tr("Use This Folder"),
+        m_settings.resolvedDestination().parent_path());
+    if (!chosen)
+        return;
+    m_settings.setDestinationPath(QFile::decodeName(QByteArray::fromStdString(chosen->native())));
+    const auto bookmark = FolderBookmark::create(*chosen);
+    m_settings.setDestinationBookmark(bookmark ? std::optional(QByteArray::fromStdString(*bookmark))
+                                               : std::nullopt);
+    m_settings.setResolvedDestination(*chosen);
+    m_settings.setHasCompletedSetup(true);
+    refreshCounts();
+    setStatusMessage(tr("Archive folder set to ") + fileName(*chosen));
+}
+
+void AppState::revealArchive() {
+    const auto archive = m_settings.resolvedDestination();
+    if (m_files.fileExists(archive)) {
+        m_services.fileViewer.showItem(archive);
+        return;
+    }
+    auto candidate = archive.parent_path();
+    while (!m_files.fileExists(candidate) && candidate != candidate.root_path() &&
+           candidate.has_parent_path())
+        candidate = candidate.parent_path();
+    setStatusMessage(fileName(archive) + tr(" is created on the first clean."));
+    m_services.fileViewer.showItem(candidate);
+}
+
+QUrl AppState::tipURL() {
+    return QUrl(QStringLiteral("https://sorvane.app/tip"));
+}
+
+void AppState::openTip() {
+    m_services.urlOpener.open(tipURL());
+}
+
+} // namespace sorvane

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "app/clean_outcome.h"
+#include "app/settings_tab.h"
+#include "engine/undo_result.h"
+#include "history/clean_record.h"
+#include "platform/file_services.h"
+#include "platform/system_services.h"
+
+#include <QObject>
+#include <QString>
+#include <QThreadPool>
+#include <QUrl>
+#include <atomic>
+#include <functional>
+#include <optional>
+
+namespace sorvane {
+
+class AppSettings;
+class HistoryStore;
+
+/// The one observable state of the running application: the Desktop's counts, whether a
+/// clean or an undo is running, the last status line, and the operations that change them.
+///
+/// Lives on the main thread. Cleans, undos and count scans run on background threads and
+/// hand their results back here; the background work gets copies of plain values only.
+class AppState : public QObject {
+    Q_OBJECT
+public:
+    using Clock = std::function<Timestamp()>;
+
+    /// `now` gives the current time (the system clock when empty).
+    AppState(AppSettings& settings, HistoryStore& history, FileServices& files,
+             SystemServices services, Clock now = {}, QObject* parent = nullptr);
+    /// Waits for work still running, so that no result arrives at a destroyed object.
+    ~AppState() override;
+
+    AppSettings& settings() const { return m_settings; }
+    HistoryStore& history() const { return m_history; }
+
+    bool isWorking() const { return m_isWorking; }
+    const QString& statusMessage() const { return m_statusMessage; }
+    qint64 pendingCount() const { return m_pendingCount; }
+    qint64 pinnedCount() const { return m_pinnedCount; }
+    bool launchAtLogin() const { return m_launchAtLogin; }
+    SettingsTab settingsTab() const { return m_settingsTab; }
+    void setSettingsTab(SettingsTab tab);
+    /// Items done of items to do while a clean or an undo runs.
+    std::pair<std::size_t, std::size_t> progress() const { return m_progress; }
+
+    /// Starts a clean unless a clean or an undo is running.
+    void cleanNow(CleanTrigger trigger);
+    /// Puts the newest undoable run back, unless a clean or an undo is running.
+    void undoLastClean();
+    /// Scans the Desktop again in the background; an older scan's result is dropped.
+    void refreshCounts();
+
+    void setLaunchAtLogin(bool enabled);
+    /// Lets the user choose the archive folder.
+    void chooseDestination();
+    /// Shows the archive folder, or its nearest existing parent, in the file manager.
+    void revealArchive();
+    static QUrl tipURL();
+    void openTip();
+
+    /// Brings the work in hand to a safe end: a running clean or undo finishes its current
+    /// item and records what it did; then `done` is called. At once when idle.
+    void finishWork(std::function<void()> done);
+
+    /// Where the journal of a running clean is kept.
+    std::filesystem::path journalPath() const;
+
+signals:
+    void isWorkingChanged();
+    void statusMessageChanged();
+    void countsChanged();
+    void launchAtLoginChanged();
+    void settingsTabChanged();
+    void progressChanged();
+    /// Any change of a setting or of the history.
+    void changed();
+    /// A clean's outcome has been recorded (for callers that wait for it).
+    void cleanFinished(const sorvane::CleanOutcome& outcome);
+    /// An undo's result has been recorded.
+    void undoFinished(const sorvane::UndoResult& result);
+
+private:
+    void setWorking(bool working);
+    void setStatusMessage(const QString& message);
+    void setProgress(std::size_t done, std::size_t total);
+    void cleanEnded(CleanOutcome outcome, CleanTrigger trigger);
+    void undoEnded(const CleanRecord& record, const UndoResult& result);
+    void notifyAfterScheduledClean(const CleanRecord& record);
+    void workEnded();
+    std::function<void(std::size_t, std::size_t)> progressReporter();
+
+    AppSettings& m_settings;
+    HistoryStore& m_history;
+    FileServices& m_files;
+    SystemServices m_services;
+    Clock m_now;
+
+    QThreadPool m_workPool;
+    QThreadPool m_scanPool;
+    std::uint64_t m_scanGeneration = 0;
+    std::atomic<bool> m_stopRequested = false;
+    std::function<void()> m_afterWork;
+
+    bool m_isWorking = false;
+    QString m_statusMessage;
+    qint64 m_pendingCount = 0;
+    qint64 m_pinnedCount = 0;
+    bool m_launchAtLogin = false;
+    SettingsTab m_settingsTab = SettingsTab::general;
+    std::pair<std::size_t, std::size_t> m_progress;
+};
+
+} // namespace sorvane

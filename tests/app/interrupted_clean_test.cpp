@@ -1,0 +1,150 @@
+#include "app/clean_journal.h"
+#include "app/interrupted_clean.h"
+#include "app/journal_format.h"
+#include "history/history_store.h"
+#include "platform/posix_file_services.h"
+#include "support/private_home.h"
+
+#include <chrono>
+#include <csignal>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <set>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
+
+namespace sorvane {
+namespace {
+
+using ::testing::ElementsAre;
+namespace fs = std::filesystem;
+
+TEST(JournalFormatTest, readsBackWhatItWroteAndPassesOverACutLine) {
+    CleanRecord header;
+    header.id = Uuid::random();
+    header.date = std::chrono::system_clock::now();
+    header.trigger = CleanTrigger::scheduled;
+    header.skippedCount = 4;
+    const MovedFile item{Uuid::random(), "/d/strange\nname \xff",
+                         "/a/2025-03 March/strange\nname \xff"};
+    std::string text = JournalFormat::header() + JournalFormat::start(header) +
+                       JournalFormat::intent(item.originalPath, item.newPath) +
+                       JournalFormat::moved(item) + JournalFormat::error("b: could not\nmove") +
+                       JournalFormat::intent("/d/c", "/a/c");
+    text.pop_back(); // the last line was cut short by a kill
+
+    const auto contents = JournalFormat::parse(text);
+    ASSERT_TRUE(contents.header);
+    EXPECT_EQ(*contents.header, header);
+    EXPECT_THAT(contents.moved, ElementsAre(item));
+    EXPECT_THAT(contents.errors, ElementsAre("b: could not\nmove"));
+    ASSERT_EQ(contents.intents.size(), 1u);
+    EXPECT_EQ(contents.intents[0].first, item.originalPath);
+}
+
+class InterruptedCleanTest : public ::testing::Test {
+protected:
+    test::PrivateHome home;
+    PosixFileServices files;
+    HistoryStore history{home / "data"};
+    fs::path journal = home / "data/clean-in-progress.journal";
+};
+
+TEST_F(InterruptedCleanTest, aJournalInUseIsNotLeftOver) {
+    auto running = CleanJournal::begin(journal);
+    ASSERT_TRUE(running);
+    EXPECT_FALSE(InterruptedClean::isLeftOver(journal));
+    EXPECT_FALSE(CleanJournal::begin(journal)) << "a second clean cannot take it";
+    running.value()->finish();
+    EXPECT_FALSE(fs::exists(journal));
+}
+
+TEST_F(InterruptedCleanTest, theLastAnnouncedMoveOfAnItemDecidesWhereItWent) {
+    home.writeFile("Archive/M/notes.txt", "someone else's");
+    home.writeFile("Archive/M/notes 2.txt", "ours");
+    home.writeFile("Desktop/stayed.txt");
+    CleanRecord header;
+    header.id = Uuid::random();
+    header.skippedCount = 1;
+    {
+        auto open = CleanJournal::begin(journal);
+        auto& j = *open.value();
+        j.cleanStarted(header, 2);
+        j.itemWillMove(home / "Desktop/notes.txt", home / "Archive/M/notes.txt");
+        j.itemWillMove(home / "Desktop/notes.txt", home / "Archive/M/notes 2.txt");
+        j.itemWillMove(home / "Desktop/stayed.txt", home / "Archive/M/stayed.txt");
+        j.errorAdded("x: failed");
+    } // killed: the journal is closed without being finished
+
+    ASSERT_TRUE(InterruptedClean::recoverInto(history, journal, files));
+    ASSERT_EQ(history.records().size(), 1u);
+    const auto& record = history.records()[0];
+    EXPECT_EQ(record.id, header.id);
+    EXPECT_EQ(record.skippedCount, 1);
+    ASSERT_EQ(record.moved.size(), 1u);
+    EXPECT_EQ(record.moved[0].newPath, (home / "Archive/M/notes 2.txt").native());
+    EXPECT_THAT(record.errors, ElementsAre("x: failed", "Stopped: the clean was interrupted."));
+    EXPECT_FALSE(fs::exists(journal));
+
+    // A journal whose run is in the history already (killed after saving) adds nothing.
+    {
+        auto open = CleanJournal::begin(journal);
+        open.value()->cleanStarted(header, 0);
+    }
+    EXPECT_FALSE(InterruptedClean::recoverInto(history, journal, files));
+    EXPECT_EQ(history.records().size(), 1u);
+    EXPECT_FALSE(fs::exists(journal));
+}
+
+TEST_F(InterruptedCleanTest, aCleanKilledHalfWayLosesNoRecordOfWhatItMoved) {
+    const int count = 3000;
+    for (int i = 0; i < count; ++i)
+        home.writeFile(home.desktop() / ("file " + std::to_string(i)));
+    const auto archive = home.archive();
+
+    const std::string child = SORVANE_JOURNAL_CHILD;
+    const std::string archiveArgument = archive.native();
+    const std::string journalArgument = journal.native();
+    char* argv[] = {const_cast<char*>(child.c_str()), const_cast<char*>(archiveArgument.c_str()),
+                    const_cast<char*>(journalArgument.c_str()), nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, child.c_str(), nullptr, nullptr, argv, environ), 0);
+    // Kill it once it is well under way.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    auto journalSize = [&] {
+        std::error_code missing;
+        const auto size = fs::file_size(journal, missing);
+        return missing ? 0 : size;
+    };
+    while (std::chrono::steady_clock::now() < deadline && journalSize() < 100'000)
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the child finished before it could be killed";
+
+    ASSERT_TRUE(InterruptedClean::recoverInto(history, journal, files));
+    const auto& record = history.records().at(0);
+    EXPECT_EQ(record.errors.back(), "Stopped: the clean was interrupted.");
+
+    std::set<std::string> archived;
+    for (const auto& folder : fs::directory_iterator(archive))
+        for (const auto& item : fs::directory_iterator(folder))
+            archived.insert(item.path().filename());
+    std::set<std::string> recorded;
+    for (const auto& item : record.moved)
+        recorded.insert(fs::path(item.newPath).filename());
+    EXPECT_EQ(recorded, archived);
+    EXPECT_GT(archived.size(), 0u);
+    EXPECT_LT(archived.size(), static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const std::string name = "file " + std::to_string(i);
+        EXPECT_NE(fs::exists(home.desktop() / name), archived.contains(name)) << name;
+    }
+}
+
+} // namespace
+} // namespace sorvane
