@@ -1,0 +1,57 @@
+#include "fakes/fake_file_manager.h"
+
+namespace sorvane::test {
+namespace {
+
+const QString serviceName = QStringLiteral("org.freedesktop.FileManager1");
+const QString objectPath = QStringLiteral("/org/freedesktop/FileManager1");
+
+} // namespace
+
+FakeFileManager::FakeFileManager(QObject* parent) : QObject(parent) {}
+
+FakeFileManager::~FakeFileManager() {
+    stop();
+}
+
+bool FakeFileManager::start(QDBusConnection connection) {
+    stop();
+    if (!connection.registerObject(objectPath, this, QDBusConnection::ExportAllSlots))
+        return false;
+    if (!connection.registerService(serviceName)) {
+        connection.unregisterObject(objectPath);
+        return false;
+    }
+    m_connection = connection;
+    return true;
+}
+
+void FakeFileManager::stop() {
+    if (!m_connection)
+        return;
+    m_connection->unregisterService(serviceName);
+    m_connection->unregisterObject(objectPath);
+    m_connection.reset();
+}
+
+bool FakeFileManager::failed() {
+    if (m_error)
+        sendErrorReply(*m_error, QStringLiteral("The file manager could not show the items."));
+    return m_error.has_value();
+}
+
+void FakeFileManager::ShowItems(const QStringList& uris, const QString& startupId) {
+    m_shownItems.push_back(uris);
+    m_startupIds.push_back(startupId);
+    failed();
+}
+
+void FakeFileManager::ShowFolders(const QStringList&, const QString&) {
+    failed();
+}
+
+void FakeFileManager::ShowItemProperties(const QStringList&, const QString&) {
+    failed();
+}
+
+} // namespace sorvane::test

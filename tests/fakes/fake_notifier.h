@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/notifier.h"
+
+#include <vector>
+
+namespace sorvane::test {
+
+/// Keeps every notification instead of showing it.
+class FakeNotifier : public Notifier {
+public:
+    struct Post {
+        QString title;
+        QString body;
+    };
+
+    void post(const QString& title, const QString& body) override {
+        m_posts.push_back({title, body});
+    }
+
+    const std::vector<Post>& posts() const { return m_posts; }
+
+private:
+    std::vector<Post> m_posts;
+};
+
+} // namespace sorvane::test
