@@ -185,18 +185,18 @@ void AppState::undoEnded(const CleanRecord& record, const UndoResult& result) {
     else
         m_history.recordPartialUndo(record.id, result.remaining);
 
-    const auto restored = result.restored.size();
-    const auto failed = result.errors.size();
+    setStatusMessage(undoMessage(result.restored.size(), result.errors.size()));
+    refreshCounts();
+}
+
+QString AppState::undoMessage(std::size_t restored, std::size_t failed) {
     const QString items = counted(restored, tr("item"), tr("items"));
     if (failed == 0)
-        setStatusMessage(tr("Put ") + items + tr(" back on the desktop"));
-    else if (restored > 0)
-        setStatusMessage(tr("Put ") + items + tr(" back, ") + QString::number(failed) +
-                         tr(" could not be restored"));
-    else
-        setStatusMessage(tr("Nothing could be put back, ") + QString::number(failed) +
-                         tr(" failed"));
-    refreshCounts();
+        return tr("Put ") + items + tr(" back on the desktop");
+    if (restored > 0)
+        return tr("Put ") + items + tr(" back, ") + QString::number(failed) +
+               tr(" could not be restored");
+    return tr("Nothing could be put back, ") + QString::number(failed) + tr(" failed");
 }
 
 void AppState::refreshCounts() {

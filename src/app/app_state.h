@@ -68,6 +68,10 @@ public:
     /// item and records what it did; then `done` is called. At once when idle.
     void finishWork(std::function<void()> done);
 
+    /// The status line after an undo that put `restored` items back and has `failed` error
+    /// lines.
+    static QString undoMessage(std::size_t restored, std::size_t failed);
+
     /// Where the journal of a running clean is kept.
     std::filesystem::path journalPath() const;
 

@@ -1,0 +1,262 @@
+#include "app/app_state.h"
+#include "fakes/fake_file_viewer.h"
+#include "fakes/fake_folder_chooser.h"
+#include "fakes/fake_login_item.h"
+#include "fakes/fake_notifier.h"
+#include "fakes/fake_url_opener.h"
+#include "fakes/fault_injecting_file_services.h"
+#include "fakes/memory_preferences_store.h"
+#include "history/history_store.h"
+#include "platform/posix_file_services.h"
+#include "settings/app_settings.h"
+#include "support/private_home.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <cerrno>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace sorvane {
+namespace {
+
+using test::FileOperation;
+using ::testing::IsEmpty;
+using ::testing::StartsWith;
+namespace fs = std::filesystem;
+
+class AppStateTest : public ::testing::Test {
+protected:
+    AppStateTest()
+        : faults(files), history(home / "data"),
+          state(settings, history, faults,
+                {notifier, loginItem, fileViewer, urlOpener, folderChooser}) {}
+
+    fs::path file(const std::string& name) { return home.writeFile(home.desktop() / name); }
+    fs::path archive() const { return settings.resolvedDestination(); }
+
+    void waitUntilIdle() {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !state.isWorking(); }, 10'000));
+        QTest::qWait(0);
+    }
+    void clean(CleanTrigger trigger) {
+        state.cleanNow(trigger);
+        waitUntilIdle();
+    }
+    void undo() {
+        state.undoLastClean();
+        waitUntilIdle();
+    }
+    void waitForCounts() {
+        QSignalSpy counted(&state, &AppState::countsChanged);
+        ASSERT_TRUE(counted.wait(10'000));
+    }
+
+    test::PrivateHome home;
+    PosixFileServices files;
+    test::FaultInjectingFileServices faults;
+    MemoryPreferencesStore preferences;
+    AppSettings settings{preferences};
+    HistoryStore history;
+    test::FakeNotifier notifier;
+    test::FakeLoginItem loginItem;
+    test::FakeFileViewer fileViewer;
+    test::FakeUrlOpener urlOpener;
+    test::FakeFolderChooser folderChooser;
+    AppState state;
+};
+
+TEST_F(AppStateTest, aCleanIsRecordedStampedAndShownAndASecondOneWaits) {
+    file("a.txt");
+    file("b.txt");
+    state.cleanNow(CleanTrigger::manual);
+    EXPECT_TRUE(state.isWorking());
+    EXPECT_EQ(state.statusMessage(), "Cleaning\u2026");
+    state.cleanNow(CleanTrigger::manual);
+    state.undoLastClean();
+    waitUntilIdle();
+
+    ASSERT_EQ(history.records().size(), 1u);
+    const auto& record = history.records()[0];
+    EXPECT_EQ(record.moved.size(), 2u);
+    EXPECT_EQ(state.statusMessage(), "2 items moved");
+    ASSERT_TRUE(settings.lastRun());
+    EXPECT_EQ(settings.lastRun()->toMSecsSinceEpoch(),
+              std::chrono::duration_cast<std::chrono::milliseconds>(record.date.time_since_epoch())
+                  .count());
+    EXPECT_FALSE(fs::exists(state.journalPath()));
+    EXPECT_THAT(notifier.posts(), IsEmpty()) << "a manual clean posts nothing";
+}
+
+TEST_F(AppStateTest, aScheduledCleanThatMovedSomethingSaysSo) {
+    file("a.txt");
+    clean(CleanTrigger::scheduled);
+    ASSERT_EQ(notifier.posts().size(), 1u);
+    EXPECT_EQ(notifier.posts()[0].title, "Desktop cleaned");
+    EXPECT_EQ(notifier.posts()[0].body, "1 item moved to Desktop Archive.");
+
+    clean(CleanTrigger::scheduled);
+    EXPECT_EQ(notifier.posts().size(), 1u) << "nothing moved, nothing posted";
+    EXPECT_EQ(history.records().size(), 2u);
+    EXPECT_EQ(state.statusMessage(), "Nothing to move");
+
+    file("b.txt");
+    settings.setShowNotifications(false);
+    clean(CleanTrigger::scheduled);
+    EXPECT_EQ(notifier.posts().size(), 1u);
+}
+
+TEST_F(AppStateTest, theNotificationNamesTheFolderChosenWhileTheCleanRan) {
+    file("a.txt");
+    file("b.txt");
+    const auto chosen = home.makeFolder("Elsewhere/New Archive");
+    folderChooser.answer(chosen);
+    state.cleanNow(CleanTrigger::scheduled);
+    state.chooseDestination();
+    waitUntilIdle();
+    ASSERT_EQ(notifier.posts().size(), 1u);
+    EXPECT_EQ(notifier.posts()[0].body, "2 items moved to New Archive.");
+    EXPECT_TRUE(fs::exists(home.archive() / history.records()[0].moved[0].newPath))
+        << "the clean kept the folder it started with";
+}
+
+TEST_F(AppStateTest, aFailedCleanShowsItsErrorAddsNoRecordButStampsTheAttempt) {
+    file("a.txt");
+    state.refreshCounts();
+    waitForCounts();
+    ASSERT_EQ(state.pendingCount(), 1);
+    faults.setDesktopDirectory(std::nullopt);
+    clean(CleanTrigger::scheduled);
+    EXPECT_EQ(state.statusMessage(), "Could not find your Desktop folder.");
+    EXPECT_THAT(history.records(), IsEmpty());
+    EXPECT_TRUE(settings.lastRun());
+    EXPECT_EQ(state.pendingCount(), 1);
+    EXPECT_THAT(notifier.posts(), IsEmpty());
+}
+
+TEST_F(AppStateTest, anUndoPutsBackWhatItCanAndKeepsTheRestUndoable) {
+    file("a.txt");
+    file("b.txt");
+    clean(CleanTrigger::manual);
+    const auto record = history.records()[0];
+    faults.failOn(FileOperation::moveItem, record.moved[0].newPath, EIO);
+    undo();
+    EXPECT_EQ(state.statusMessage(), "Put 1 item back, 1 could not be restored");
+    ASSERT_TRUE(history.lastUndoable());
+    EXPECT_EQ(history.lastUndoable()->moved, std::vector{record.moved[0]});
+
+    faults.clearFaults();
+    undo();
+    EXPECT_EQ(state.statusMessage(), "Put 1 item back on the desktop");
+    EXPECT_TRUE(history.records()[0].undone);
+    EXPECT_FALSE(history.lastUndoable());
+
+    undo();
+    EXPECT_EQ(state.statusMessage(), "Put 1 item back on the desktop") << "nothing to undo";
+}
+
+TEST_F(AppStateTest, anUndoOfItemsThatAreGoneSaysNothingCameBack) {
+    file("a.txt");
+    file("b.txt");
+    clean(CleanTrigger::manual);
+    for (const auto& item : history.records()[0].moved)
+        fs::remove(item.newPath);
+    undo();
+    EXPECT_EQ(state.statusMessage(), "Nothing could be put back, 2 failed");
+    EXPECT_EQ(AppState::undoMessage(0, 0), "Put 0 items back on the desktop");
+}
+
+TEST_F(AppStateTest, onlyTheNewestRefreshIsShown) {
+    file("a.txt");
+    file(".hidden-one");
+    QSignalSpy counted(&state, &AppState::countsChanged);
+    state.refreshCounts();
+    settings.setIncludeHidden(true);
+    state.refreshCounts();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return counted.count() > 0; }, 10'000));
+    QTest::qWait(100);
+    EXPECT_EQ(counted.count(), 1);
+    EXPECT_EQ(state.pendingCount(), 2);
+}
+
+TEST_F(AppStateTest, theLoginToggleShowsWhatTheSystemReports) {
+    state.setLaunchAtLogin(true);
+    EXPECT_TRUE(state.launchAtLogin());
+    state.setLaunchAtLogin(false);
+    EXPECT_FALSE(state.launchAtLogin());
+
+    loginItem.failWith("Could not write the autostart entry: No space left on device.", false);
+    QSignalSpy toggled(&state, &AppState::launchAtLoginChanged);
+    state.setLaunchAtLogin(true);
+    EXPECT_FALSE(state.launchAtLogin());
+    EXPECT_EQ(toggled.count(), 1) << "the toggle springs back";
+    EXPECT_EQ(state.statusMessage(),
+              "Could not write the autostart entry: No space left on device.");
+}
+
+TEST_F(AppStateTest, choosingAFolderStoresItEverywhere) {
+    const auto chosen = home.makeFolder("Archives/Mine");
+    folderChooser.answer(chosen);
+    state.chooseDestination();
+    ASSERT_EQ(folderChooser.requests().size(), 1u);
+    EXPECT_EQ(folderChooser.requests()[0].title, "Choose where cleaned files go");
+    EXPECT_EQ(folderChooser.requests()[0].acceptLabel, "Use This Folder");
+    EXPECT_EQ(folderChooser.requests()[0].startIn, home / "Documents");
+    EXPECT_EQ(settings.resolvedDestination(), chosen);
+    EXPECT_EQ(settings.destinationPath(), QString::fromStdString(chosen.native()));
+    EXPECT_TRUE(settings.destinationBookmark());
+    EXPECT_TRUE(settings.hasCompletedSetup());
+    EXPECT_EQ(state.statusMessage(), "Archive folder set to Mine");
+
+    folderChooser.answer(std::nullopt);
+    state.chooseDestination();
+    EXPECT_EQ(settings.resolvedDestination(), chosen) << "cancelling changes nothing";
+}
+
+TEST_F(AppStateTest, revealingAMissingArchiveShowsItsNearestExistingParent) {
+    state.revealArchive();
+    EXPECT_EQ(fileViewer.shown().back(), home.path()) << "no Documents folder yet either";
+    EXPECT_EQ(state.statusMessage(), "Desktop Archive is created on the first clean.");
+
+    settings.setResolvedDestination("/nonexistent-sorvane-test/a/b/Archive");
+    state.revealArchive();
+    EXPECT_EQ(fileViewer.shown().back(), "/");
+
+    fs::create_directories(home.archive());
+    settings.setResolvedDestination(home.archive());
+    state.revealArchive();
+    EXPECT_EQ(fileViewer.shown().back(), home.archive());
+}
+
+TEST_F(AppStateTest, theTipPageOpensInTheBrowser) {
+    state.openTip();
+    ASSERT_EQ(urlOpener.opened().size(), 1u);
+    EXPECT_EQ(urlOpener.opened()[0].toString(), "https://sorvane.app/tip");
+}
+
+TEST_F(AppStateTest, finishingWorkLetsTheCleanRecordWhatItMovedFirst) {
+    for (int i = 0; i < 200; ++i)
+        file("item " + std::to_string(i));
+    state.cleanNow(CleanTrigger::manual);
+    bool finished = false;
+    state.finishWork([&] { finished = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10'000));
+    ASSERT_EQ(history.records().size(), 1u);
+    const auto& record = history.records()[0];
+    EXPECT_EQ(record.errors.back(), "Stopped: Sorvane was quit before the clean finished.");
+    std::size_t archived = 0;
+    for (const auto& folder : fs::directory_iterator(settings.resolvedDestination()))
+        archived += static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
+    EXPECT_EQ(record.moved.size(), archived);
+    EXPECT_FALSE(fs::exists(state.journalPath()));
+}
+
+TEST_F(AppStateTest, theStateForwardsChangesOfSettingsAndHistory) {
+    QSignalSpy changed(&state, &AppState::changed);
+    settings.setRunHour(7);
+    history.clear();
+    EXPECT_EQ(changed.count(), 2);
+}
+
+} // namespace
+} // namespace sorvane
