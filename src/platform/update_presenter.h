@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/update_check_result.h"
+
+namespace sorvane {
+
+/// Shows the user the outcome of an update check.
+class UpdatePresenter {
+public:
+    virtual ~UpdatePresenter() = default;
+    virtual void present(const UpdateCheckResult& result) = 0;
+};
+
+} // namespace sorvane
