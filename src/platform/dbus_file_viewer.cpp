@@ -47,8 +47,14 @@ void DbusFileViewer::showItem(const std::filesystem::path& item) {
     // The URI is ASCII by construction, so the string carries its bytes unchanged.
     call << QStringList{QString::fromLatin1(fileUri(absolute))} << QString();
 
-    auto* watcher = new QDBusPendingCallWatcher(m_connection.asyncCall(call), this);
     const QByteArray folder = fileUri(absolute.parent_path());
+    // Without a bus (a session started from a console) Qt answers no call, not even with an
+    // error, so a watcher would wait for ever.
+    if (!m_connection.isConnected()) {
+        m_fallback.open(QUrl::fromEncoded(folder, QUrl::StrictMode));
+        return;
+    }
+    auto* watcher = new QDBusPendingCallWatcher(m_connection.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, folder](QDBusPendingCallWatcher* finished) {
                 finished->deleteLater();

@@ -39,6 +39,10 @@ DbusNotifier::DbusNotifier(QDBusConnection connection, QObject* parent)
 DbusNotifier::~DbusNotifier() = default;
 
 void DbusNotifier::post(const QString& title, const QString& body) {
+    // Qt answers no call on a connection that never reached a bus, not even with an error;
+    // waiting for the capabilities would keep the post for ever.
+    if (!m_connection.isConnected())
+        return;
     if (m_capabilities == Capabilities::Known) {
         send({title, body}, m_bodyMarkup);
         return;

@@ -62,5 +62,14 @@ TEST_F(DbusFileViewerTest, WithoutAnAnsweringFileManagerTheFolderIsOpened) {
     EXPECT_EQ(broken.shownItems().size(), 1u);
 }
 
+TEST(DbusFileViewerNoBusTest, WithoutASessionBusTheFolderIsOpened) {
+    // Started from a console or a bare window manager there may be no session bus at all.
+    FakeUrlOpener opener;
+    DbusFileViewer viewer(opener, QDBusConnection(QStringLiteral("never-connected")));
+    viewer.showItem("/home/ann/Desktop Archive");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !opener.opened().empty(); }, 5000));
+    EXPECT_EQ(opener.opened().front(), QUrl::fromLocalFile(QStringLiteral("/home/ann")));
+}
+
 } // namespace
 } // namespace sorvane::test

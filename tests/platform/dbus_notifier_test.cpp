@@ -120,6 +120,16 @@ TEST_F(DbusNotifierTest, MissingServerIsSilentAndALaterOneIsUsed) {
     EXPECT_EQ(notifications.capabilityRequests(), 1);
 }
 
+TEST(DbusNotifierNoBusTest, WithoutASessionBusPostsAreDropped) {
+    DbusNotifier notifier(QDBusConnection(QStringLiteral("never-connected")));
+    QElapsedTimer timer;
+    timer.start();
+    notifier.post(QStringLiteral("Desktop cleaned"), QStringLiteral("1 item moved to A."));
+    notifier.post(QStringLiteral("Desktop cleaned"), QStringLiteral("2 items moved to A."));
+    EXPECT_LT(timer.elapsed(), 500);
+    QTest::qWait(100); // the failed calls come back through the event loop
+}
+
 TEST_F(DbusNotifierTest, AnotherServerTakingTheNameIsAskedAgain) {
     DbusNotifier notifier(client);
     {
