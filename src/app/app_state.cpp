@@ -3,10 +3,13 @@
 #include "app/clean_journal.h"
 #include "app/interrupted_clean.h"
 #include "app/job_observer.h"
+#include "app/updater_view_model.h"
 #include "engine/desktop_cleaner.h"
 #include "history/history_store.h"
 #include "platform/folder_bookmark.h"
 #include "platform/user_locale.h"
+#include "platform/wake_monitor.h"
+#include "scheduling/scheduler.h"
 #include "settings/app_settings.h"
 
 #include <QDateTime>
@@ -40,9 +43,9 @@ QString counted(std::size_t n, const QString& singular, const QString& plural) {
 
 } // namespace
 
-AppState::AppState(AppSettings& settings, HistoryStore& history, FileServices& files,
-                   SystemServices services, Clock now, QObject* parent)
-    : QObject(parent), m_settings(settings), m_history(history), m_files(files),
+AppState::AppState(AppSettings& settings, HistoryStore& history, UpdaterViewModel& updater,
+                   FileServices& files, SystemServices services, Clock now, QObject* parent)
+    : QObject(parent), m_settings(settings), m_history(history), m_updater(updater), m_files(files),
       m_services(services),
       m_now(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }),
       m_launchAtLogin(services.loginItem.isEnabled()) {
@@ -59,6 +62,27 @@ AppState::~AppState() {
     m_stopRequested = true;
     m_workPool.waitForDone();
     m_scanPool.waitForDone();
+}
+
+Scheduler& AppState::scheduler() {
+    if (!m_scheduler) {
+        m_wakeMonitor = std::make_unique<WakeMonitor>();
+        m_scheduler = std::make_unique<Scheduler>(m_settings, m_now, *m_wakeMonitor);
+    }
+    return *m_scheduler;
+}
+
+void AppState::start() {
+    m_updater.start();
+    // The hook returns at once; the clean starts from the event loop, after the scheduler's
+    // evaluation is over.
+    scheduler().setOnFire([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { cleanNow(CleanTrigger::scheduled); }, Qt::QueuedConnection);
+    });
+    scheduler().start();
+    refreshCounts();
+    // Linux asks no permission to show notifications: nothing to request here.
 }
 
 std::filesystem::path AppState::journalPath() const {

@@ -13,12 +13,16 @@
 #include <QUrl>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace sorvane {
 
 class AppSettings;
 class HistoryStore;
+class Scheduler;
+class UpdaterViewModel;
+class WakeMonitor;
 
 /// The one observable state of the running application: the Desktop's counts, whether a
 /// clean or an undo is running, the last status line, and the operations that change them.
@@ -31,13 +35,21 @@ public:
     using Clock = std::function<Timestamp()>;
 
     /// `now` gives the current time (the system clock when empty).
-    AppState(AppSettings& settings, HistoryStore& history, FileServices& files,
-             SystemServices services, Clock now = {}, QObject* parent = nullptr);
+    AppState(AppSettings& settings, HistoryStore& history, UpdaterViewModel& updater,
+             FileServices& files, SystemServices services, Clock now = {},
+             QObject* parent = nullptr);
     /// Waits for work still running, so that no result arrives at a destroyed object.
     ~AppState() override;
 
     AppSettings& settings() const { return m_settings; }
     HistoryStore& history() const { return m_history; }
+    UpdaterViewModel& updater() const { return m_updater; }
+    /// Made the first time it is asked for.
+    Scheduler& scheduler();
+
+    /// Starts the updater, hands the scheduler its hook and starts it, and counts the
+    /// Desktop once. Called once, when the application has started.
+    void start();
 
     bool isWorking() const { return m_isWorking; }
     const QString& statusMessage() const { return m_statusMessage; }
@@ -101,9 +113,12 @@ private:
 
     AppSettings& m_settings;
     HistoryStore& m_history;
+    UpdaterViewModel& m_updater;
     FileServices& m_files;
     SystemServices m_services;
     Clock m_now;
+    std::unique_ptr<WakeMonitor> m_wakeMonitor;
+    std::unique_ptr<Scheduler> m_scheduler;
 
     QThreadPool m_workPool;
     QThreadPool m_scanPool;

@@ -1,4 +1,5 @@
 #include "app/app_state.h"
+#include "app/updater_view_model.h"
 #include "fakes/fake_file_viewer.h"
 #include "fakes/fake_folder_chooser.h"
 #include "fakes/fake_login_item.h"
@@ -6,8 +7,11 @@
 #include "fakes/fake_url_opener.h"
 #include "fakes/fault_injecting_file_services.h"
 #include "fakes/memory_preferences_store.h"
+#include "fakes/recording_update_presenter.h"
 #include "history/history_store.h"
 #include "platform/posix_file_services.h"
+#include "platform/updater.h"
+#include "scheduling/scheduler.h"
 #include "settings/app_settings.h"
 #include "support/private_home.h"
 
@@ -29,7 +33,7 @@ class AppStateTest : public ::testing::Test {
 protected:
     AppStateTest()
         : faults(files), history(home / "data"),
-          state(settings, history, faults,
+          state(settings, history, updaterModel, faults,
                 {notifier, loginItem, fileViewer, urlOpener, folderChooser}) {}
 
     fs::path file(const std::string& name) { return home.writeFile(home.desktop() / name); }
@@ -63,6 +67,12 @@ protected:
     test::FakeFileViewer fileViewer;
     test::FakeUrlOpener urlOpener;
     test::FakeFolderChooser folderChooser;
+    test::RecordingUpdatePresenter presenter;
+    Updater updater{preferences, presenter, QVersionNumber(1, 0, 0),
+                    [] { return std::chrono::system_clock::now(); }, Updater::defaultOptions()};
+    UpdaterViewModel updaterModel{updater, [] {
+                                      return std::chrono::system_clock::now();
+                                  }};
     AppState state;
 };
 
@@ -249,6 +259,31 @@ TEST_F(AppStateTest, finishingWorkLetsTheCleanRecordWhatItMovedFirst) {
         archived += static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
     EXPECT_EQ(record.moved.size(), archived);
     EXPECT_FALSE(fs::exists(state.journalPath()));
+}
+
+TEST_F(AppStateTest, startingCountsTheDesktopAndStartsTheSchedulerAndTheUpdater) {
+    file("a.txt");
+    QSignalSpy counted(&state, &AppState::countsChanged);
+    state.start();
+    EXPECT_TRUE(state.scheduler().isStarted());
+    EXPECT_TRUE(state.updater().hasStarted());
+    ASSERT_TRUE(counted.wait(10'000));
+    EXPECT_EQ(state.pendingCount(), 1);
+    EXPECT_FALSE(state.isWorking()) << "automatic cleaning is off";
+    EXPECT_THAT(history.records(), IsEmpty());
+}
+
+TEST_F(AppStateTest, aRunMissedWhileNotRunningIsCaughtUpRightAfterStart) {
+    file("a.txt");
+    settings.setAgentEnabled(true);
+    settings.setLastRun(QDateTime::currentDateTimeUtc().addDays(-2));
+    state.start();
+    EXPECT_FALSE(state.isWorking()) << "the clean starts after start has returned";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return history.records().size() == 1; }, 10'000));
+    EXPECT_EQ(history.records()[0].trigger, CleanTrigger::scheduled);
+    waitUntilIdle();
+    ASSERT_EQ(notifier.posts().size(), 1u);
+    EXPECT_EQ(notifier.posts()[0].body, "1 item moved to Desktop Archive.");
 }
 
 TEST_F(AppStateTest, theStateForwardsChangesOfSettingsAndHistory) {
