@@ -22,30 +22,30 @@ QString fromJson(const json& value) {
 const QUrl ReleaseFeed::homePage(QStringLiteral("https://sorvane.app/"));
 
 ReleaseFeed ReleaseFeed::parse(const QByteArray& bytes) {
+    // A feed that is wrong anywhere offers nothing, not the releases read before the fault.
+    const auto invalid = [](QString error) {
+        ReleaseFeed feed;
+        feed.m_error = std::move(error);
+        return feed;
+    };
     ReleaseFeed feed;
     // No exceptions, no comments, invalid UTF-8 refused.
     const json document = json::parse(bytes.begin(), bytes.end(), nullptr, false);
     if (document.is_discarded() || !document.is_object() || !document.contains("releases") ||
-        !document["releases"].is_array()) {
-        feed.m_error = unreadable();
-        return feed;
-    }
+        !document["releases"].is_array())
+        return invalid(unreadable());
     for (const json& entry : document["releases"]) {
         if (!entry.is_object() || !entry.contains("version") || !entry["version"].is_string() ||
             (entry.contains("url") && !entry["url"].is_string()) ||
-            (entry.contains("notes") && !entry["notes"].is_string())) {
-            feed.m_error = unreadable();
-            return feed;
-        }
+            (entry.contains("notes") && !entry["notes"].is_string()))
+            return invalid(unreadable());
         const QString name = fromJson(entry["version"]);
         const std::optional<Version> version = parseVersion(name);
-        if (!version) {
-            feed.m_error =
+        if (!version)
+            return invalid(
                 QStringLiteral("The update information lists a version Sorvane cannot read: "
                                "\u201C%1\u201D.")
-                    .arg(name.left(40));
-            return feed;
-        }
+                    .arg(name.left(40)));
         if (version->preRelease)
             continue;
         if (feed.m_newest && version->number <= feed.m_newest->version)
