@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 
+#include "app/application_parts.h"
 #include "app/clean_journal.h"
 #include "app/interrupted_clean.h"
 #include "app/job_observer.h"
@@ -62,6 +63,10 @@ AppState::~AppState() {
     m_stopRequested = true;
     m_workPool.waitForDone();
     m_scanPool.waitForDone();
+}
+
+AppState& AppState::shared() {
+    return ApplicationParts::shared().state();
 }
 
 Scheduler& AppState::scheduler() {

@@ -41,6 +41,9 @@ public:
     /// Waits for work still running, so that no result arrives at a destroyed object.
     ~AppState() override;
 
+    /// The program's one state over its real services; for the program's entry only.
+    static AppState& shared();
+
     AppSettings& settings() const { return m_settings; }
     HistoryStore& history() const { return m_history; }
     UpdaterViewModel& updater() const { return m_updater; }

@@ -4,7 +4,7 @@
 
 #include <QPointer>
 
-class QMessageBox;
+#include <QMessageBox>
 
 namespace sorvane {
 

@@ -1,0 +1,56 @@
+#include "app/application_parts.h"
+
+#include "app/updater_view_model.h"
+#include "history/history_store.h"
+#include "platform/dbus_file_viewer.h"
+#include "platform/dbus_notifier.h"
+#include "platform/desktop_url_opener.h"
+#include "platform/posix_file_services.h"
+#include "platform/qt_folder_chooser.h"
+#include "platform/update_dialog_presenter.h"
+#include "platform/updater.h"
+#include "platform/xdg_autostart_login_item.h"
+#include "settings/app_settings.h"
+
+#include <QVersionNumber>
+
+namespace sorvane {
+
+struct ApplicationParts::Services {
+    PosixFileServices files;
+    DesktopUrlOpener urlOpener;
+    DbusNotifier notifier;
+    XdgAutostartLoginItem loginItem;
+    DbusFileViewer fileViewer{urlOpener};
+    QtFolderChooser folderChooser;
+    UpdateDialogPresenter updatePresenter{urlOpener};
+};
+
+ApplicationParts::ApplicationParts() : m_services(std::make_unique<Services>()) {
+    auto now = [] {
+        return std::chrono::system_clock::now();
+    };
+    auto& settings = AppSettings::shared();
+    m_updater = std::make_unique<Updater>(settings.defaults(), m_services->updatePresenter,
+                                          QVersionNumber::fromString(SORVANE_VERSION), now,
+                                          Updater::defaultOptions());
+    m_updaterModel = std::make_unique<UpdaterViewModel>(*m_updater, now);
+    m_state = std::make_unique<AppState>(
+        settings, HistoryStore::shared(), *m_updaterModel, m_services->files,
+        SystemServices{m_services->notifier, m_services->loginItem, m_services->fileViewer,
+                       m_services->urlOpener, m_services->folderChooser},
+        now);
+}
+
+ApplicationParts::~ApplicationParts() = default;
+
+ApplicationParts& ApplicationParts::shared() {
+    static ApplicationParts parts;
+    return parts;
+}
+
+FileServices& ApplicationParts::files() {
+    return m_services->files;
+}
+
+} // namespace sorvane

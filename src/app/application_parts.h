@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/app_state.h"
+
+#include <memory>
+
+namespace sorvane {
+
+class AppSettings;
+class HistoryStore;
+class Updater;
+class UpdaterViewModel;
+
+/// Everything the running program is made of on Linux, built once and wired together: the
+/// file and desktop services, the stores, the updater and the application state. The one
+/// place that picks the real implementations; everything else receives its collaborators.
+class ApplicationParts {
+public:
+    ApplicationParts();
+    ~ApplicationParts();
+    ApplicationParts(const ApplicationParts&) = delete;
+    ApplicationParts& operator=(const ApplicationParts&) = delete;
+
+    /// The program's parts, made on first use.
+    static ApplicationParts& shared();
+
+    AppState& state() { return *m_state; }
+    FileServices& files();
+
+private:
+    struct Services;
+    std::unique_ptr<Services> m_services;
+    std::unique_ptr<Updater> m_updater;
+    std::unique_ptr<UpdaterViewModel> m_updaterModel;
+    std::unique_ptr<AppState> m_state;
+};
+
+} // namespace sorvane
