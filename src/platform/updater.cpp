@@ -152,7 +152,10 @@ void Updater::onReadyRead() {
 }
 
 void Updater::onRedirected(const QUrl& destination) {
-    if (ReleaseFeed::isFeedAddress(destination))
+    // Never from https down to plain http, not even to this machine.
+    const bool downgrade = destination.scheme() != QLatin1String("https") &&
+                           m_options.feedAddress.scheme() == QLatin1String("https");
+    if (ReleaseFeed::isFeedAddress(destination) && !downgrade)
         emit m_reply->redirectAllowed();
     else
         fail(QStringLiteral("The update server sent Sorvane to an address it does not trust."));

@@ -109,6 +109,11 @@ TEST_F(UpdaterTest, ANewerVersionIsOfferedWithItsReleasePage) {
     ASSERT_EQ(m_presenter.presented.size(), 1u);
 }
 
+TEST_F(UpdaterTest, ARedirectWithinTheRulesIsFollowed) {
+    m_server.route("/moved", {.status = 301, .location = m_server.url("/newer.json").toEncoded()});
+    EXPECT_EQ(checkOnce(m_server.url("/moved")).outcome, Outcome::updateAvailable);
+}
+
 TEST_F(UpdaterTest, AFailedCheckSaysWhyAndChangesNothingElse) {
     using Response = test::LocalHttpServer::Response;
     const QByteArray large(1024 * 1024 + 1, ' ');
