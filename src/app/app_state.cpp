@@ -2,6 +2,7 @@
 
 #include "app/application_parts.h"
 #include "app/clean_journal.h"
+#include "app/display_texts.h"
 #include "app/interrupted_clean.h"
 #include "app/job_observer.h"
 #include "app/updater_view_model.h"
@@ -32,14 +33,6 @@ QDateTime toDateTime(Timestamp time) {
     using namespace std::chrono;
     return QDateTime::fromMSecsSinceEpoch(
         duration_cast<milliseconds>(time.time_since_epoch()).count(), Qt::UTC);
-}
-
-QString fileName(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.filename().native()));
-}
-
-QString counted(std::size_t n, const QString& singular, const QString& plural) {
-    return QString::number(n) + " " + (n == 1 ? singular : plural);
 }
 
 } // namespace
@@ -178,8 +171,8 @@ void AppState::cleanEnded(CleanOutcome outcome, CleanTrigger trigger) {
 
 void AppState::notifyAfterScheduledClean(const CleanRecord& record) {
     // The archive's name is read now: the user may have chosen another one meanwhile.
-    const QString body = counted(record.moved.size(), tr("item"), tr("items")) + tr(" moved to ") +
-                         fileName(m_settings.resolvedDestination()) + ".";
+    const QString body = DisplayTexts::items(record.moved.size()) + tr(" moved to ") +
+                         DisplayTexts::fileName(m_settings.resolvedDestination()) + ".";
     m_services.notifier.post(tr("Desktop cleaned"), body);
 }
 
@@ -219,7 +212,7 @@ void AppState::undoEnded(const CleanRecord& record, const UndoResult& result) {
 }
 
 QString AppState::undoMessage(std::size_t restored, std::size_t failed) {
-    const QString items = counted(restored, tr("item"), tr("items"));
+    const QString items = DisplayTexts::items(restored);
     if (failed == 0)
         return tr("Put ") + items + tr(" back on the desktop");
     if (restored > 0)
@@ -278,7 +271,7 @@ void AppState::chooseDestination() {
     m_settings.setResolvedDestination(*chosen);
     m_settings.setHasCompletedSetup(true);
     refreshCounts();
-    setStatusMessage(tr("Archive folder set to ") + fileName(*chosen));
+    setStatusMessage(tr("Archive folder set to ") + DisplayTexts::fileName(*chosen));
 }
 
 void AppState::revealArchive() {
@@ -291,7 +284,7 @@ void AppState::revealArchive() {
     while (!m_files.fileExists(candidate) && candidate != candidate.root_path() &&
            candidate.has_parent_path())
         candidate = candidate.parent_path();
-    setStatusMessage(fileName(archive) + tr(" is created on the first clean."));
+    setStatusMessage(DisplayTexts::fileName(archive) + tr(" is created on the first clean."));
     m_services.fileViewer.showItem(candidate);
 }
 

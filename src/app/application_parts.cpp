@@ -26,7 +26,14 @@ struct ApplicationParts::Services {
     UpdateDialogPresenter updatePresenter{urlOpener};
 };
 
+namespace {
+
+ApplicationParts* current = nullptr;
+
+} // namespace
+
 ApplicationParts::ApplicationParts() : m_services(std::make_unique<Services>()) {
+    current = this;
     auto now = [] {
         return std::chrono::system_clock::now();
     };
@@ -42,11 +49,16 @@ ApplicationParts::ApplicationParts() : m_services(std::make_unique<Services>()) 
         now);
 }
 
-ApplicationParts::~ApplicationParts() = default;
+ApplicationParts::~ApplicationParts() {
+    // The state first: it waits for its background work, which uses the services.
+    m_state.reset();
+    current = nullptr;
+}
 
 ApplicationParts& ApplicationParts::shared() {
-    static ApplicationParts parts;
-    return parts;
+    if (!current)
+        qFatal("The program's parts are asked for before its entry made them.");
+    return *current;
 }
 
 FileServices& ApplicationParts::files() {

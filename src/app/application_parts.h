@@ -14,6 +14,9 @@ class UpdaterViewModel;
 /// Everything the running program is made of on Linux, built once and wired together: the
 /// file and desktop services, the stores, the updater and the application state. The one
 /// place that picks the real implementations; everything else receives its collaborators.
+///
+/// The program's entry makes one, after the Qt application object and inside its lifetime,
+/// so that background work has ended and every D-Bus object is gone before Qt shuts down.
 class ApplicationParts {
 public:
     ApplicationParts();
@@ -21,7 +24,7 @@ public:
     ApplicationParts(const ApplicationParts&) = delete;
     ApplicationParts& operator=(const ApplicationParts&) = delete;
 
-    /// The program's parts, made on first use.
+    /// The parts the program's entry made; there must be some.
     static ApplicationParts& shared();
 
     AppState& state() { return *m_state; }

@@ -1,0 +1,229 @@
+#include "app/command_line.h"
+
+#include "app/app_state.h"
+#include "app/application_parts.h"
+#include "app/command_runner.h"
+#include "app/display_texts.h"
+#include "app/instance_client.h"
+#include "app/instance_server.h"
+#include "app/interrupted_clean.h"
+#include "app/terminal_text.h"
+#include "app/user_lock.h"
+#include "engine/desktop_cleaner.h"
+#include "history/clean_record_json.h"
+#include "history/history_store.h"
+#include "platform/posix_file_services.h"
+#include "platform/user_locale.h"
+#include "platform/wake_monitor.h"
+#include "scheduling/scheduler.h"
+#include "settings/app_settings.h"
+#include "settings/json_preferences_store.h"
+#include "settings/read_only_preferences_store.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+#include <optional>
+#include <unistd.h>
+
+namespace sorvane {
+namespace {
+
+constexpr const char* usage = "usage: sorvane [--background]\n"
+                              "       sorvane preview [--json]\n"
+                              "       sorvane clean\n"
+                              "       sorvane undo\n"
+                              "       sorvane history [--json]\n"
+                              "       sorvane status\n"
+                              "       sorvane pin PATH...\n"
+                              "       sorvane unpin PATH...\n"
+                              "       sorvane --help | --version\n";
+
+// A clean of many files on a slow disk can take minutes; the running application answers
+// when it is done.
+constexpr int handOverTimeoutMs = 60 * 60 * 1000;
+
+void print(const QString& text) {
+    std::fputs(text.toUtf8().constData(), stdout);
+}
+void printError(const QString& text) {
+    std::fputs(text.toUtf8().constData(), stderr);
+}
+
+int usageError(const std::string& problem) {
+    std::fprintf(stderr, "sorvane: %s; see 'sorvane --help'\n", problem.c_str());
+    return 2;
+}
+
+QString name(const std::filesystem::path& path) {
+    return QString::fromStdString(TerminalText::quoted(path.filename().native()));
+}
+
+/// What the reading commands look at: the settings as stored, never written back, and the
+/// history, with the record of an interrupted clean recovered first when no other Sorvane
+/// is at work.
+struct ReadingWorld {
+    ReadingWorld() {
+        if (const auto lock = UserLock::tryAcquire())
+            InterruptedClean::recoverInto(
+                history, history.fileURL().parent_path() / "clean-in-progress.journal", files);
+    }
+    JsonPreferencesStore store{JsonPreferencesStore::defaultFile()};
+    ReadOnlyPreferencesStore readOnly{store};
+    AppSettings settings{readOnly};
+    PosixFileServices files;
+    HistoryStore history;
+};
+
+} // namespace
+
+bool CommandLine::handles(int argc, char** argv) {
+    return argc > 1 && std::string(argv[1]) != "--background";
+}
+
+int CommandLine::run(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    const std::string command = argv[1];
+    std::vector<std::string> arguments(argv + 2, argv + argc);
+    return runCommand(command, arguments);
+}
+
+int CommandLine::runCommand(const std::string& command, const std::vector<std::string>& arguments) {
+    const bool json = arguments == std::vector<std::string>{"--json"};
+    if (command == "--help" || command == "-h") {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::printf("Sorvane %s\n", SORVANE_VERSION);
+        return 0;
+    }
+    if (command == "preview" || command == "history") {
+        if (!arguments.empty() && !json)
+            return usageError("'" + command + "' takes only --json");
+        return command == "preview" ? preview(json) : history(json);
+    }
+    if (command == "status" || command == "clean" || command == "undo") {
+        if (!arguments.empty())
+            return usageError("'" + command + "' takes no arguments");
+        return command == "status" ? status() : change(command, arguments);
+    }
+    if (command == "pin" || command == "unpin") {
+        if (arguments.empty())
+            return usageError("'" + command + "' needs at least one path");
+        return change(command, arguments);
+    }
+    return usageError("unknown command '" + command + "'");
+}
+
+int CommandLine::preview(bool json) {
+    ReadingWorld world;
+    if (!world.files.desktopDirectory()) {
+        print(QStringLiteral("Could not find your Desktop folder.\n"));
+        return 1;
+    }
+    UserLocale::refreshTimeZone();
+    const auto preview = DesktopCleaner(world.files).preview(world.settings.cleanOptions());
+    if (json) {
+        QJsonArray eligible;
+        for (const auto& item : preview.eligible)
+            eligible.append(QString::fromUtf8(item.native()));
+        const QJsonObject object{{"eligible", eligible},
+                                 {"skipped", static_cast<qint64>(preview.skipped)},
+                                 {"tagged", static_cast<qint64>(preview.tagged)}};
+        print(QJsonDocument(object).toJson(QJsonDocument::Compact) + "\n");
+        return 0;
+    }
+    print(DisplayTexts::headline(static_cast<qint64>(preview.eligible.size())) + "\n");
+    for (const auto& item : preview.eligible)
+        print(name(item) + "\n");
+    if (preview.tagged > 0)
+        print(DisplayTexts::taggedLine(preview.tagged) + "\n");
+    return 0;
+}
+
+int CommandLine::history(bool json) {
+    ReadingWorld world;
+    const auto& records = world.history.records();
+    if (json) {
+        std::fputs(CleanRecordJson::encode(records).c_str(), stdout);
+        std::fputs("\n", stdout);
+        return 0;
+    }
+    for (const auto& record : records)
+        print(
+            DisplayTexts::runDate(record.date) + "  " + DisplayTexts::triggerWord(record.trigger) +
+            " \u00B7 " + QString::fromStdString(record.summary()) +
+            (record.undone ? QCoreApplication::translate("CommandLine", " (Undone)") : QString()) +
+            "\n");
+    return 0;
+}
+
+int CommandLine::status() {
+    ReadingWorld world;
+    if (!world.files.desktopDirectory()) {
+        print(QStringLiteral("Could not find your Desktop folder.\n"));
+        return 1;
+    }
+    const auto preview = DesktopCleaner(world.files).preview(world.settings.cleanOptions());
+    print(DisplayTexts::headline(static_cast<qint64>(preview.eligible.size())) + "\n");
+    if (preview.tagged > 0)
+        print(DisplayTexts::taggedLine(preview.tagged) + "\n");
+    print(DisplayTexts::archiveLine(world.settings.resolvedDestination()) + "\n");
+    WakeMonitor wakes;
+    const Scheduler scheduler(
+        world.settings, [] { return std::chrono::system_clock::now(); }, wakes);
+    print((world.settings.agentEnabled() ? scheduler.statusText()
+                                         : world.settings.scheduleDescription()) +
+          "\n");
+    return 0;
+}
+
+int CommandLine::change(const std::string& command, const std::vector<std::string>& arguments) {
+    InstanceRequest request{QString::fromStdString(command), {}};
+    for (const auto& argument : arguments) {
+        // Relative to where the command was typed, not to where the application runs.
+        const auto path = std::filesystem::absolute(argument).lexically_normal();
+        request.arguments.append(QByteArray::fromStdString(path.native()).toBase64());
+    }
+
+    const auto lock = UserLock::tryAcquire();
+    if (!lock) {
+        const auto reply =
+            InstanceClient::send(InstanceServer::socketPath(), request, handOverTimeoutMs);
+        if (!reply) {
+            printError(QStringLiteral("Another Sorvane is busy; try again in a moment.\n"));
+            return 1;
+        }
+        print(reply->output);
+        printError(reply->errorOutput);
+        return reply->exitCode;
+    }
+
+    ApplicationParts parts;
+    AppState& state = parts.state();
+    CommandRunner runner(state);
+    const bool showProgress = isatty(STDERR_FILENO);
+    if (showProgress)
+        QObject::connect(&state, &AppState::progressChanged, [&state] {
+            const auto [done, total] = state.progress();
+            std::fprintf(stderr, "\r%zu of %zu", done, total);
+        });
+    std::optional<int> exitCode;
+    runner.run(request, [&](const InstanceReply& reply) {
+        if (showProgress)
+            std::fputs("\r\033[K", stderr);
+        print(reply.output);
+        printError(reply.errorOutput);
+        exitCode = reply.exitCode;
+        QCoreApplication::exit(0);
+    });
+    // The runner may have answered at once (nothing to undo, a pin).
+    if (!exitCode)
+        QCoreApplication::exec();
+    return exitCode.value_or(1);
+}
+
+} // namespace sorvane

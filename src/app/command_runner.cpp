@@ -1,0 +1,81 @@
+#include "app/command_runner.h"
+
+#include "app/app_state.h"
+#include "history/history_store.h"
+#include "platform/tag_editor.h"
+
+#include <memory>
+
+namespace sorvane {
+namespace {
+
+const QString busy = QStringLiteral("Another Sorvane is busy; try again in a moment.\n");
+
+// Calls `handler` on the first emission of `signal` only.
+template <class Signal, class Handler> void once(AppState* state, Signal signal, Handler handler) {
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = QObject::connect(state, signal, state, [connection, handler](const auto& value) {
+        QObject::disconnect(*connection);
+        handler(value);
+    });
+}
+
+} // namespace
+
+CommandRunner::CommandRunner(AppState& state, QObject* parent) : QObject(parent), m_state(state) {}
+
+bool CommandRunner::handles(const QString& command) {
+    return command == "clean" || command == "undo" || command == "pin" || command == "unpin";
+}
+
+void CommandRunner::run(const InstanceRequest& request, Reply reply) {
+    if (request.command == "clean")
+        clean(std::move(reply));
+    else if (request.command == "undo")
+        undo(std::move(reply));
+    else if (request.command == "pin" || request.command == "unpin")
+        tag(request.arguments, request.command == "pin", std::move(reply));
+    else
+        reply({2, {}, "sorvane: unknown command '" + request.command + "'\n"});
+}
+
+void CommandRunner::clean(Reply reply) {
+    if (m_state.isWorking())
+        return reply({1, {}, busy});
+    once(&m_state, &AppState::cleanFinished, [this, reply](const CleanOutcome& outcome) {
+        const bool clean = outcome.record && outcome.record->errors.empty();
+        reply({clean ? 0 : 1, m_state.statusMessage() + "\n", {}});
+    });
+    m_state.cleanNow(CleanTrigger::manual);
+}
+
+void CommandRunner::undo(Reply reply) {
+    if (!m_state.history().lastUndoable())
+        return reply({1, tr("Nothing to undo") + "\n", {}});
+    if (m_state.isWorking())
+        return reply({1, {}, busy});
+    once(&m_state, &AppState::undoFinished, [this, reply](const UndoResult& result) {
+        const bool allBack = result.remaining.empty() && result.errors.empty();
+        reply({allBack ? 0 : 1, m_state.statusMessage() + "\n", {}});
+    });
+    m_state.undoLastClean();
+}
+
+void CommandRunner::tag(const QStringList& paths, bool pin, Reply reply) {
+    InstanceReply answer;
+    for (const auto& path : paths) {
+        // Paths travel as base64 of their bytes: a name need not be UTF-8.
+        const std::filesystem::path item = QByteArray::fromBase64(path.toLatin1()).toStdString();
+        const auto done =
+            pin ? TagEditor::addTag(item, "pinned") : TagEditor::removeTag(item, "pinned");
+        if (!done) {
+            answer.exitCode = 1;
+            answer.errorOutput += QString::fromStdString(done.error().description()) + "\n";
+        }
+    }
+    if (answer.exitCode == 0 && !paths.isEmpty())
+        m_state.refreshCounts();
+    reply(answer);
+}
+
+} // namespace sorvane

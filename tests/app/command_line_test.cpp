@@ -1,0 +1,202 @@
+#include "app/app_state.h"
+#include "app/command_runner.h"
+#include "app/instance_server.h"
+#include "app/updater_view_model.h"
+#include "app/user_lock.h"
+#include "fakes/fake_file_viewer.h"
+#include "fakes/fake_folder_chooser.h"
+#include "fakes/fake_login_item.h"
+#include "fakes/fake_notifier.h"
+#include "fakes/fake_url_opener.h"
+#include "fakes/memory_preferences_store.h"
+#include "fakes/recording_update_presenter.h"
+#include "history/history_store.h"
+#include "platform/posix_file_services.h"
+#include "platform/updater.h"
+#include "settings/app_settings.h"
+#include "support/file_attributes.h"
+#include "support/private_home.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace sorvane {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+namespace fs = std::filesystem;
+
+struct ProgramRun {
+    int exitCode = -1;
+    QString output;
+    QString errors;
+};
+
+// Runs the built program in the private home, with no display and no session bus.
+class CommandLineTest : public ::testing::Test {
+protected:
+    CommandLineTest() {
+        home.env.set("XDG_RUNTIME_DIR", (home / "run").native());
+        home.env.unset("DISPLAY");
+        home.env.unset("WAYLAND_DISPLAY");
+        home.env.unset("DBUS_SESSION_BUS_ADDRESS");
+    }
+
+    ProgramRun sorvane(const QStringList& arguments) {
+        QProcess process;
+        process.setWorkingDirectory(QString::fromStdString(home.path().native()));
+        // Started from a thread of its own would not let the test's event loop answer a
+        // request handed over to it; waiting here keeps the loop turning.
+        process.start(SORVANE_PROGRAM, arguments);
+        EXPECT_TRUE(process.waitForStarted());
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 30'000));
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+    fs::path file(const std::string& name) { return home.writeFile(home.desktop() / name); }
+
+    test::PrivateHome home;
+};
+
+TEST_F(CommandLineTest, previewListsWhatACleanWouldMoveSafelyAndAsJson) {
+    file("a.txt");
+    file("line\nbreak");
+    test::setTags(file("pinned.txt"), "work");
+    const auto text = sorvane({"preview"});
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_EQ(text.output, "2 items waiting on your desktop\na.txt\n$'line\\nbreak'\n"
+                           "1 tagged file stays put\n");
+
+    const auto json = sorvane({"preview", "--json"});
+    const auto object = QJsonDocument::fromJson(json.output.toUtf8()).object();
+    EXPECT_EQ(object["eligible"].toArray().size(), 2);
+    EXPECT_EQ(object["eligible"].toArray()[0].toString(),
+              QString::fromStdString((home.desktop() / "a.txt").native()));
+    EXPECT_EQ(object["skipped"].toInt(), 1);
+    EXPECT_EQ(object["tagged"].toInt(), 1);
+}
+
+TEST_F(CommandLineTest, cleanHistoryAndUndoGoTheWholeWay) {
+    file("a.txt");
+    file("b.txt");
+    const auto cleaned = sorvane({"clean"});
+    EXPECT_EQ(cleaned.exitCode, 0);
+    EXPECT_EQ(cleaned.output, "2 items moved\n");
+    EXPECT_TRUE(fs::exists(home.archive()));
+    EXPECT_FALSE(fs::exists(home.desktop() / "a.txt"));
+
+    const auto listed = sorvane({"history"});
+    EXPECT_THAT(listed.output.toStdString(), HasSubstr("  Manual \u00B7 2 items moved\n"));
+    const auto json = QJsonDocument::fromJson(sorvane({"history", "--json"}).output.toUtf8());
+    EXPECT_EQ(json.array().size(), 1);
+
+    const auto undone = sorvane({"undo"});
+    EXPECT_EQ(undone.exitCode, 0);
+    EXPECT_EQ(undone.output, "Put 2 items back on the desktop\n");
+    EXPECT_TRUE(fs::exists(home.desktop() / "a.txt"));
+    EXPECT_THAT(sorvane({"history"}).output.toStdString(), HasSubstr("(Undone)"));
+
+    const auto nothing = sorvane({"undo"});
+    EXPECT_EQ(nothing.exitCode, 1);
+    EXPECT_EQ(nothing.output, "Nothing to undo\n");
+}
+
+TEST_F(CommandLineTest, aCleanThatFailsSaysSoInItsExitStatus) {
+    file("a.txt");
+    home.writeFile(home.archive(), "a file where the archive folder should be");
+    const auto cleaned = sorvane({"clean"});
+    EXPECT_EQ(cleaned.exitCode, 1);
+    EXPECT_THAT(cleaned.output.toStdString(), StartsWith("Could not create or open the archive"));
+}
+
+TEST_F(CommandLineTest, statusTellsTheDesktopTheArchiveAndTheSchedule) {
+    file("a.txt");
+    const auto status = sorvane({"status"});
+    EXPECT_EQ(status.exitCode, 0);
+    EXPECT_EQ(status.output, "1 item waiting on your desktop\nFiles go to Desktop Archive\n"
+                             "Every day at 9:00\u202FAM\n");
+
+    fs::remove_all(home.desktop());
+    const auto noDesktop = sorvane({"status"});
+    EXPECT_EQ(noDesktop.exitCode, 1);
+    EXPECT_EQ(noDesktop.output, "Could not find your Desktop folder.\n");
+    EXPECT_EQ(sorvane({"preview"}).exitCode, 1);
+}
+
+TEST_F(CommandLineTest, pinAndUnpinKeepOtherTagsAndRefuseLinks) {
+    const auto item = file("report.pdf");
+    test::setTags(item, "work");
+    EXPECT_EQ(sorvane({"pin", "Desktop/report.pdf"}).exitCode, 0);
+    EXPECT_EQ(test::tags(item), "work,pinned");
+    EXPECT_EQ(sorvane({"unpin", QString::fromStdString(item.native())}).exitCode, 0);
+    EXPECT_EQ(test::tags(item), "work");
+
+    fs::create_symlink(item, home.desktop() / "link");
+    const auto refused = sorvane({"pin", "Desktop/link", "missing"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_THAT(refused.errors.toStdString(), HasSubstr("symbolic link"));
+    EXPECT_THAT(refused.errors.toStdString(), HasSubstr("\u201Cmissing\u201D"));
+}
+
+TEST_F(CommandLineTest, usageMistakesGiveOneLineAndStatusTwo) {
+    for (const QStringList& wrong : {QStringList{"bogus"}, QStringList{"clean", "now"},
+                                     QStringList{"pin"}, QStringList{"history", "--xml"}}) {
+        const auto run = sorvane(wrong);
+        EXPECT_EQ(run.exitCode, 2) << wrong.join(' ').toStdString();
+        EXPECT_EQ(run.errors.count('\n'), 1);
+    }
+    EXPECT_EQ(sorvane({"--version"}).output, "Sorvane 1.0.0\n");
+    EXPECT_EQ(sorvane({"--help"}).exitCode, 0);
+}
+
+TEST_F(CommandLineTest, aChangeIsHandedToTheRunningApplication) {
+    file("a.txt");
+    // The running application: it holds the lock and answers on its socket.
+    auto lock = UserLock::tryAcquire();
+    ASSERT_TRUE(lock);
+    PosixFileServices files;
+    MemoryPreferencesStore preferences;
+    AppSettings settings{preferences};
+    HistoryStore history{home / "app-data"};
+    test::FakeNotifier notifier;
+    test::FakeLoginItem loginItem;
+    test::FakeFileViewer fileViewer;
+    test::FakeUrlOpener urlOpener;
+    test::FakeFolderChooser folderChooser;
+    test::RecordingUpdatePresenter presenter;
+    auto now = [] {
+        return std::chrono::system_clock::now();
+    };
+    Updater updater{preferences, presenter, QVersionNumber(1, 0, 0), now,
+                    Updater::defaultOptions()};
+    UpdaterViewModel updaterModel{updater, now};
+    AppState state(settings, history, updaterModel, files,
+                   {notifier, loginItem, fileViewer, urlOpener, folderChooser});
+    CommandRunner runner(state);
+    InstanceServer server(
+        [&](const InstanceRequest& request, auto reply) { runner.run(request, reply); });
+    ASSERT_TRUE(server.listen(InstanceServer::socketPath()));
+
+    const auto cleaned = sorvane({"clean"});
+    EXPECT_EQ(cleaned.exitCode, 0);
+    EXPECT_EQ(cleaned.output, "1 item moved\n");
+    EXPECT_EQ(history.records().size(), 1u) << "the application wrote the history";
+}
+
+TEST_F(CommandLineTest, withTheLockTakenAndNobodyAnsweringACommandSaysItIsBusy) {
+    auto lock = UserLock::tryAcquire();
+    ASSERT_TRUE(lock);
+    const auto run = sorvane({"clean"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errors, "Another Sorvane is busy; try again in a moment.\n");
+}
+
+} // namespace
+} // namespace sorvane
