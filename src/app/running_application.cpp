@@ -1,0 +1,54 @@
+#include "app/running_application.h"
+
+#include "app/instance_client.h"
+#include "app/interrupted_clean.h"
+
+#include <QCoreApplication>
+
+namespace sorvane {
+
+RunningApplication::RunningApplication(QObject* parent)
+    : QObject(parent), m_lock(UserLock::tryAcquire()) {
+    if (!m_lock)
+        return;
+    m_parts = std::make_unique<ApplicationParts>();
+    m_runner = std::make_unique<CommandRunner>(m_parts->state());
+    connect(&m_signals, &TerminationSignals::received, this, &RunningApplication::quitSafely);
+}
+
+RunningApplication::~RunningApplication() = default;
+
+bool RunningApplication::handOver() {
+    return InstanceClient::send(InstanceServer::socketPath(), {"show", {}}, 5000).has_value();
+}
+
+void RunningApplication::start() {
+    if (!isPrimary())
+        return;
+    auto& state = m_parts->state();
+    InterruptedClean::recoverInto(state.history(), state.journalPath(), m_parts->files());
+    m_server = std::make_unique<InstanceServer>(
+        [this](const InstanceRequest& request, auto reply) { answer(request, std::move(reply)); });
+    m_server->listen(InstanceServer::socketPath());
+    state.start();
+}
+
+void RunningApplication::answer(const InstanceRequest& request,
+                                std::function<void(InstanceReply)> reply) {
+    if (request.command == "show") {
+        emit showRequested();
+        reply({});
+    } else {
+        m_runner->run(request, std::move(reply));
+    }
+}
+
+void RunningApplication::quitSafely() {
+    if (!isPrimary()) {
+        QCoreApplication::quit();
+        return;
+    }
+    m_parts->state().finishWork([] { QCoreApplication::quit(); });
+}
+
+} // namespace sorvane

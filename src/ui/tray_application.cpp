@@ -1,0 +1,30 @@
+#include "ui/tray_application.h"
+
+#include "app/running_application.h"
+#include "platform/application_id.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstring>
+
+namespace sorvane {
+
+int TrayApplication::run(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sorvane"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(applicationId));
+    // A tray application: closing the settings window must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    RunningApplication running;
+    if (!running.isPrimary()) {
+        if (RunningApplication::handOver())
+            return 0;
+        std::fputs("Another Sorvane is busy; try again in a moment.\n", stderr);
+        return 1;
+    }
+    running.start();
+    return QApplication::exec();
+}
+
+} // namespace sorvane
