@@ -2,7 +2,7 @@
 
 #include "fakes/fake_file_manager.h"
 #include "fakes/fake_url_opener.h"
-#include "platform/private_bus_test.h"
+#include "support/private_bus_test.h"
 
 namespace sorvane::test {
 namespace {

@@ -1,7 +1,7 @@
 #include "platform/dbus_notifier.h"
 
 #include "fakes/fake_notification_server.h"
-#include "platform/private_bus_test.h"
+#include "support/private_bus_test.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusServiceWatcher>
