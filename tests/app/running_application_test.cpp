@@ -1,0 +1,122 @@
+#include "app/instance_server.h"
+#include "history/clean_record_json.h"
+#include "support/private_home.h"
+#include "support/temp_dir.h"
+
+#include <QProcess>
+#include <QTest>
+#include <csignal>
+#include <fstream>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <set>
+#include <sstream>
+
+namespace sorvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The built program as the user runs it: the tray application (offscreen, no tray) and
+// later starts of it, each a process of its own in one private home.
+class RunningApplicationTest : public ::testing::Test {
+protected:
+    RunningApplicationTest() {
+        home.env.set("XDG_RUNTIME_DIR", (home / "run").native());
+        home.env.set("QT_QPA_PLATFORM", "offscreen");
+        home.env.unset("DBUS_SESSION_BUS_ADDRESS");
+        home.env.set("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/sorvane-test");
+    }
+    ~RunningApplicationTest() override {
+        if (app.state() != QProcess::NotRunning) {
+            app.kill();
+            app.waitForFinished();
+        }
+    }
+
+    void startApplication() {
+        app.start(SORVANE_PROGRAM, {"--background"});
+        ASSERT_TRUE(app.waitForStarted());
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return fs::exists(home / "run/sorvane/socket"); }, 10'000));
+    }
+    int sorvane(const QStringList& arguments, QString* output = nullptr) {
+        QProcess process;
+        process.start(SORVANE_PROGRAM, arguments);
+        process.waitForFinished(60'000);
+        if (output)
+            *output = QString::fromUtf8(process.readAllStandardOutput());
+        return process.exitCode();
+    }
+    std::vector<CleanRecord> history() {
+        std::ifstream in(home / ".local/share/Sorvane/history.json");
+        std::stringstream text;
+        text << in.rdbuf();
+        return CleanRecordJson::decode(text.str()).value_or(std::vector<CleanRecord>{});
+    }
+
+    test::PrivateHome home;
+    QProcess app;
+};
+
+TEST_F(RunningApplicationTest, aSecondStartHandsOverAndChangesGoThroughTheFirst) {
+    home.writeFile(home.desktop() / "a.txt");
+    startApplication();
+    EXPECT_EQ(sorvane({}), 0) << "a second start asks the first to show itself and ends";
+    EXPECT_EQ(app.state(), QProcess::Running);
+
+    QString output;
+    EXPECT_EQ(sorvane({"clean"}, &output), 0);
+    EXPECT_EQ(output, "1 item moved\n");
+
+    app.terminate();
+    ASSERT_TRUE(app.waitForFinished(10'000));
+    EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(history().size(), 1u);
+}
+
+TEST_F(RunningApplicationTest, aTerminationDuringACleanRecordsWhatWasMovedFirst) {
+    // An archive on another file system makes every item a copy, slow enough to interrupt.
+    test::TempDir shm("/dev/shm");
+    const auto archive = shm / "Archive";
+    home.writeFile(".config/Sorvane/preferences.json",
+                   "{\"destinationPath\": \"" + archive.native() + "\"}");
+    const int count = 2000;
+    for (int i = 0; i < count; ++i)
+        home.writeFile(home.desktop() / ("file " + std::to_string(i)), std::string(4096, 'x'));
+    startApplication();
+
+    QProcess client;
+    client.start(SORVANE_PROGRAM, {"clean"});
+    auto archived = [&] {
+        std::size_t n = 0;
+        std::error_code missing;
+        for (const auto& folder : fs::directory_iterator(archive, missing))
+            for (const auto& item : fs::directory_iterator(folder))
+                n += item.path().filename().native().starts_with(".") ? 0 : 1;
+        return n;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return archived() >= 20; }, 20'000));
+    ::kill(static_cast<pid_t>(app.processId()), SIGTERM);
+    ASSERT_TRUE(app.waitForFinished(30'000));
+    EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
+    ASSERT_TRUE(client.waitForFinished(10'000));
+    EXPECT_EQ(client.exitCode(), 1) << "the clean did not finish";
+
+    const auto records = history();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].errors.back(), "Stopped: Sorvane was quit before the clean finished.");
+    EXPECT_EQ(records[0].moved.size(), archived());
+    EXPECT_LT(archived(), static_cast<std::size_t>(count));
+    std::set<std::string> moved;
+    for (const auto& item : records[0].moved)
+        moved.insert(fs::path(item.originalPath).filename());
+    for (int i = 0; i < count; ++i) {
+        const std::string name = "file " + std::to_string(i);
+        EXPECT_NE(fs::exists(home.desktop() / name), moved.contains(name)) << name;
+    }
+    EXPECT_FALSE(fs::exists(home / ".local/share/Sorvane/clean-in-progress.journal"));
+}
+
+} // namespace
+} // namespace sorvane
