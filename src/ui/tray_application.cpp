@@ -2,6 +2,7 @@
 
 #include "app/running_application.h"
 #include "platform/application_id.h"
+#include "ui/tray_icon.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -16,6 +17,10 @@ int TrayApplication::run(int argc, char** argv) {
     // A tray application: closing the settings window must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    bool background = false;
+    for (int i = 1; i < argc; ++i)
+        background = background || std::strcmp(argv[i], "--background") == 0;
+
     RunningApplication running;
     if (!running.isPrimary()) {
         if (RunningApplication::handOver())
@@ -23,6 +28,8 @@ int TrayApplication::run(int argc, char** argv) {
         std::fputs("Another Sorvane is busy; try again in a moment.\n", stderr);
         return 1;
     }
+    TrayIcon tray(running.state(), [&running] { running.quitSafely(); }, !background);
+    QObject::connect(&running, &RunningApplication::showRequested, &tray, &TrayIcon::showPanel);
     running.start();
     return QApplication::exec();
 }

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+namespace sorvane {
+
+/// One line of text that is shortened with an ellipsis where it does not fit: at the start
+/// for paths (the folder's own name stays visible) or in the middle for file names. The
+/// whole text stays available as tooltip and accessible name.
+class ElidedLabel : public QWidget {
+    Q_OBJECT
+public:
+    explicit ElidedLabel(Qt::TextElideMode mode, QWidget* parent = nullptr);
+
+    void setText(const QString& text);
+    const QString& text() const { return m_text; }
+    /// What is drawn at the current width.
+    QString shownText() const;
+    void setSecondary(bool secondary);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_text;
+    Qt::TextElideMode m_mode;
+    bool m_secondary = false;
+};
+
+} // namespace sorvane

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "ui/form_page.h"
+
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+
+namespace sorvane {
+
+class AppState;
+class ElidedLabel;
+class SegmentedControl;
+class ToneLabel;
+
+/// The General tab: where archived items go, how they are grouped and dated, and which
+/// Desktop items stay in place. Every control writes its setting the moment it changes.
+class GeneralSettings : public FormPage {
+    Q_OBJECT
+public:
+    explicit GeneralSettings(AppState& state, QWidget* parent = nullptr);
+
+    ElidedLabel* pathLabel() const { return m_path; }
+    QPushButton* changeButton() const { return m_change; }
+    QPushButton* revealButton() const { return m_reveal; }
+    SegmentedControl* groupControl() const { return m_grouping; }
+    QComboBox* sortByBox() const { return m_dateBasis; }
+    ToneLabel* exampleLabel() const { return m_example; }
+    QComboBox* keepRecentBox() const { return m_keepRecent; }
+    QCheckBox* moveFoldersBox() const { return m_moveFolders; }
+    QCheckBox* includeHiddenBox() const { return m_includeHidden; }
+    QCheckBox* keepTaggedBox() const { return m_keepTagged; }
+
+    /// Where an item cleaned now would land, as the "Example" row shows it.
+    QString examplePath() const;
+
+private:
+    void refresh();
+
+    AppState& m_state;
+    ElidedLabel* m_path;
+    QPushButton* m_change;
+    QPushButton* m_reveal;
+    SegmentedControl* m_grouping;
+    QComboBox* m_dateBasis;
+    ToneLabel* m_example;
+    QComboBox* m_keepRecent;
+    QCheckBox* m_moveFolders;
+    QCheckBox* m_includeHidden;
+    QCheckBox* m_keepTagged;
+};
+
+} // namespace sorvane

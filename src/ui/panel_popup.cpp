@@ -1,0 +1,125 @@
+#include "ui/panel_popup.h"
+
+#include "ui/menu_bar_view.h"
+
+#include <QCursor>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <cstdio>
+
+namespace sorvane {
+namespace {
+
+constexpr int gap = 4;
+
+// Set SORVANE_TRACE_PANEL to have the panel say on stderr when it was asked to open and when
+// it first painted, with wall-clock milliseconds, for measuring how quickly it opens.
+bool tracing() {
+    static const bool on = qEnvironmentVariableIsSet("SORVANE_TRACE_PANEL");
+    return on;
+}
+
+} // namespace
+
+PanelPopup::PanelPopup(MenuBarView* view)
+    : QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint), m_view(view) {
+    setWindowTitle(tr("Sorvane"));
+    setAccessibleName(tr("Sorvane"));
+    // The click that closes the panel must not reach the tray icon as well, or it would
+    // open the panel again at once.
+    setAttribute(Qt::WA_NoMouseReplay);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->addWidget(view);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    connect(view, &MenuBarView::dismissRequested, this, &PanelPopup::close);
+    connect(view, &MenuBarView::resized, this, [this] {
+        if (isVisible())
+            place();
+    });
+}
+
+QRect PanelPopup::placement(const QRect& anchor, const QSize& size, const QRect& available) {
+    const QPoint centre = anchor.center();
+    const bool below = centre.y() < available.center().y();
+    QRect rect(QPoint(centre.x() - size.width() / 2,
+                      below ? anchor.bottom() + 1 + gap : anchor.top() - gap - size.height()),
+               size);
+    if (rect.right() > available.right())
+        rect.moveRight(available.right());
+    if (rect.left() < available.left())
+        rect.moveLeft(available.left());
+    if (rect.bottom() > available.bottom())
+        rect.moveBottom(available.bottom());
+    if (rect.top() < available.top())
+        rect.moveTop(available.top());
+    return rect;
+}
+
+void PanelPopup::place() {
+    adjustSize();
+    QScreen* screen = QGuiApplication::screenAt(m_anchor.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(), size());
+    setGeometry(placement(m_anchor, size(), available));
+}
+
+void PanelPopup::showAt(const QRect& anchor) {
+    if (tracing()) {
+        std::fprintf(stderr, "panel asked %lld\n", QDateTime::currentMSecsSinceEpoch());
+        m_sinceShowAsked.start();
+        m_traceNextPaint = true;
+    }
+    m_anchor = anchor.isValid() ? anchor : QRect(QCursor::pos(), QSize(1, 1));
+    m_view->refreshCounts();
+    place();
+    show();
+    raise();
+    activateWindow();
+    m_view->focusFirstControl();
+}
+
+void PanelPopup::toggleAt(const QRect& anchor) {
+    if (isVisible()) {
+        close();
+        return;
+    }
+    // On trays in another process the click on the icon first closes the panel as a click
+    // outside it, and only then reaches us: that click meant "close".
+    if (m_sinceHidden.isValid() && m_sinceHidden.elapsed() < 250)
+        return;
+    showAt(anchor);
+}
+
+void PanelPopup::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void PanelPopup::hideEvent(QHideEvent* event) {
+    m_sinceHidden.start();
+    QWidget::hideEvent(event);
+}
+
+void PanelPopup::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (m_traceNextPaint) {
+        m_traceNextPaint = false;
+        std::fprintf(stderr, "panel painted %lld (%lld ms after asked)\n",
+                     QDateTime::currentMSecsSinceEpoch(),
+                     static_cast<long long>(m_sinceShowAsked.elapsed()));
+    }
+}
+
+} // namespace sorvane

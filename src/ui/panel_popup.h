@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+namespace sorvane {
+
+class MenuBarView;
+
+/// The drop-down panel under the tray icon: a frameless popup that closes on Escape or a
+/// click elsewhere and counts the Desktop again each time it opens.
+class PanelPopup : public QWidget {
+    Q_OBJECT
+public:
+    explicit PanelPopup(MenuBarView* view);
+
+    MenuBarView& view() const { return *m_view; }
+
+    /// Shows the panel against `anchor` (the tray icon's geometry; empty when the tray gives
+    /// none, then the pointer's position is used), kept inside the screen.
+    void showAt(const QRect& anchor);
+    /// Opens or closes the panel, as one click on the tray icon should.
+    void toggleAt(const QRect& anchor);
+
+    /// Where a panel of `size` goes for an icon at `anchor` on a screen whose free area is
+    /// `available`: below an icon in the upper half, above one in the lower half, centred on
+    /// it and clamped to the area.
+    static QRect placement(const QRect& anchor, const QSize& size, const QRect& available);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void place();
+
+    MenuBarView* m_view;
+    QRect m_anchor;
+    QElapsedTimer m_sinceHidden;
+    bool m_traceNextPaint = false;
+    QElapsedTimer m_sinceShowAsked;
+};
+
+} // namespace sorvane

@@ -1,0 +1,64 @@
+#include "ui/tray_menu.h"
+
+#include "app/app_state.h"
+#include "app/display_texts.h"
+#include "app/updater_view_model.h"
+#include "history/history_store.h"
+#include "settings/app_settings.h"
+#include "ui/symbols.h"
+
+namespace sorvane {
+
+TrayMenu::TrayMenu(AppState& state, PanelActions actions, std::function<void()> openPanel,
+                   QWidget* parent)
+    : QMenu(parent), m_state(state), m_actions(std::move(actions)) {
+    using S = Symbols::Symbol;
+    addAction(tr("Open Sorvane"), this, std::move(openPanel));
+    addSeparator();
+    m_clean = addAction(tr("Clean Now"), this, [this] { m_state.cleanNow(CleanTrigger::manual); });
+    m_undo = addAction(Symbols::icon(S::undo), tr("Undo last clean"), this,
+                       [this] { m_state.undoLastClean(); });
+    m_automatic = addAction(tr("Clean automatically"));
+    m_automatic->setCheckable(true);
+    connect(m_automatic, &QAction::triggered, this,
+            [this](bool on) { m_state.settings().setAgentEnabled(on); });
+    addSeparator();
+    m_update = addAction(Symbols::icon(S::update), tr("Check for Updates\u2026"), this,
+                         [this] { m_state.updater().checkForUpdates(); });
+    addAction(Symbols::icon(S::tip), tr("Leave a Tip\u2026"), this, [this] { m_state.openTip(); });
+    addAction(Symbols::icon(S::settings), tr("Settings\u2026"), this, [this] {
+        if (m_actions.openSettings)
+            m_actions.openSettings();
+    });
+    addSeparator();
+    addAction(Symbols::icon(S::quit), tr("Quit Sorvane"), this, [this] {
+        if (m_actions.quit)
+            m_actions.quit();
+    });
+
+    // Menus exported to another process's tray are read when they change, not when they
+    // open, so they follow the state as the panel does.
+    connect(&state, &AppState::countsChanged, this, &TrayMenu::refresh);
+    connect(&state, &AppState::isWorkingChanged, this, &TrayMenu::refresh);
+    connect(&state, &AppState::changed, this, &TrayMenu::refresh);
+    connect(&state.updater(), &UpdaterViewModel::canCheckForUpdatesChanged, this,
+            &TrayMenu::refresh);
+    connect(this, &QMenu::aboutToShow, this, &TrayMenu::refresh);
+    refresh();
+}
+
+void TrayMenu::refresh() {
+    const bool working = m_state.isWorking();
+    m_clean->setText(working ? tr("Working\u2026") : tr("Clean Now"));
+    m_clean->setEnabled(!working && m_state.pendingCount() != 0);
+    const auto undoable = m_state.history().lastUndoable();
+    m_undo->setVisible(undoable.has_value());
+    if (undoable)
+        m_undo->setText(tr("Undo last clean") + QStringLiteral(" (") +
+                        DisplayTexts::items(undoable->moved.size()) + QLatin1Char(')'));
+    m_undo->setEnabled(!working);
+    m_automatic->setChecked(m_state.settings().agentEnabled());
+    m_update->setEnabled(m_state.updater().canCheckForUpdates());
+}
+
+} // namespace sorvane

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+
+class QFrame;
+class QWidget;
+
+namespace sorvane {
+
+/// The few fonts and colours the views share, derived from the desktop's own font and
+/// palette so that light and dark themes and the user's font size are followed.
+class UiStyle {
+public:
+    /// Small text under controls: help texts, the status line.
+    static QFont caption(const QFont& base);
+    /// Smaller still: badges.
+    static QFont caption2(const QFont& base);
+    /// The base font at `scale` of its size with the given weight.
+    static QFont scaled(const QFont& base, qreal scale, QFont::Weight weight);
+
+    /// Text that should recede: about half the strength of the normal text.
+    static QColor secondaryText(const QPalette& palette);
+    /// Error lines: a red that keeps its contrast on light and dark backgrounds.
+    static QColor errorText(const QPalette& palette);
+    /// True when the window background is dark.
+    static bool isDark(const QPalette& palette);
+
+    /// A full-width hairline between sections.
+    static QFrame* divider(QWidget* parent);
+};
+
+} // namespace sorvane

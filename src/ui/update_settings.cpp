@@ -1,0 +1,54 @@
+#include "ui/update_settings.h"
+
+#include "app/updater_view_model.h"
+#include "ui/form_section.h"
+#include "ui/tone_label.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+namespace sorvane {
+
+UpdateSettings::UpdateSettings(UpdaterViewModel& updater, const QString& siteHost,
+                               QWidget* parent)
+    : FormPage(parent), m_updater(updater) {
+    auto* version = addSection();
+    m_version = new ToneLabel({}, ToneLabel::Tone::secondary, ToneLabel::Size::body);
+    version->addRow(tr("Installed"), m_version);
+    m_lastCheck = new ToneLabel({}, ToneLabel::Tone::secondary, ToneLabel::Size::body);
+    version->addRow(tr("Updates"), m_lastCheck);
+    m_checkNow = new QPushButton(tr("Check Now"));
+    connect(m_checkNow, &QPushButton::clicked, this, [this] { m_updater.checkForUpdates(); });
+    version->addRow({}, m_checkNow);
+
+    auto* automatic = addSection();
+    m_automatic = new QCheckBox(tr("Check for updates automatically"));
+    connect(m_automatic, &QCheckBox::toggled, this,
+            [this](bool on) { m_updater.setAutomaticallyChecks(on); });
+    automatic->addWideRow(m_automatic);
+    automatic->addHelp(tr("Sorvane checks ") + siteHost +
+                       tr(" for new versions. It downloads nothing without asking, and it sends "
+                          "no information about you."));
+
+    connect(&updater, &UpdaterViewModel::canCheckForUpdatesChanged, this,
+            &UpdateSettings::refresh);
+    connect(&updater, &UpdaterViewModel::automaticallyChecksChanged, this,
+            &UpdateSettings::refresh);
+    refresh();
+}
+
+void UpdateSettings::showEvent(QShowEvent* event) {
+    FormPage::showEvent(event);
+    // "Last checked 3 hours ago" is relative to now.
+    refresh();
+}
+
+void UpdateSettings::refresh() {
+    m_version->setText(UpdaterViewModel::versionText());
+    m_lastCheck->setText(m_updater.lastCheckDescription());
+    m_checkNow->setEnabled(m_updater.canCheckForUpdates());
+    const QSignalBlocker blocker(m_automatic);
+    m_automatic->setChecked(m_updater.automaticallyChecks());
+}
+
+} // namespace sorvane

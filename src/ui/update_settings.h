@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ui/form_page.h"
+
+class QCheckBox;
+class QPushButton;
+
+namespace sorvane {
+
+class ToneLabel;
+class UpdaterViewModel;
+
+/// The Updates tab: the installed version, the last check, a check now, and automatic checks.
+class UpdateSettings : public FormPage {
+    Q_OBJECT
+public:
+    UpdateSettings(UpdaterViewModel& updater, const QString& siteHost, QWidget* parent = nullptr);
+
+    ToneLabel* versionLabel() const { return m_version; }
+    ToneLabel* lastCheckLabel() const { return m_lastCheck; }
+    QPushButton* checkNowButton() const { return m_checkNow; }
+    QCheckBox* automaticBox() const { return m_automatic; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void refresh();
+
+    UpdaterViewModel& m_updater;
+    ToneLabel* m_version;
+    ToneLabel* m_lastCheck;
+    QPushButton* m_checkNow;
+    QCheckBox* m_automatic;
+};
+
+} // namespace sorvane
