@@ -178,6 +178,8 @@ void MenuBarView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The scheduler's relative time goes stale while the panel is closed.
     refreshSchedule();
+    // Size hints of children hidden before the panel was first shown are only right now.
+    fitHeight();
 }
 
 void MenuBarView::focusFirstControl() {
@@ -208,8 +210,8 @@ void MenuBarView::workingChanged() {
         m_progressDelay.start();
     else
         m_progressDelay.stop();
-    refresh();
     refreshProgress();
+    refresh();
 }
 
 void MenuBarView::refresh() {
@@ -265,16 +267,18 @@ void MenuBarView::refreshProgress() {
         m_progress->setRange(0, static_cast<int>(std::min<std::size_t>(total, INT_MAX)));
         m_progress->setValue(static_cast<int>(std::min(done, total)));
     }
-    if (m_progress->isHidden() == show) {
-        m_progress->setVisible(show);
-        fitHeight();
-    }
+    // Set even when unchanged: a child not yet explicitly hidden would appear with the panel.
+    m_progress->setVisible(show);
+    fitHeight();
 }
 
 void MenuBarView::fitHeight() {
     // A wrapped status line needs its height for the panel's fixed width; a layout alone
-    // would size a top-level window by the unwrapped line.
-    layout()->activate();
+    // would size a top-level window by the unwrapped line. Hiding a child of a panel that is
+    // not on screen leaves the layouts' cached heights stale, so they are dropped first.
+    for (auto* nested : findChildren<QLayout*>())
+        nested->invalidate();
+    layout()->invalidate();
     const int height = layout()->hasHeightForWidth() ? layout()->heightForWidth(panelWidth)
                                                      : layout()->sizeHint().height();
     if (height != this->height() || minimumHeight() != height) {

@@ -1,0 +1,246 @@
+#include "test_app_state.h"
+#include "ui/link_button.h"
+#include "ui/menu_bar_view.h"
+#include "ui/menu_row_button.h"
+#include "ui/panel_popup.h"
+#include "ui/prominent_button.h"
+#include "ui/switch_button.h"
+#include "ui/tone_label.h"
+
+#include "scheduling/scheduler.h"
+#include "support/file_attributes.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace sorvane {
+namespace {
+
+class MenuBarViewTest : public ::testing::Test {
+protected:
+    MenuBarViewTest()
+        : view(t.state, {[this] { ++settingsOpened; }, [this] { ++quitRequested; }}) {
+        view.show();
+    }
+
+    /// The rows of the actions section from top to bottom, as the user sees them.
+    std::vector<QString> visibleRowTitles() const {
+        std::vector<QString> titles;
+        for (auto* row : {view.undoRow(), view.updateRow(), view.tipRow(), view.settingsRow(),
+                          view.quitRow()})
+            if (row)
+                titles.push_back(row->text());
+        return titles;
+    }
+
+    test::TestAppState t;
+    int settingsOpened = 0;
+    int quitRequested = 0;
+    MenuBarView view;
+};
+
+TEST_F(MenuBarViewTest, theHeadlineAndTheCleanButtonFollowTheDesktop) {
+    t.recount();
+    EXPECT_EQ(view.headline()->text(), "Your desktop is already clear");
+    EXPECT_EQ(static_cast<ToneLabel*>(view.headline())->tone(), ToneLabel::Tone::secondary);
+    EXPECT_EQ(view.cleanButton()->text(), "Clean Now");
+    EXPECT_FALSE(view.cleanButton()->isEnabled()) << "nothing to clean";
+
+    t.putOnDesktop({"a.txt"});
+    EXPECT_EQ(view.headline()->text(), "1 item waiting on your desktop");
+    EXPECT_EQ(static_cast<ToneLabel*>(view.headline())->tone(), ToneLabel::Tone::primary);
+    EXPECT_TRUE(view.cleanButton()->isEnabled());
+
+    std::vector<std::string> more;
+    for (int i = 2; i <= 12; ++i)
+        more.push_back("file " + std::to_string(i) + ".txt");
+    t.putOnDesktop(more);
+    EXPECT_EQ(view.headline()->text(), "12 items waiting on your desktop");
+}
+
+TEST_F(MenuBarViewTest, theTaggedLineCountsPinnedFilesAndIsAbsentWithoutThem) {
+    t.putOnDesktop({"a.txt", "b.txt", "c.txt", "d.txt"});
+    EXPECT_EQ(view.taggedLine(), nullptr);
+
+    test::setTags(t.home.desktop() / "a.txt", "keep");
+    t.recount();
+    ASSERT_NE(view.taggedLine(), nullptr);
+    EXPECT_EQ(view.taggedLine()->text(), "1 tagged file stays put");
+
+    test::setTags(t.home.desktop() / "b.txt", "keep");
+    test::setTags(t.home.desktop() / "c.txt", "work,keep");
+    t.recount();
+    ASSERT_NE(view.taggedLine(), nullptr);
+    EXPECT_EQ(view.taggedLine()->text(), "3 tagged files stay put");
+    EXPECT_EQ(view.headline()->text(), "1 item waiting on your desktop");
+}
+
+TEST_F(MenuBarViewTest, theStatusLineIsAbsentWhenEmptyAndWrapsWhenLong) {
+    EXPECT_EQ(view.statusLine(), nullptr);
+    const int emptyHeight = view.height();
+
+    const std::string longName(40, 'x');
+    const auto chosen = t.home.makeFolder("Archives/" + longName + " and a few more words " +
+                                          longName);
+    t.folderChooser.answer(chosen);
+    t.state.chooseDestination();
+    ASSERT_NE(view.statusLine(), nullptr);
+    EXPECT_EQ(view.statusLine()->text(), t.state.statusMessage()) << "never cut";
+    EXPECT_TRUE(view.statusLine()->wordWrap());
+    EXPECT_GT(view.statusLine()->height(), 2 * view.statusLine()->fontMetrics().height())
+        << "a long message takes several lines";
+    EXPECT_EQ(view.width(), MenuBarView::panelWidth);
+    EXPECT_GT(view.height(), emptyHeight + view.statusLine()->height()) << "the panel grew";
+    EXPECT_LE(view.statusLine()->geometry().right(), view.width());
+
+    EXPECT_NE(view.archiveLink()->shownText(), view.archiveLink()->text())
+        << "a long archive name is shortened on its one line";
+    EXPECT_TRUE(view.archiveLink()->shownText().contains(QChar(0x2026)));
+    EXPECT_TRUE(view.archiveLink()->shownText().startsWith("Files go to "))
+        << "shortened in the middle, not at the start";
+}
+
+TEST_F(MenuBarViewTest, whileACleanRunsTheCleanButtonAndTheUndoRowAreDisabled) {
+    t.addRun({"old.txt"}, CleanTrigger::manual);
+    t.putOnDesktop({"a.txt", "b.txt"});
+    ASSERT_NE(view.undoRow(), nullptr);
+    EXPECT_TRUE(view.undoRow()->isEnabled());
+
+    QTest::mouseClick(view.cleanButton(), Qt::LeftButton);
+    ASSERT_TRUE(t.state.isWorking());
+    EXPECT_EQ(view.cleanButton()->text(), "Working\u2026");
+    EXPECT_FALSE(view.cleanButton()->isEnabled());
+    EXPECT_FALSE(view.undoRow()->isEnabled());
+    EXPECT_TRUE(view.updateRow()->isEnabled() == t.updaterModel.canCheckForUpdates());
+    EXPECT_TRUE(view.tipRow()->isEnabled());
+    EXPECT_TRUE(view.settingsRow()->isEnabled());
+    EXPECT_TRUE(view.quitRow()->isEnabled());
+    EXPECT_EQ(view.statusLine()->text(), "Cleaning\u2026");
+
+    t.waitUntilIdle();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return t.state.pendingCount() == 0; }, 10'000));
+    EXPECT_EQ(view.cleanButton()->text(), "Clean Now");
+    EXPECT_EQ(view.statusLine()->text(), "2 items moved");
+    EXPECT_EQ(view.undoRow()->subtitle(), "2 items") << "the new run is the one to undo";
+    EXPECT_TRUE(view.undoRow()->isEnabled());
+    EXPECT_TRUE(view.progressBar()->isHidden()) << "no progress bar once the work is done";
+}
+
+TEST_F(MenuBarViewTest, theUndoRowOffersTheNewestRunNotYetUndone) {
+    EXPECT_EQ(visibleRowTitles().front(), "Check for Updates\u2026")
+        << "an empty history offers no undo";
+
+    t.addRun({"a.txt", "b.txt", "c.txt"}, CleanTrigger::manual, {}, 20);
+    const auto newest = t.addRun({"d.txt"}, CleanTrigger::scheduled);
+    ASSERT_NE(view.undoRow(), nullptr);
+    EXPECT_EQ(view.undoRow()->subtitle(), "1 item");
+
+    t.history.markUndone(newest.id);
+    ASSERT_NE(view.undoRow(), nullptr);
+    EXPECT_EQ(view.undoRow()->subtitle(), "3 items");
+    EXPECT_EQ(visibleRowTitles(),
+              (std::vector<QString>{"Undo last clean", "Check for Updates\u2026",
+                                    "Leave a Tip\u2026", "Settings\u2026", "Quit Sorvane"}));
+
+    t.addRun({}, CleanTrigger::manual);
+    t.history.markUndone(t.history.records()[2].id);
+    EXPECT_EQ(view.undoRow(), nullptr) << "runs that moved nothing or are undone offer no undo";
+}
+
+TEST_F(MenuBarViewTest, theScheduleLineShowsTheScheduleWhileOffAndTheStatusWhileOn) {
+    EXPECT_FALSE(view.automaticSwitch()->isChecked());
+    EXPECT_EQ(view.scheduleLine()->text(), t.settings.scheduleDescription());
+    EXPECT_NE(view.scheduleLine()->text(), "Automatic cleaning is off");
+
+    QTest::mouseClick(view.automaticSwitch(), Qt::LeftButton);
+    EXPECT_TRUE(t.settings.agentEnabled());
+    EXPECT_EQ(view.scheduleLine()->text(), t.state.scheduler().statusText());
+
+    t.settings.setAgentEnabled(false);
+    EXPECT_FALSE(view.automaticSwitch()->isChecked()) << "follows a change made elsewhere";
+}
+
+TEST_F(MenuBarViewTest, theRowsAndTheArchiveLinkReachTheirActionsByMouseAndKeyboard) {
+    QSignalSpy dismissed(&view, &MenuBarView::dismissRequested);
+    QTest::mouseClick(view.tipRow(), Qt::LeftButton);
+    ASSERT_EQ(t.urlOpener.opened().size(), 1u);
+    EXPECT_EQ(t.urlOpener.opened()[0], AppState::tipURL());
+
+    view.settingsRow()->setFocus();
+    QTest::keyClick(view.settingsRow(), Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settingsOpened == 1; }, 2000));
+    EXPECT_EQ(settingsOpened, 1);
+
+    view.quitRow()->setFocus();
+    QTest::keyClick(view.quitRow(), Qt::Key_Space);
+    EXPECT_EQ(quitRequested, 1);
+
+    QTest::mouseClick(view.archiveLink(), Qt::LeftButton);
+    ASSERT_EQ(t.fileViewer.shown().size(), 1u) << "the archive's nearest existing folder";
+    EXPECT_EQ(t.state.statusMessage(), "Desktop Archive is created on the first clean.");
+    EXPECT_EQ(view.archiveLink()->text(), "Files go to Desktop Archive");
+    EXPECT_EQ(dismissed.size(), 4) << "each of them opened something else";
+}
+
+TEST_F(MenuBarViewTest, aRowIsHighlightedOnlyWhileThePointerIsOverIt) {
+    auto* row = view.tipRow();
+    EXPECT_FALSE(row->isHovering());
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), row->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(row, &enter);
+    EXPECT_TRUE(row->isHovering());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(row, &leave);
+    EXPECT_FALSE(row->isHovering());
+}
+
+TEST(PanelPopupPlacement, thePanelHangsFromTheIconAndStaysOnTheScreen) {
+    const QRect screen(0, 0, 1920, 1080);
+    const QSize panel(300, 400);
+    // An icon in a top panel at the right edge: below it, pushed left onto the screen.
+    const QRect topRight = PanelPopup::placement(QRect(1900, 2, 20, 20), panel, screen);
+    EXPECT_EQ(topRight.top(), 26);
+    EXPECT_EQ(topRight.right(), 1919);
+    // An icon in a bottom panel: above it, centred on it.
+    const QRect bottom = PanelPopup::placement(QRect(900, 1056, 24, 24), panel, screen);
+    EXPECT_EQ(bottom.bottom(), 1051);
+    EXPECT_LE(std::abs(bottom.center().x() - 911), 1);
+    // A panel taller than the room below a mid-screen pointer is kept inside.
+    const QRect tall = PanelPopup::placement(QRect(10, 500, 1, 1), QSize(300, 900), screen);
+    EXPECT_TRUE(screen.contains(tall));
+}
+
+class PanelPopupTest : public ::testing::Test {
+protected:
+    test::TestAppState t;
+    PanelPopup popup{new MenuBarView(t.state, {})};
+};
+
+TEST_F(PanelPopupTest, openingRecountsTheDesktopAndEscapeCloses) {
+    t.home.writeFile(t.home.desktop() / "new.txt");
+    QSignalSpy counted(&t.state, &AppState::countsChanged);
+    popup.showAt(QRect(100, 0, 22, 22));
+    ASSERT_TRUE(counted.wait(10'000));
+    EXPECT_EQ(popup.view().headline()->text(), "1 item waiting on your desktop");
+    EXPECT_TRUE(popup.isVisible());
+
+    QTest::keyClick(&popup, Qt::Key_Escape);
+    EXPECT_FALSE(popup.isVisible());
+}
+
+TEST_F(PanelPopupTest, theCleanButtonHasTheFocusSoReturnCleans) {
+    t.putOnDesktop({"a.txt"});
+    popup.showAt(QRect(100, 0, 22, 22));
+    ASSERT_TRUE(popup.view().cleanButton()->hasFocus() ||
+                QApplication::focusWidget() == popup.view().cleanButton() ||
+                popup.focusWidget() == popup.view().cleanButton());
+    QTest::keyClick(popup.view().cleanButton(), Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return t.history.records().size() == 1; }, 10'000));
+    t.waitUntilIdle();
+    EXPECT_TRUE(std::filesystem::exists(t.home.archive()));
+}
+
+} // namespace
+} // namespace sorvane
