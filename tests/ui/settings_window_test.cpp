@@ -1,0 +1,335 @@
+#include "test_app_state.h"
+#include "ui/general_settings.h"
+#include "ui/history_row.h"
+#include "ui/history_view.h"
+#include "ui/link_button.h"
+#include "ui/badge.h"
+#include "ui/elided_label.h"
+#include "ui/locale_formats.h"
+#include "ui/menu_bar_view.h"
+#include "ui/menu_row_button.h"
+#include "ui/panel_popup.h"
+#include "ui/panel_window.h"
+#include "ui/schedule_settings.h"
+#include "ui/segmented_control.h"
+#include "ui/settings_window.h"
+#include "ui/switch_button.h"
+#include "ui/tone_label.h"
+#include "ui/tray_icon.h"
+#include "ui/update_settings.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimeEdit>
+#include <gtest/gtest.h>
+
+namespace sorvane {
+namespace {
+
+/// Where a user clicks a check box: on its box, not in the empty end of its row.
+void clickCheckBox(QCheckBox* box) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+}
+
+int settingsWindowCount() {
+    int count = 0;
+    for (auto* widget : QApplication::topLevelWidgets())
+        count += widget->windowTitle() == "Sorvane Settings";
+    return count;
+}
+
+class TrayIconTest : public ::testing::Test {
+protected:
+    test::TestAppState t;
+    // Started at login: without a tray nothing shows until asked.
+    TrayIcon tray{t.state, [] {}, false};
+};
+
+TEST_F(TrayIconTest, theSettingsWindowExistsOnceAndReopensOnTheLastTab) {
+    EXPECT_EQ(tray.settingsWindow(), nullptr) << "not open at launch";
+    EXPECT_EQ(tray.window(), nullptr) << "started at login, no window without being asked";
+
+    QTest::mouseClick(tray.popup().view().settingsRow(), Qt::LeftButton);
+    ASSERT_NE(tray.settingsWindow(), nullptr);
+    SettingsWindow* window = tray.settingsWindow();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->size(), QSize(520, 680));
+    EXPECT_EQ(window->tabs()->currentIndex(), 0) << "General at start-up";
+    EXPECT_EQ(window->tabs()->count(), 4);
+    EXPECT_EQ(window->tabs()->tabText(3), "History");
+    EXPECT_FALSE(window->tabs()->tabIcon(3).isNull());
+
+    window->tabs()->setCurrentIndex(2);
+    EXPECT_EQ(t.state.settingsTab(), SettingsTab::updates);
+    window->close();
+
+    tray.openSettings();
+    tray.openSettings();
+    EXPECT_EQ(tray.settingsWindow(), window);
+    EXPECT_EQ(settingsWindowCount(), 1);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->tabs()->currentIndex(), 2) << "the Updates tab again";
+    EXPECT_NE(window->page(SettingsTab::updates), nullptr);
+    EXPECT_EQ(window->page(SettingsTab::schedule), nullptr) << "a tab never shown is not made";
+
+    t.state.setSettingsTab(SettingsTab::history);
+    EXPECT_EQ(window->tabs()->currentIndex(), 3) << "follows the state's tab";
+}
+
+TEST_F(TrayIconTest, withoutATrayALaterStartShowsThePanelAsAWindow) {
+    ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable()) << "the offscreen platform has none";
+    tray.showPanel();
+    ASSERT_NE(tray.window(), nullptr);
+    EXPECT_TRUE(tray.window()->isVisible());
+    EXPECT_EQ(tray.window()->windowTitle(), "Sorvane");
+    EXPECT_FALSE(tray.popup().isVisible());
+}
+
+TEST(TrayIconByHand, startedByHandWithoutATrayShowsTheWindowAtOnce) {
+    test::TestAppState t;
+    TrayIcon tray{t.state, [] {}, true};
+    ASSERT_NE(tray.window(), nullptr);
+    EXPECT_TRUE(tray.window()->isVisible());
+}
+
+class GeneralSettingsTest : public ::testing::Test {
+protected:
+    GeneralSettingsTest() { tab.show(); }
+    test::TestAppState t;
+    GeneralSettings tab{t.state};
+};
+
+TEST_F(GeneralSettingsTest, firstLaunchShowsTheDefaults) {
+    EXPECT_EQ(tab.pathLabel()->text(),
+              QString::fromStdString((t.home / "Documents/Desktop Archive").string()));
+    EXPECT_EQ(tab.groupControl()->currentIndex(), 0);
+    EXPECT_EQ(tab.sortByBox()->currentText(), "When the file was created");
+    EXPECT_EQ(tab.keepRecentBox()->currentText(), "Move everything");
+    EXPECT_TRUE(tab.moveFoldersBox()->isChecked());
+    EXPECT_FALSE(tab.includeHiddenBox()->isChecked());
+    EXPECT_TRUE(tab.keepTaggedBox()->isChecked());
+    EXPECT_TRUE(tab.exampleLabel()->text().startsWith("Desktop Archive/"));
+    EXPECT_TRUE(tab.exampleLabel()->text().endsWith("/screenshot.png"));
+}
+
+TEST_F(GeneralSettingsTest, eachControlStoresItsSettingAtOnce) {
+    const QString byMonth = tab.exampleLabel()->text();
+    QTest::mouseClick(tab.groupControl()->segment(1), Qt::LeftButton);
+    EXPECT_EQ(t.settings.grouping(), GroupingStyle::day);
+    const QString byDay = tab.exampleLabel()->text();
+    EXPECT_NE(byDay, byMonth);
+    EXPECT_EQ(byDay.section('/', 1, 1).size(), 10) << "yyyy-MM-dd: " << byDay.toStdString();
+
+    QTest::keyClick(tab.keepRecentBox(), Qt::Key_End);
+    EXPECT_EQ(tab.keepRecentBox()->currentText(), "Keep the last week");
+    EXPECT_EQ(t.settings.keepRecentDays(), 7);
+
+    tab.sortByBox()->setCurrentIndex(2);
+    emit tab.sortByBox()->activated(2);
+    EXPECT_EQ(t.settings.dateBasis(), DateBasis::cleaned);
+
+    clickCheckBox(tab.includeHiddenBox());
+    EXPECT_TRUE(t.settings.includeHidden());
+
+    QTest::mouseClick(tab.changeButton(), Qt::LeftButton);
+    EXPECT_EQ(t.folderChooser.requests().size(), 1u);
+}
+
+TEST_F(GeneralSettingsTest, aStoredNumberNoItemStandsForStaysUntilTheUserPicks) {
+    t.settings.setKeepRecentDays(5);
+    EXPECT_EQ(tab.keepRecentBox()->currentIndex(), -1);
+    EXPECT_EQ(t.settings.keepRecentDays(), 5);
+}
+
+TEST_F(GeneralSettingsTest, aLongArchivePathKeepsItsEnd) {
+    const auto chosen = t.home.makeFolder(std::string(120, 'p') + "/The Archive");
+    t.folderChooser.answer(chosen);
+    t.state.chooseDestination();
+    tab.resize(520, 600);
+    const QString shown = tab.pathLabel()->shownText();
+    EXPECT_TRUE(shown.startsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith("/The Archive"));
+}
+
+class ScheduleSettingsTest : public ::testing::Test {
+protected:
+    ScheduleSettingsTest() { tab.show(); }
+    test::TestAppState t;
+    ScheduleSettings tab{t.state};
+};
+
+TEST_F(ScheduleSettingsTest, defaultsAndTheControlsThatWaitForAutomaticCleaning) {
+    EXPECT_FALSE(tab.automaticSwitch()->isChecked());
+    EXPECT_EQ(tab.frequencyBox()->currentText(), "Every day");
+    EXPECT_EQ(tab.weekdayBox(), nullptr);
+    EXPECT_EQ(tab.timeEdit()->time(), QTime(9, 0));
+    EXPECT_EQ(tab.statusLabel()->text(), "Automatic cleaning is off");
+    EXPECT_TRUE(tab.notifyBox()->isChecked());
+    EXPECT_FALSE(tab.frequencyBox()->isEnabled());
+    EXPECT_FALSE(tab.timeEdit()->isEnabled());
+    EXPECT_TRUE(tab.openAtLoginBox()->isEnabled());
+    EXPECT_TRUE(tab.notifyBox()->isEnabled());
+
+    QTest::mouseClick(tab.automaticSwitch(), Qt::LeftButton);
+    EXPECT_TRUE(t.settings.agentEnabled());
+    EXPECT_TRUE(tab.frequencyBox()->isEnabled());
+    EXPECT_TRUE(tab.timeEdit()->isEnabled());
+    EXPECT_NE(tab.statusLabel()->text(), "Automatic cleaning is off");
+}
+
+TEST_F(ScheduleSettingsTest, everyWeekAddsTheOnRowWithMondayAndTakesItAwayAgain) {
+    t.settings.setAgentEnabled(true);
+    tab.frequencyBox()->setCurrentIndex(1);
+    emit tab.frequencyBox()->activated(1);
+    EXPECT_EQ(t.settings.frequency(), ScheduleFrequency::weekly);
+    ASSERT_NE(tab.weekdayBox(), nullptr);
+    EXPECT_EQ(tab.weekdayBox()->currentText(), "Monday");
+    EXPECT_EQ(tab.weekdayBox()->count(), 7);
+    EXPECT_EQ(tab.weekdayBox()->itemText(0), "Sunday");
+
+    tab.weekdayBox()->setCurrentIndex(6);
+    emit tab.weekdayBox()->activated(6);
+    EXPECT_EQ(t.settings.weekday(), 7) << "Saturday";
+    tab.weekdayBox()->setCurrentIndex(0);
+    emit tab.weekdayBox()->activated(0);
+    EXPECT_EQ(t.settings.weekday(), 1) << "Sunday";
+
+    t.settings.setFrequency(ScheduleFrequency::daily);
+    EXPECT_EQ(tab.weekdayBox(), nullptr);
+    EXPECT_TRUE(tab.findChildren<QComboBox*>().size() == 1) << "the row is gone, not hidden";
+}
+
+TEST_F(ScheduleSettingsTest, choosingHalfPastSixInTheEveningStoresEighteenAndThirty) {
+    t.settings.setAgentEnabled(true);
+    tab.timeEdit()->setTime(QTime(18, 30));
+    EXPECT_EQ(t.settings.runHour(), 18);
+    EXPECT_EQ(t.settings.runMinute(), 30);
+    EXPECT_EQ(tab.timeEdit()->time(), QTime(18, 30));
+}
+
+TEST_F(ScheduleSettingsTest, openAtLoginSpringsBackWhenTheSystemRefuses) {
+    clickCheckBox(tab.openAtLoginBox());
+    EXPECT_TRUE(t.loginItem.isEnabled());
+    EXPECT_TRUE(tab.openAtLoginBox()->isChecked());
+
+    t.loginItem.failWith("Could not remove the login item.", true);
+    clickCheckBox(tab.openAtLoginBox());
+    EXPECT_TRUE(tab.openAtLoginBox()->isChecked()) << "shows what the system did";
+    EXPECT_EQ(t.state.statusMessage(), "Could not remove the login item.");
+}
+
+TEST(LocaleFormats, icuTimePatternsBecomeTimeEditFormats) {
+    EXPECT_EQ(LocaleFormats::qtTimeFormat("h:mm a"), "h:mm AP");
+    EXPECT_EQ(LocaleFormats::qtTimeFormat("HH:mm"), "HH:mm");
+    EXPECT_EQ(LocaleFormats::qtTimeFormat(QString("h:mm\u202Fa")), QString("h:mm\u202FAP"));
+    EXPECT_EQ(LocaleFormats::qtTimeFormat("a h:mm"), "AP h:mm");
+    EXPECT_EQ(LocaleFormats::qtTimeFormat("H 'h' mm"), "H 'h' mm");
+    EXPECT_EQ(LocaleFormats::qtTimeFormat("HH:mm:ss z"), "HH:mm:");
+}
+
+TEST(UpdateSettingsTab, showsTheVersionTheLastCheckAndTheSite) {
+    test::TestAppState t;
+    UpdateSettings tab{t.updaterModel, AppState::tipURL().host()};
+    EXPECT_EQ(tab.versionLabel()->text(), "Version 1.0.0");
+    EXPECT_EQ(tab.lastCheckLabel()->text(), "Never checked");
+    EXPECT_FALSE(tab.checkNowButton()->isEnabled()) << "the updater has not started";
+    EXPECT_FALSE(tab.automaticBox()->isChecked());
+    const auto help = tab.findChildren<ToneLabel*>();
+    EXPECT_TRUE(std::any_of(help.begin(), help.end(), [](ToneLabel* label) {
+        return label->text().startsWith("Sorvane checks sorvane.app for new versions.");
+    }));
+}
+
+class HistoryViewTest : public ::testing::Test {
+protected:
+    test::TestAppState t;
+    HistoryView view{t.state};
+};
+
+TEST_F(HistoryViewTest, anEmptyHistoryShowsTheEmptyStateWithBothButtonsDisabled) {
+    EXPECT_TRUE(view.showsEmptyState());
+    EXPECT_FALSE(view.undoButton()->isEnabled());
+    EXPECT_FALSE(view.clearButton()->isEnabled());
+
+    const auto run = t.addRun({"a.txt"}, CleanTrigger::manual);
+    EXPECT_FALSE(view.showsEmptyState());
+    EXPECT_TRUE(view.undoButton()->isEnabled());
+    t.history.markUndone(run.id);
+    EXPECT_FALSE(view.undoButton()->isEnabled()) << "only an undone run";
+    EXPECT_TRUE(view.clearButton()->isEnabled());
+
+    QTest::mouseClick(view.clearButton(), Qt::LeftButton);
+    EXPECT_TRUE(view.showsEmptyState());
+    EXPECT_TRUE(t.history.records().empty());
+}
+
+TEST_F(HistoryViewTest, rowsShowTheirRunNewestFirstWithBadgeFilesAndErrors) {
+    t.addRun({}, CleanTrigger::scheduled, {}, 30);
+    const auto undone = t.addRun({"old.txt", "older.txt"}, CleanTrigger::manual, {}, 20);
+    t.history.markUndone(undone.id);
+    t.addRun({"b.txt"}, CleanTrigger::scheduled, {"Could not move c.txt: Permission denied"});
+
+    const auto rows = view.rows();
+    ASSERT_EQ(rows.size(), 3);
+    std::map<Uuid, HistoryRow*> byId;
+    for (auto* row : rows)
+        byId[row->recordId()] = row;
+    HistoryRow* withErrors = byId.at(t.history.records()[0].id);
+    HistoryRow* undoneRow = byId.at(undone.id);
+    HistoryRow* nothing = byId.at(t.history.records()[2].id);
+
+    EXPECT_EQ(nothing->filesButton(), nullptr) << "moved nothing, no Files button";
+    ASSERT_NE(undoneRow->undoneBadge(), nullptr);
+    EXPECT_EQ(undoneRow->undoneBadge()->text(), "Undone");
+    ASSERT_NE(undoneRow->filesButton(), nullptr) << "an undone run still lists its items";
+    EXPECT_EQ(withErrors->undoneBadge(), nullptr);
+    EXPECT_EQ(withErrors->errorLines(),
+              QStringList{"Could not move c.txt: Permission denied"})
+        << "shown while collapsed";
+
+    EXPECT_EQ(undoneRow->filesButton()->text(), "Files");
+    QTest::mouseClick(undoneRow->filesButton(), Qt::LeftButton);
+    EXPECT_EQ(undoneRow->filesButton()->text(), "Hide");
+    EXPECT_TRUE(undoneRow->isExpanded());
+    EXPECT_EQ(undoneRow->itemLines(),
+              (QStringList{"old.txt  \u2192  2025-03 March", "older.txt  \u2192  2025-03 March"}));
+
+    t.addRun({"new.txt"}, CleanTrigger::manual);
+    HistoryRow* again = nullptr;
+    for (auto* row : view.rows())
+        if (row->recordId() == undone.id)
+            again = row;
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(again->isExpanded()) << "an opened row stays open when a new run arrives";
+}
+
+TEST_F(HistoryViewTest, aPartlyUndoneRunListsOnlyTheItemsStillInTheArchive) {
+    const auto run = t.addRun({"a.txt", "b.txt", "c.txt"}, CleanTrigger::manual);
+    t.history.recordPartialUndo(run.id, {run.moved[1]});
+    ASSERT_EQ(view.rows().size(), 1);
+    HistoryRow* row = view.rows()[0];
+    EXPECT_EQ(row->undoneBadge(), nullptr);
+    QTest::mouseClick(row->filesButton(), Qt::LeftButton);
+    EXPECT_EQ(row->itemLines(), QStringList{"b.txt  \u2192  2025-03 March"});
+}
+
+TEST_F(HistoryViewTest, undoIsDisabledWhileWorkAndPutsTheNewestRunBack) {
+    t.putOnDesktop({"a.txt", "b.txt"});
+    t.state.cleanNow(CleanTrigger::manual);
+    EXPECT_FALSE(view.undoButton()->isEnabled());
+    t.waitUntilIdle();
+    ASSERT_TRUE(view.undoButton()->isEnabled());
+    QTest::mouseClick(view.undoButton(), Qt::LeftButton);
+    t.waitUntilIdle();
+    EXPECT_TRUE(std::filesystem::exists(t.home.desktop() / "a.txt"));
+    ASSERT_EQ(view.rows().size(), 1);
+    EXPECT_NE(view.rows()[0]->undoneBadge(), nullptr);
+}
+
+} // namespace
+} // namespace sorvane
