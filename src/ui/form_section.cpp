@@ -29,11 +29,13 @@ QWidget* FormSection::addRow(const QString& label, QWidget* control, int index) 
     auto* name = new QLabel(label, row);
     name->setBuddy(control);
     layout->addWidget(name);
-    layout->addStretch(1);
+    const bool expands = control->sizePolicy().horizontalPolicy() & QSizePolicy::ExpandFlag;
+    if (!expands)
+        layout->addStretch(1);
     control->setParent(row);
     if (control->accessibleName().isEmpty())
         control->setAccessibleName(label);
-    layout->addWidget(control);
+    layout->addWidget(control, expands ? 1 : 0);
     m_layout->insertWidget(index, row);
     return row;
 }

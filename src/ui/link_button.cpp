@@ -1,5 +1,8 @@
 #include "ui/link_button.h"
 
+#include "ui/ui_style.h"
+
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -36,6 +39,11 @@ QSize LinkButton::minimumSizeHint() const {
             sizeHint().height()};
 }
 
+void LinkButton::focusInEvent(QFocusEvent* event) {
+    m_focusRing = UiStyle::showsFocusRing(event->reason());
+    QAbstractButton::focusInEvent(event);
+}
+
 void LinkButton::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         if (isEnabled())
@@ -48,7 +56,7 @@ void LinkButton::keyPressEvent(QKeyEvent* event) {
 void LinkButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor colour = isEnabled() ? palette().color(QPalette::Link)
+    const QColor colour = isEnabled() ? palette().color(QPalette::Active, QPalette::Highlight)
                                       : palette().color(QPalette::Disabled, QPalette::WindowText);
     const QString shown = shownText();
     const int textWidth = fontMetrics().horizontalAdvance(shown);
@@ -65,7 +73,7 @@ void LinkButton::paintEvent(QPaintEvent*) {
     painter.setPen(colour);
     painter.drawText(QRect(x, 0, textWidth + 1, height()), Qt::AlignVCenter | Qt::AlignLeft,
                      shown);
-    if (hasFocus()) {
+    if (hasFocus() && m_focusRing) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 1.2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.6, 0.6, -0.6, -0.6), 4, 4);

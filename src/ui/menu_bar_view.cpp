@@ -41,6 +41,8 @@ QLabel* symbolLabel(const QIcon& icon, int side, QWidget* parent) {
 MenuBarView::MenuBarView(AppState& state, PanelActions actions, QWidget* parent)
     : QWidget(parent), m_state(state), m_actions(std::move(actions)) {
     setFixedWidth(panelWidth);
+    // Takes the focus itself when nothing should answer Return, so Tab leads into the rows.
+    setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(tr("Sorvane"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -186,7 +188,7 @@ void MenuBarView::focusFirstControl() {
     if (m_cleanButton->isEnabled())
         m_cleanButton->setFocus(Qt::PopupFocusReason);
     else
-        m_automatic->setFocus(Qt::PopupFocusReason);
+        setFocus(Qt::PopupFocusReason);
 }
 
 QLabel* MenuBarView::headline() const {

@@ -2,6 +2,7 @@
 
 #include "ui/ui_style.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -57,6 +58,11 @@ void MenuRowButton::changeEvent(QEvent* event) {
     QAbstractButton::changeEvent(event);
 }
 
+void MenuRowButton::focusInEvent(QFocusEvent* event) {
+    m_focusRing = UiStyle::showsFocusRing(event->reason());
+    QAbstractButton::focusInEvent(event);
+}
+
 void MenuRowButton::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         if (isEnabled())
@@ -70,13 +76,13 @@ void MenuRowButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPalette& pal = palette();
-    if (isEnabled() && (m_hovering || hasFocus())) {
+    if (isEnabled() && (m_hovering || (hasFocus() && m_focusRing))) {
         QColor highlight = pal.color(QPalette::Active, QPalette::Highlight);
         highlight.setAlphaF(m_hovering ? 0.15 : 0.10);
         QPainterPath shape;
         shape.addRoundedRect(QRectF(rect()), 5, 5);
         painter.fillPath(shape, highlight);
-        if (hasFocus() && !m_hovering) {
+        if (hasFocus() && m_focusRing && !m_hovering) {
             painter.setPen(QPen(pal.color(QPalette::Active, QPalette::Highlight), 1));
             painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
         }

@@ -18,6 +18,7 @@ public:
     QSize sizeHint() const override;
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -25,6 +26,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    bool m_focusRing = false;
     QString m_subtitle;
     bool m_hovering = false;
 };

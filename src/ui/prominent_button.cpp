@@ -1,5 +1,8 @@
 #include "ui/prominent_button.h"
 
+#include "ui/ui_style.h"
+
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,6 +24,11 @@ QSize ProminentButton::sizeHint() const {
 
 QSize ProminentButton::minimumSizeHint() const {
     return sizeHint();
+}
+
+void ProminentButton::focusInEvent(QFocusEvent* event) {
+    m_focusRing = UiStyle::showsFocusRing(event->reason());
+    QAbstractButton::focusInEvent(event);
 }
 
 void ProminentButton::keyPressEvent(QKeyEvent* event) {
@@ -50,7 +58,7 @@ void ProminentButton::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(pal.color(QPalette::Disabled, QPalette::Mid), 1));
         painter.drawPath(shape);
     }
-    if (hasFocus()) {
+    if (hasFocus() && m_focusRing) {
         // A ring outside the fill: the accent colour on the accent fill would not show.
         painter.setPen(QPen(pal.color(QPalette::Active, QPalette::Highlight), 1.5));
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75), 7.5, 7.5);

@@ -15,8 +15,12 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool m_focusRing = false;
 };
 
 } // namespace sorvane

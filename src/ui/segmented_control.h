@@ -20,7 +20,15 @@ signals:
     /// The user chose a segment.
     void activated(int index);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    /// The chosen segment in the accent colour: a merely pressed-in look is hard to tell
+    /// apart in many themes, dark ones above all.
+    void colourSegments();
+
+    bool m_colouring = false;
     QButtonGroup m_group;
 };
 

@@ -1,5 +1,8 @@
 #include "ui/switch_button.h"
 
+#include "ui/ui_style.h"
+
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -22,6 +25,11 @@ QSize SwitchButton::sizeHint() const {
     const QSize track = trackSize();
     return {fontMetrics().horizontalAdvance(text()) + 12 + track.width() + 4,
             std::max(track.height(), fontMetrics().height()) + 6};
+}
+
+void SwitchButton::focusInEvent(QFocusEvent* event) {
+    m_focusRing = UiStyle::showsFocusRing(event->reason());
+    QAbstractButton::focusInEvent(event);
 }
 
 void SwitchButton::keyPressEvent(QKeyEvent* event) {
@@ -59,7 +67,7 @@ void SwitchButton::paintEvent(QPaintEvent*) {
     painter.setBrush(isEnabled() ? QColor(Qt::white) : QColor(235, 235, 235));
     painter.drawEllipse(QRectF(knobX, track.top() + 2, knob, knob));
 
-    if (hasFocus()) {
+    if (hasFocus() && m_focusRing) {
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(pal.color(QPalette::Highlight), 1.5));
         painter.drawRoundedRect(track.adjusted(-2, -2, 2, 2), radius + 2, radius + 2);

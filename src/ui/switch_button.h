@@ -16,10 +16,12 @@ public:
     QSize sizeHint() const override;
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    bool m_focusRing = false;
     QSize trackSize() const;
 
     Size m_size;

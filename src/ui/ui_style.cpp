@@ -38,6 +38,10 @@ bool UiStyle::isDark(const QPalette& palette) {
     return palette.color(QPalette::Window).lightness() < 128;
 }
 
+bool UiStyle::showsFocusRing(Qt::FocusReason reason) {
+    return reason != Qt::MouseFocusReason;
+}
+
 QFrame* UiStyle::divider(QWidget* parent) {
     auto* line = new QFrame(parent);
     line->setFrameShape(QFrame::HLine);

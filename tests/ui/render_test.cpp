@@ -1,0 +1,146 @@
+#include "test_app_state.h"
+#include "ui/history_row.h"
+#include "ui/history_view.h"
+#include "ui/link_button.h"
+#include "ui/menu_bar_view.h"
+#include "ui/panel_popup.h"
+#include "ui/settings_window.h"
+#include "support/file_attributes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPalette>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+// Renders every view to a PNG under the build folder, for people to look at. Each test checks
+// that the picture was written and is not blank.
+namespace sorvane {
+namespace {
+
+void save(QWidget& widget, const QString& name) {
+    QDir().mkpath(SORVANE_RENDER_DIR);
+    const QString path = QStringLiteral(SORVANE_RENDER_DIR "/%1.png").arg(name);
+    const QImage image = widget.grab().toImage();
+    ASSERT_TRUE(image.save(path)) << path.toStdString();
+    // A picture of one colour means nothing was drawn.
+    const QRgb first = image.pixel(image.width() / 2, image.height() / 3);
+    bool varied = false;
+    for (int y = 0; y < image.height() && !varied; y += 3)
+        for (int x = 0; x < image.width() && !varied; x += 3)
+            varied = image.pixel(x, y) != first;
+    EXPECT_TRUE(varied) << path.toStdString();
+}
+
+QPalette darkPalette() {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2e));
+    dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x20));
+    dark.setColor(QPalette::AlternateBase, QColor(0x33, 0x33, 0x36));
+    dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3d));
+    dark.setColor(QPalette::ButtonText, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Highlight, QColor(0x3d, 0x8b, 0xfd));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::Link, QColor(0x6c, 0xa8, 0xff));
+    dark.setColor(QPalette::Mid, QColor(0x55, 0x55, 0x58));
+    dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
+    dark.setColor(QPalette::Disabled, QPalette::Button, QColor(0x35, 0x35, 0x38));
+    return dark;
+}
+
+/// A Desktop of twelve items, three of them tagged, after a clean of earlier items, with a
+/// status line.
+void busyDesktop(test::TestAppState& t) {
+    t.putOnDesktop({"old notes.txt", "scan.pdf"});
+    t.clean();
+    std::vector<std::string> names;
+    for (int i = 1; i <= 15; ++i)
+        names.push_back("Screenshot " + std::to_string(i) + ".png");
+    t.putOnDesktop(names);
+    for (int i = 1; i <= 3; ++i)
+        test::setTags(t.home.desktop() / names[static_cast<std::size_t>(i)], "keep");
+    t.recount();
+    t.state.revealArchive();
+    ASSERT_EQ(t.state.pendingCount(), 12);
+}
+
+TEST(Render, panelWithAnEmptyDesktop) {
+    test::TestAppState t;
+    PanelPopup popup{new MenuBarView(t.state, {})};
+    popup.showAt(QRect(600, 0, 22, 22));
+    t.waitUntilIdle();
+    QTest::qWait(50);
+    save(popup, "panel-empty");
+}
+
+TEST(Render, panelWithTwelveItemsTaggedFilesAStatusLineAndAnUndoRow) {
+    test::TestAppState t;
+    busyDesktop(t);
+    PanelPopup popup{new MenuBarView(t.state, {})};
+    popup.showAt(QRect(600, 0, 22, 22));
+    ASSERT_NE(popup.view().undoRow(), nullptr);
+    ASSERT_NE(popup.view().statusLine(), nullptr);
+    save(popup, "panel-twelve-items");
+}
+
+TEST(Render, panelInADarkPalette) {
+    const QPalette light = QApplication::palette();
+    QApplication::setPalette(darkPalette());
+    {
+        test::TestAppState t;
+        busyDesktop(t);
+        t.settings.setAgentEnabled(true);
+        PanelPopup popup{new MenuBarView(t.state, {})};
+        popup.showAt(QRect(600, 0, 22, 22));
+        save(popup, "panel-dark");
+        SettingsWindow window{t.state};
+        window.present();
+        QTest::qWait(20);
+        save(window, "settings-general-dark");
+    }
+    QApplication::setPalette(light);
+}
+
+TEST(Render, eachSettingsTabWithDefaultSettings) {
+    test::TestAppState t;
+    SettingsWindow window{t.state};
+    window.present();
+    const char* names[] = {"settings-general", "settings-schedule", "settings-updates",
+                           "settings-history-empty"};
+    for (int i = 0; i < 4; ++i) {
+        window.tabs()->setCurrentIndex(i);
+        QTest::qWait(20);
+        save(window, names[i]);
+    }
+}
+
+TEST(Render, historyWithSeveralRuns) {
+    test::TestAppState t;
+    t.addRun({}, CleanTrigger::scheduled, {}, 60 * 24 * 3);
+    const auto undone = t.addRun({"report.pdf", "notes.txt"}, CleanTrigger::manual, {},
+                                 60 * 24 * 2);
+    t.history.markUndone(undone.id);
+    t.addRun({"photo.jpg", "a very long file name that will not fit on one line at all.png"},
+             CleanTrigger::scheduled,
+             {"Could not move locked.txt: Permission denied",
+              "Could not move big.iso: No space left on device"},
+             60 * 5);
+    t.addRun({"Screenshot 1.png", "Screenshot 2.png", "budget.ods"}, CleanTrigger::manual);
+    SettingsWindow window{t.state};
+    window.tabs()->setCurrentIndex(3);
+    window.present();
+    auto* view = static_cast<HistoryView*>(window.page(SettingsTab::history));
+    ASSERT_NE(view, nullptr);
+    for (auto* row : view->rows())
+        if (row->recordId() == t.history.records()[1].id)
+            QTest::mouseClick(row->filesButton(), Qt::LeftButton);
+    QTest::qWait(0);
+    save(window, "settings-history-runs");
+}
+
+} // namespace
+} // namespace sorvane
