@@ -6,8 +6,7 @@
 
 namespace sorvane {
 
-ElidedLabel::ElidedLabel(Qt::TextElideMode mode, QWidget* parent)
-    : QWidget(parent), m_mode(mode) {
+ElidedLabel::ElidedLabel(Qt::TextElideMode mode, QWidget* parent) : QWidget(parent), m_mode(mode) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
 

@@ -24,7 +24,8 @@ EmptyState::EmptyState(const QIcon& symbol, const QString& title, const QString&
     heading->setFont(UiStyle::scaled(font(), 1.35, QFont::Bold));
     heading->setAlignment(Qt::AlignCenter);
     layout->addWidget(heading);
-    auto* text = new ToneLabel(description, ToneLabel::Tone::secondary, ToneLabel::Size::body, this);
+    auto* text =
+        new ToneLabel(description, ToneLabel::Tone::secondary, ToneLabel::Size::body, this);
     text->setAlignment(Qt::AlignCenter);
     text->setWordWrap(true);
     layout->addWidget(text);

@@ -119,8 +119,8 @@ void GeneralSettings::refresh() {
     m_grouping->setCurrentIndex(settings.grouping() == GroupingStyle::day ? 1 : 0);
     {
         const QSignalBlocker blocker(m_dateBasis);
-        const auto basis = std::find(allDateBases.begin(), allDateBases.end(),
-                                     settings.dateBasis());
+        const auto basis =
+            std::find(allDateBases.begin(), allDateBases.end(), settings.dateBasis());
         m_dateBasis->setCurrentIndex(static_cast<int>(basis - allDateBases.begin()));
     }
     m_example->setText(examplePath());

@@ -26,8 +26,8 @@ HistoryRow::HistoryRow(const CleanRecord& record, bool expanded, QWidget* parent
     auto* date = new QLabel(DisplayTexts::runDate(record.date), this);
     date->setFont(UiStyle::scaled(font(), 0.95, QFont::Medium));
     lines->addWidget(date);
-    const QString summary = DisplayTexts::triggerWord(record.trigger) +
-                            QStringLiteral(" \u00B7 ") + QString::fromStdString(record.summary());
+    const QString summary = DisplayTexts::triggerWord(record.trigger) + QStringLiteral(" \u00B7 ") +
+                            QString::fromStdString(record.summary());
     lines->addWidget(new ToneLabel(summary, ToneLabel::Tone::secondary, ToneLabel::Size::caption));
     header->addLayout(lines);
     header->addStretch(1);
@@ -65,8 +65,8 @@ HistoryRow::HistoryRow(const CleanRecord& record, bool expanded, QWidget* parent
 
     for (const auto& error : record.errors) {
         m_errors << QString::fromStdString(error);
-        auto* line = new ToneLabel(m_errors.back(), ToneLabel::Tone::error, ToneLabel::Size::caption,
-                                   this);
+        auto* line =
+            new ToneLabel(m_errors.back(), ToneLabel::Tone::error, ToneLabel::Size::caption, this);
         line->setWordWrap(true);
         column->addWidget(line);
     }

@@ -24,8 +24,7 @@ int LinkButton::iconSpace() const {
 }
 
 QString LinkButton::shownText() const {
-    return fontMetrics().elidedText(text(), Qt::ElideMiddle,
-                                    width() - iconSpace() - 2 * padding);
+    return fontMetrics().elidedText(text(), Qt::ElideMiddle, width() - iconSpace() - 2 * padding);
 }
 
 QSize LinkButton::sizeHint() const {
@@ -34,8 +33,7 @@ QSize LinkButton::sizeHint() const {
 }
 
 QSize LinkButton::minimumSizeHint() const {
-    return {iconSpace() + fontMetrics().horizontalAdvance(QStringLiteral("M\u2026M")) +
-                2 * padding,
+    return {iconSpace() + fontMetrics().horizontalAdvance(QStringLiteral("M\u2026M")) + 2 * padding,
             sizeHint().height()};
 }
 
@@ -71,8 +69,7 @@ void LinkButton::paintEvent(QPaintEvent*) {
     drawn.setUnderline(isEnabled() && underMouse());
     painter.setFont(drawn);
     painter.setPen(colour);
-    painter.drawText(QRect(x, 0, textWidth + 1, height()), Qt::AlignVCenter | Qt::AlignLeft,
-                     shown);
+    painter.drawText(QRect(x, 0, textWidth + 1, height()), Qt::AlignVCenter | Qt::AlignLeft, shown);
     if (hasFocus() && m_focusRing) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 1.2));
         painter.setBrush(Qt::NoBrush);

@@ -27,9 +27,9 @@ QStringList LocaleFormats::weekdayNames() {
         for (int32_t i = 1; i < count; ++i)
             names << fromIcu(weekdays[i]);
     if (names.size() != 7)
-        names = {QStringLiteral("Sunday"),   QStringLiteral("Monday"), QStringLiteral("Tuesday"),
-                 QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
-                 QStringLiteral("Friday"),   QStringLiteral("Saturday")};
+        names = {QStringLiteral("Sunday"),    QStringLiteral("Monday"),   QStringLiteral("Tuesday"),
+                 QStringLiteral("Wednesday"), QStringLiteral("Thursday"), QStringLiteral("Friday"),
+                 QStringLiteral("Saturday")};
     return names;
 }
 

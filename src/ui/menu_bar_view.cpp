@@ -74,8 +74,8 @@ QWidget* MenuBarView::makeHeader() {
     auto* row = new QHBoxLayout(header);
     row->setContentsMargins(14, 10, 14, 10);
     row->setSpacing(8);
-    row->addWidget(symbolLabel(Symbols::tinted(Symbols::Symbol::appSymbol, QPalette::Highlight),
-                               18, header));
+    row->addWidget(
+        symbolLabel(Symbols::tinted(Symbols::Symbol::appSymbol, QPalette::Highlight), 18, header));
     auto* title = new QLabel(tr("Sorvane"), header);
     title->setFont(UiStyle::scaled(font(), 1.0, QFont::Bold));
     row->addWidget(title);
@@ -110,9 +110,8 @@ QWidget* MenuBarView::makeStatusSection() {
     tagged->setContentsMargins(0, 0, 0, 0);
     tagged->setSpacing(5);
     m_taggedText = new ToneLabel({}, ToneLabel::Tone::secondary, ToneLabel::Size::caption);
-    tagged->addWidget(
-        symbolLabel(Symbols::icon(Symbols::Symbol::tag), m_taggedText->fontMetrics().height(),
-                    m_taggedRow));
+    tagged->addWidget(symbolLabel(Symbols::icon(Symbols::Symbol::tag),
+                                  m_taggedText->fontMetrics().height(), m_taggedRow));
     tagged->addWidget(m_taggedText);
     tagged->addStretch(1);
     layout->addWidget(m_taggedRow);
@@ -160,12 +159,15 @@ QWidget* MenuBarView::makeActionsSection() {
     using S = Symbols::Symbol;
     auto* section = new QWidget(this);
     sectionLayout(section, 8, 8, 2);
-    m_undoRow = addRow(section, tr("Undo last clean"), Symbols::icon(S::undo),
-                       [this] { m_state.undoLastClean(); }, false);
-    m_updateRow = addRow(section, tr("Check for Updates\u2026"), Symbols::icon(S::update),
-                         [this] { m_state.updater().checkForUpdates(); }, true);
-    m_tipRow = addRow(section, tr("Leave a Tip\u2026"), Symbols::icon(S::tip),
-                      [this] { m_state.openTip(); }, true);
+    m_undoRow = addRow(
+        section, tr("Undo last clean"), Symbols::icon(S::undo), [this] { m_state.undoLastClean(); },
+        false);
+    m_updateRow = addRow(
+        section, tr("Check for Updates\u2026"), Symbols::icon(S::update),
+        [this] { m_state.updater().checkForUpdates(); }, true);
+    m_tipRow = addRow(
+        section, tr("Leave a Tip\u2026"), Symbols::icon(S::tip), [this] { m_state.openTip(); },
+        true);
     m_settingsRow = addRow(section, tr("Settings\u2026"), Symbols::icon(S::settings),
                            m_actions.openSettings, true);
     m_quitRow = addRow(section, tr("Quit Sorvane"), Symbols::icon(S::quit), m_actions.quit, true);
@@ -225,6 +227,9 @@ void MenuBarView::refresh() {
     m_cleanButton->setText(working ? tr("Working\u2026") : tr("Clean Now"));
     m_cleanButton->setAccessibleName(m_cleanButton->text());
     m_cleanButton->setEnabled(!working && pending != 0);
+    // The counts often arrive just after the panel opened; Return should then clean.
+    if (hasFocus() && m_cleanButton->isEnabled())
+        m_cleanButton->setFocus(Qt::PopupFocusReason);
 
     m_archiveLink->setText(DisplayTexts::archiveLine(m_state.settings().resolvedDestination()));
     m_archiveLink->setAccessibleName(m_archiveLink->text());

@@ -87,8 +87,8 @@ void MenuRowButton::paintEvent(QPaintEvent*) {
             painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
         }
     }
-    const QRect content = rect().adjusted(horizontalPadding, verticalPadding,
-                                          -horizontalPadding, -verticalPadding);
+    const QRect content =
+        rect().adjusted(horizontalPadding, verticalPadding, -horizontalPadding, -verticalPadding);
     const int side = 16;
     icon().paint(&painter,
                  QRect(content.left() + (symbolFrame - side) / 2,
@@ -108,8 +108,8 @@ void MenuRowButton::paintEvent(QPaintEvent*) {
         painter.setFont(font());
     }
     const int left = content.left() + symbolFrame + spacing;
-    painter.setPen(pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                             QPalette::WindowText));
+    painter.setPen(
+        pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     painter.drawText(QRect(left, content.top(), right - left, content.height()),
                      Qt::AlignVCenter | Qt::AlignLeft,
                      fontMetrics().elidedText(text(), Qt::ElideRight, right - left));

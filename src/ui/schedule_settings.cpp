@@ -86,8 +86,8 @@ void ScheduleSettings::refreshWeekdayRow() {
         m_weekday->addItems(LocaleFormats::weekdayNames());
         connect(m_weekday, &QComboBox::activated, this,
                 [this](int index) { m_state.settings().setWeekday(index + 1); });
-        m_weekdayRow =
-            m_schedule->addRow(tr("On"), m_weekday, m_schedule->indexOf(m_frequency->parentWidget()) + 1);
+        m_weekdayRow = m_schedule->addRow(tr("On"), m_weekday,
+                                          m_schedule->indexOf(m_frequency->parentWidget()) + 1);
     } else if (!weekly && m_weekdayRow) {
         delete m_weekdayRow;
         m_weekdayRow = nullptr;
@@ -110,14 +110,14 @@ void ScheduleSettings::refresh() {
     if (m_weekday) {
         const QSignalBlocker blocker(m_weekday);
         const qint64 weekday = settings.weekday();
-        m_weekday->setCurrentIndex(weekday >= 1 && weekday <= m_weekday->count()
-                                       ? static_cast<int>(weekday - 1)
-                                       : -1);
+        m_weekday->setCurrentIndex(
+            weekday >= 1 && weekday <= m_weekday->count() ? static_cast<int>(weekday - 1) : -1);
         m_weekday->setEnabled(on);
     }
     {
         const QSignalBlocker blocker(m_time);
-        const QTime time(static_cast<int>(settings.runHour()), static_cast<int>(settings.runMinute()));
+        const QTime time(static_cast<int>(settings.runHour()),
+                         static_cast<int>(settings.runMinute()));
         m_time->setTime(time.isValid() ? time : QTime::currentTime());
     }
     m_time->setEnabled(on);

@@ -6,8 +6,7 @@
 
 namespace sorvane {
 
-SegmentedControl::SegmentedControl(const QStringList& segments, QWidget* parent)
-    : QWidget(parent) {
+SegmentedControl::SegmentedControl(const QStringList& segments, QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -50,11 +50,11 @@ void SwitchButton::paintEvent(QPaintEvent*) {
                        size.height());
 
     painter.setPen(pal.color(QPalette::WindowText));
-    painter.drawText(QRect(0, 0, int(track.left()) - 8, height()),
-                     Qt::AlignVCenter | Qt::AlignLeft, text());
+    painter.drawText(QRect(0, 0, int(track.left()) - 8, height()), Qt::AlignVCenter | Qt::AlignLeft,
+                     text());
 
-    QColor fill = isChecked() ? pal.color(QPalette::Active, QPalette::Highlight)
-                              : pal.color(QPalette::Mid);
+    QColor fill =
+        isChecked() ? pal.color(QPalette::Active, QPalette::Highlight) : pal.color(QPalette::Mid);
     if (!isEnabled())
         fill.setAlphaF(0.45);
     painter.setPen(Qt::NoPen);

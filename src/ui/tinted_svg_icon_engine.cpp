@@ -34,8 +34,8 @@ QPixmap TintedSvgIconEngine::scaledPixmap(const QSize& size, QIcon::Mode mode, Q
     painter.setRenderHint(QPainter::Antialiasing);
     // Keep the symbol square and centred whatever rectangle it is asked to fill.
     const int side = std::min(pixels.width(), pixels.height());
-    renderer.render(&painter, QRectF((pixels.width() - side) / 2.0,
-                                     (pixels.height() - side) / 2.0, side, side));
+    renderer.render(&painter, QRectF((pixels.width() - side) / 2.0, (pixels.height() - side) / 2.0,
+                                     side, side));
     painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
     painter.fillRect(pixmap.rect(), colour(mode));
     painter.end();

@@ -28,7 +28,8 @@ int TrayApplication::run(int argc, char** argv) {
         std::fputs("Another Sorvane is busy; try again in a moment.\n", stderr);
         return 1;
     }
-    TrayIcon tray(running.state(), [&running] { running.quitSafely(); }, !background);
+    TrayIcon tray(
+        running.state(), [&running] { running.quitSafely(); }, !background);
     QObject::connect(&running, &RunningApplication::showRequested, &tray, &TrayIcon::showPanel);
     running.start();
     return QApplication::exec();

@@ -13,10 +13,10 @@
 
 namespace sorvane {
 
-TrayIcon::TrayIcon(AppState& state, std::function<void()> quit, bool shownAtStart,
-                   QObject* parent)
+TrayIcon::TrayIcon(AppState& state, std::function<void()> quit, bool shownAtStart, QObject* parent)
     : QObject(parent), m_state(state), m_quit(std::move(quit)) {
-    const PanelActions actions{[this] { openSettings(); }, [this] {
+    const PanelActions actions{[this] { openSettings(); },
+                               [this] {
                                    if (m_quit)
                                        m_quit();
                                }};
@@ -72,7 +72,8 @@ void TrayIcon::showPanel() {
 
 void TrayIcon::showWindow() {
     if (!m_window) {
-        const PanelActions actions{[this] { openSettings(); }, [this] {
+        const PanelActions actions{[this] { openSettings(); },
+                                   [this] {
                                        if (m_quit)
                                            m_quit();
                                    }};

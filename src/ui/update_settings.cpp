@@ -9,8 +9,7 @@
 
 namespace sorvane {
 
-UpdateSettings::UpdateSettings(UpdaterViewModel& updater, const QString& siteHost,
-                               QWidget* parent)
+UpdateSettings::UpdateSettings(UpdaterViewModel& updater, const QString& siteHost, QWidget* parent)
     : FormPage(parent), m_updater(updater) {
     auto* version = addSection();
     m_version = new ToneLabel({}, ToneLabel::Tone::secondary, ToneLabel::Size::body);
@@ -30,8 +29,7 @@ UpdateSettings::UpdateSettings(UpdaterViewModel& updater, const QString& siteHos
                        tr(" for new versions. It downloads nothing without asking, and it sends "
                           "no information about you."));
 
-    connect(&updater, &UpdaterViewModel::canCheckForUpdatesChanged, this,
-            &UpdateSettings::refresh);
+    connect(&updater, &UpdaterViewModel::canCheckForUpdatesChanged, this, &UpdateSettings::refresh);
     connect(&updater, &UpdaterViewModel::automaticallyChecksChanged, this,
             &UpdateSettings::refresh);
     refresh();

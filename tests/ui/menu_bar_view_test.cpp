@@ -22,15 +22,18 @@ namespace {
 class MenuBarViewTest : public ::testing::Test {
 protected:
     MenuBarViewTest()
-        : view(t.state, {[this] { ++settingsOpened; }, [this] { ++quitRequested; }}) {
+        : view(t.state, {[this] { ++settingsOpened; },
+                         [this] {
+                             ++quitRequested;
+                         }}) {
         view.show();
     }
 
     /// The rows of the actions section from top to bottom, as the user sees them.
     std::vector<QString> visibleRowTitles() const {
         std::vector<QString> titles;
-        for (auto* row : {view.undoRow(), view.updateRow(), view.tipRow(), view.settingsRow(),
-                          view.quitRow()})
+        for (auto* row :
+             {view.undoRow(), view.updateRow(), view.tipRow(), view.settingsRow(), view.quitRow()})
             if (row)
                 titles.push_back(row->text());
         return titles;
@@ -83,8 +86,8 @@ TEST_F(MenuBarViewTest, theStatusLineIsAbsentWhenEmptyAndWrapsWhenLong) {
     const int emptyHeight = view.height();
 
     const std::string longName(40, 'x');
-    const auto chosen = t.home.makeFolder("Archives/" + longName + " and a few more words " +
-                                          longName);
+    const auto chosen =
+        t.home.makeFolder("Archives/" + longName + " and a few more words " + longName);
     t.folderChooser.answer(chosen);
     t.state.chooseDestination();
     ASSERT_NE(view.statusLine(), nullptr);

@@ -1,3 +1,4 @@
+#include "support/file_attributes.h"
 #include "test_app_state.h"
 #include "ui/history_row.h"
 #include "ui/history_view.h"
@@ -5,7 +6,6 @@
 #include "ui/menu_bar_view.h"
 #include "ui/panel_popup.h"
 #include "ui/settings_window.h"
-#include "support/file_attributes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -121,8 +121,8 @@ TEST(Render, eachSettingsTabWithDefaultSettings) {
 TEST(Render, historyWithSeveralRuns) {
     test::TestAppState t;
     t.addRun({}, CleanTrigger::scheduled, {}, 60 * 24 * 3);
-    const auto undone = t.addRun({"report.pdf", "notes.txt"}, CleanTrigger::manual, {},
-                                 60 * 24 * 2);
+    const auto undone =
+        t.addRun({"report.pdf", "notes.txt"}, CleanTrigger::manual, {}, 60 * 24 * 2);
     t.history.markUndone(undone.id);
     t.addRun({"photo.jpg", "a very long file name that will not fit on one line at all.png"},
              CleanTrigger::scheduled,

@@ -1,10 +1,10 @@
 #include "test_app_state.h"
+#include "ui/badge.h"
+#include "ui/elided_label.h"
 #include "ui/general_settings.h"
 #include "ui/history_row.h"
 #include "ui/history_view.h"
 #include "ui/link_button.h"
-#include "ui/badge.h"
-#include "ui/elided_label.h"
 #include "ui/locale_formats.h"
 #include "ui/menu_bar_view.h"
 #include "ui/menu_row_button.h"
@@ -288,8 +288,7 @@ TEST_F(HistoryViewTest, rowsShowTheirRunNewestFirstWithBadgeFilesAndErrors) {
     EXPECT_EQ(undoneRow->undoneBadge()->text(), "Undone");
     ASSERT_NE(undoneRow->filesButton(), nullptr) << "an undone run still lists its items";
     EXPECT_EQ(withErrors->undoneBadge(), nullptr);
-    EXPECT_EQ(withErrors->errorLines(),
-              QStringList{"Could not move c.txt: Permission denied"})
+    EXPECT_EQ(withErrors->errorLines(), QStringList{"Could not move c.txt: Permission denied"})
         << "shown while collapsed";
 
     EXPECT_EQ(undoneRow->filesButton()->text(), "Files");
