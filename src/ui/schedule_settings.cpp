@@ -34,6 +34,9 @@ ScheduleSettings::ScheduleSettings(AppState& state, QWidget* parent)
 
     m_time = new QTimeEdit;
     m_time->setDisplayFormat(LocaleFormats::timeEditFormat());
+    // Store a typed time when the user is done with it, not each keystroke: typing "18"
+    // passes through 1:00, which the scheduler could find due and clean at.
+    m_time->setKeyboardTracking(false);
     connect(m_time, &QTimeEdit::timeChanged, this, &ScheduleSettings::timeChosen);
     m_schedule->addRow(tr("At"), m_time);
 

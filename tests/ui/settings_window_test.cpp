@@ -212,6 +212,18 @@ TEST_F(ScheduleSettingsTest, choosingHalfPastSixInTheEveningStoresEighteenAndThi
     EXPECT_EQ(tab.timeEdit()->time(), QTime(18, 30));
 }
 
+TEST_F(ScheduleSettingsTest, aTypedTimeIsStoredWhenTheUserIsDoneNotAtEachKeystroke) {
+    t.settings.setAgentEnabled(true);
+    QTimeEdit* edit = tab.timeEdit();
+    edit->setFocus();
+    edit->setSelectedSection(QDateTimeEdit::HourSection);
+    QTest::keyClicks(edit, "1");
+    EXPECT_EQ(t.settings.runHour(), 9) << "half typed, nothing stored";
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(t.settings.runHour(), 1);
+    EXPECT_EQ(t.settings.runMinute(), 0);
+}
+
 TEST_F(ScheduleSettingsTest, openAtLoginSpringsBackWhenTheSystemRefuses) {
     clickCheckBox(tab.openAtLoginBox());
     EXPECT_TRUE(t.loginItem.isEnabled());
