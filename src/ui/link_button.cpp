@@ -38,7 +38,7 @@ QSize LinkButton::minimumSizeHint() const {
 }
 
 void LinkButton::focusInEvent(QFocusEvent* event) {
-    m_focusRing = UiStyle::showsFocusRing(event->reason());
+    m_focusRing = UiStyle::showsFocusRing(event->reason(), m_focusRing);
     QAbstractButton::focusInEvent(event);
 }
 

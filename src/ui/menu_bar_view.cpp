@@ -188,9 +188,9 @@ void MenuBarView::showEvent(QShowEvent* event) {
 
 void MenuBarView::focusFirstControl() {
     if (m_cleanButton->isEnabled())
-        m_cleanButton->setFocus(Qt::PopupFocusReason);
+        m_cleanButton->setFocus(Qt::OtherFocusReason);
     else
-        setFocus(Qt::PopupFocusReason);
+        setFocus(Qt::OtherFocusReason);
 }
 
 QLabel* MenuBarView::headline() const {
@@ -229,7 +229,7 @@ void MenuBarView::refresh() {
     m_cleanButton->setEnabled(!working && pending != 0);
     // The counts often arrive just after the panel opened; Return should then clean.
     if (hasFocus() && m_cleanButton->isEnabled())
-        m_cleanButton->setFocus(Qt::PopupFocusReason);
+        m_cleanButton->setFocus(Qt::OtherFocusReason);
 
     m_archiveLink->setText(DisplayTexts::archiveLine(m_state.settings().resolvedDestination()));
     m_archiveLink->setAccessibleName(m_archiveLink->text());

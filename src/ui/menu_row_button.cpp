@@ -59,7 +59,7 @@ void MenuRowButton::changeEvent(QEvent* event) {
 }
 
 void MenuRowButton::focusInEvent(QFocusEvent* event) {
-    m_focusRing = UiStyle::showsFocusRing(event->reason());
+    m_focusRing = UiStyle::showsFocusRing(event->reason(), m_focusRing);
     QAbstractButton::focusInEvent(event);
 }
 

@@ -27,7 +27,7 @@ QSize ProminentButton::minimumSizeHint() const {
 }
 
 void ProminentButton::focusInEvent(QFocusEvent* event) {
-    m_focusRing = UiStyle::showsFocusRing(event->reason());
+    m_focusRing = UiStyle::showsFocusRing(event->reason(), m_focusRing);
     QAbstractButton::focusInEvent(event);
 }
 

@@ -28,7 +28,7 @@ QSize SwitchButton::sizeHint() const {
 }
 
 void SwitchButton::focusInEvent(QFocusEvent* event) {
-    m_focusRing = UiStyle::showsFocusRing(event->reason());
+    m_focusRing = UiStyle::showsFocusRing(event->reason(), m_focusRing);
     QAbstractButton::focusInEvent(event);
 }
 

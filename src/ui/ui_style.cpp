@@ -38,8 +38,18 @@ bool UiStyle::isDark(const QPalette& palette) {
     return palette.color(QPalette::Window).lightness() < 128;
 }
 
-bool UiStyle::showsFocusRing(Qt::FocusReason reason) {
-    return reason != Qt::MouseFocusReason;
+bool UiStyle::showsFocusRing(Qt::FocusReason reason, bool shown) {
+    switch (reason) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+        return true;
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+        return shown;
+    default:
+        return false;
+    }
 }
 
 QFrame* UiStyle::divider(QWidget* parent) {

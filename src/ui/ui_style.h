@@ -27,9 +27,10 @@ public:
     /// True when the window background is dark.
     static bool isDark(const QPalette& palette);
 
-    /// Whether a control that got the focus for `reason` should show a focus ring: not after
-    /// a click, which would leave a ring on every link the mouse used.
-    static bool showsFocusRing(Qt::FocusReason reason);
+    /// Whether a control that got the focus for `reason` shows a focus ring: only when the
+    /// keyboard moved it there, or a click would leave a ring on every link the mouse used.
+    /// A window or popup handing the focus back keeps what was shown (`shown`).
+    static bool showsFocusRing(Qt::FocusReason reason, bool shown);
 
     /// A full-width hairline between sections.
     static QFrame* divider(QWidget* parent);
