@@ -123,4 +123,7 @@ done
 # The user quits; the program ends by itself.
 kill -TERM "$sorvane"
 wait_for 10 bash -c "! kill -0 $sorvane" || fail "sorvane did not quit"
+status=0
+wait "$sorvane" || status=$?
+[ "$status" -eq 0 ] || fail "sorvane ended with status $status"
 echo "PASS"
