@@ -1,19 +1,6 @@
-#include "app/app_state.h"
-#include "app/updater_view_model.h"
-#include "fakes/fake_file_viewer.h"
-#include "fakes/fake_folder_chooser.h"
-#include "fakes/fake_login_item.h"
-#include "fakes/fake_notifier.h"
-#include "fakes/fake_url_opener.h"
 #include "fakes/fault_injecting_file_services.h"
-#include "fakes/memory_preferences_store.h"
-#include "fakes/recording_update_presenter.h"
-#include "history/history_store.h"
-#include "platform/posix_file_services.h"
-#include "platform/updater.h"
+#include "fakes/test_app_state.h"
 #include "scheduling/scheduler.h"
-#include "settings/app_settings.h"
-#include "support/private_home.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -31,49 +18,27 @@ namespace fs = std::filesystem;
 
 class AppStateTest : public ::testing::Test {
 protected:
-    AppStateTest()
-        : faults(files), history(home / "data"),
-          state(settings, history, updaterModel, faults,
-                {notifier, loginItem, fileViewer, urlOpener, folderChooser}) {}
-
     fs::path file(const std::string& name) { return home.writeFile(home.desktop() / name); }
-    fs::path archive() const { return settings.resolvedDestination(); }
-
-    void waitUntilIdle() {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !state.isWorking(); }, 10'000));
-        QTest::qWait(0);
-    }
-    void clean(CleanTrigger trigger) {
-        state.cleanNow(trigger);
-        waitUntilIdle();
-    }
-    void undo() {
-        state.undoLastClean();
-        waitUntilIdle();
-    }
+    void waitUntilIdle() { app.waitUntilIdle(); }
+    void clean(CleanTrigger trigger) { app.clean(trigger); }
+    void undo() { app.undo(); }
     void waitForCounts() {
         QSignalSpy counted(&state, &AppState::countsChanged);
         ASSERT_TRUE(counted.wait(10'000));
     }
 
-    test::PrivateHome home;
     PosixFileServices files;
-    test::FaultInjectingFileServices faults;
-    MemoryPreferencesStore preferences;
-    AppSettings settings{preferences};
-    HistoryStore history;
-    test::FakeNotifier notifier;
-    test::FakeLoginItem loginItem;
-    test::FakeFileViewer fileViewer;
-    test::FakeUrlOpener urlOpener;
-    test::FakeFolderChooser folderChooser;
-    test::RecordingUpdatePresenter presenter;
-    Updater updater{preferences, presenter, QVersionNumber(1, 0, 0),
-                    [] { return std::chrono::system_clock::now(); }, Updater::defaultOptions()};
-    UpdaterViewModel updaterModel{updater, [] {
-                                      return std::chrono::system_clock::now();
-                                  }};
-    AppState state;
+    test::FaultInjectingFileServices faults{files};
+    test::TestAppState app{&faults};
+    test::PrivateHome& home = app.home;
+    AppSettings& settings = app.settings;
+    HistoryStore& history = app.history;
+    test::FakeNotifier& notifier = app.notifier;
+    test::FakeLoginItem& loginItem = app.loginItem;
+    test::FakeFileViewer& fileViewer = app.fileViewer;
+    test::FakeUrlOpener& urlOpener = app.urlOpener;
+    test::FakeFolderChooser& folderChooser = app.folderChooser;
+    AppState& state = app.state;
 };
 
 TEST_F(AppStateTest, aCleanIsRecordedStampedAndShownAndASecondOneWaits) {

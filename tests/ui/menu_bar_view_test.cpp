@@ -1,4 +1,4 @@
-#include "test_app_state.h"
+#include "fakes/test_app_state.h"
 #include "ui/link_button.h"
 #include "ui/menu_bar_view.h"
 #include "ui/menu_row_button.h"

@@ -1,5 +1,5 @@
+#include "fakes/test_app_state.h"
 #include "support/file_attributes.h"
-#include "test_app_state.h"
 #include "ui/history_row.h"
 #include "ui/history_view.h"
 #include "ui/link_button.h"

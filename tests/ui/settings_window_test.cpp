@@ -1,4 +1,4 @@
-#include "test_app_state.h"
+#include "fakes/test_app_state.h"
 #include "ui/badge.h"
 #include "ui/elided_label.h"
 #include "ui/general_settings.h"

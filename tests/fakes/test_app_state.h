@@ -24,15 +24,19 @@ namespace sorvane::test {
 /// see the real one.
 class TestAppState {
 public:
-    TestAppState();
+    /// `fileServices` and `notifierInUse`, when given, stand in for the real file services
+    /// and the recording notifier (a fault-injecting file system, a notifier on a bus).
+    explicit TestAppState(FileServices* fileServices = nullptr, Notifier* notifierInUse = nullptr);
 
     /// Puts files on the Desktop and waits until the state has counted them.
     void putOnDesktop(const std::vector<std::string>& names);
     /// Counts the Desktop again and waits for the result.
     void recount();
     /// Runs a clean through the state and waits until it has been recorded.
-    void clean();
+    void clean(CleanTrigger trigger = CleanTrigger::manual);
     void waitUntilIdle();
+    /// Runs an undo through the state and waits until it has been recorded.
+    void undo();
     /// Adds a run to the history as if it had happened: `moved` items named by their archive
     /// paths under the default archive.
     CleanRecord addRun(std::vector<std::string> movedNames, CleanTrigger trigger,

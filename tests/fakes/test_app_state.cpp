@@ -1,4 +1,4 @@
-#include "test_app_state.h"
+#include "fakes/test_app_state.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -11,12 +11,13 @@ Timestamp now() {
 }
 } // namespace
 
-TestAppState::TestAppState()
+TestAppState::TestAppState(FileServices* fileServices, Notifier* notifierInUse)
     : history(home / "data"),
       updater(preferences, presenter, QVersionNumber(1, 0, 0), now, Updater::defaultOptions()),
       updaterModel(updater, now),
-      state(settings, history, updaterModel, files,
-            {notifier, loginItem, fileViewer, urlOpener, folderChooser}) {}
+      state(settings, history, updaterModel, fileServices ? *fileServices : files,
+            {notifierInUse ? *notifierInUse : notifier, loginItem, fileViewer, urlOpener,
+             folderChooser}) {}
 
 void TestAppState::recount() {
     QSignalSpy counted(&state, &AppState::countsChanged);
@@ -35,8 +36,13 @@ void TestAppState::waitUntilIdle() {
     QTest::qWait(0);
 }
 
-void TestAppState::clean() {
-    state.cleanNow(CleanTrigger::manual);
+void TestAppState::clean(CleanTrigger trigger) {
+    state.cleanNow(trigger);
+    waitUntilIdle();
+}
+
+void TestAppState::undo() {
+    state.undoLastClean();
     waitUntilIdle();
 }
 
