@@ -12,7 +12,7 @@ constexpr int spacing = 5;
 constexpr int padding = 3;
 } // namespace
 
-LinkButton::LinkButton(QWidget* parent) : QAbstractButton(parent) {
+LinkButton::LinkButton(QWidget* parent) : KeyboardButton(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_Hover);
@@ -37,20 +37,6 @@ QSize LinkButton::minimumSizeHint() const {
             sizeHint().height()};
 }
 
-void LinkButton::focusInEvent(QFocusEvent* event) {
-    m_focusRing = UiStyle::showsFocusRing(event->reason(), m_focusRing);
-    QAbstractButton::focusInEvent(event);
-}
-
-void LinkButton::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (isEnabled())
-            animateClick();
-        return;
-    }
-    QAbstractButton::keyPressEvent(event);
-}
-
 void LinkButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -70,7 +56,7 @@ void LinkButton::paintEvent(QPaintEvent*) {
     painter.setFont(drawn);
     painter.setPen(colour);
     painter.drawText(QRect(x, 0, textWidth + 1, height()), Qt::AlignVCenter | Qt::AlignLeft, shown);
-    if (hasFocus() && m_focusRing) {
+    if (showsFocusRing()) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 1.2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.6, 0.6, -0.6, -0.6), 4, 4);

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QAbstractButton>
+#include "ui/keyboard_button.h"
 
 namespace sorvane {
 
 /// A button that looks like a link: an optional small symbol and text in the link colour,
 /// underlined under the pointer, shortened in the middle when the row is too narrow.
-class LinkButton : public QAbstractButton {
+class LinkButton : public KeyboardButton {
     Q_OBJECT
 public:
     explicit LinkButton(QWidget* parent = nullptr);
@@ -18,12 +18,9 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
-    void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    bool m_focusRing = false;
     int iconSpace() const;
 };
 

@@ -16,7 +16,7 @@ constexpr int spacing = 8;
 } // namespace
 
 MenuRowButton::MenuRowButton(const QString& title, const QIcon& symbol, QWidget* parent)
-    : QAbstractButton(parent) {
+    : KeyboardButton(parent) {
     setText(title);
     setIcon(symbol);
     setFocusPolicy(Qt::StrongFocus);
@@ -42,47 +42,33 @@ QSize MenuRowButton::sizeHint() const {
 void MenuRowButton::enterEvent(QEnterEvent* event) {
     m_hovering = true;
     update();
-    QAbstractButton::enterEvent(event);
+    KeyboardButton::enterEvent(event);
 }
 
 void MenuRowButton::leaveEvent(QEvent* event) {
     m_hovering = false;
     update();
-    QAbstractButton::leaveEvent(event);
+    KeyboardButton::leaveEvent(event);
 }
 
 void MenuRowButton::changeEvent(QEvent* event) {
     // A row that closes with the panel starts unhighlighted next time.
     if (event->type() == QEvent::EnabledChange && !isEnabled())
         m_hovering = false;
-    QAbstractButton::changeEvent(event);
-}
-
-void MenuRowButton::focusInEvent(QFocusEvent* event) {
-    m_focusRing = UiStyle::showsFocusRing(event->reason(), m_focusRing);
-    QAbstractButton::focusInEvent(event);
-}
-
-void MenuRowButton::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (isEnabled())
-            animateClick();
-        return;
-    }
-    QAbstractButton::keyPressEvent(event);
+    KeyboardButton::changeEvent(event);
 }
 
 void MenuRowButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPalette& pal = palette();
-    if (isEnabled() && (m_hovering || (hasFocus() && m_focusRing))) {
+    if (isEnabled() && (m_hovering || (showsFocusRing()))) {
         QColor highlight = pal.color(QPalette::Active, QPalette::Highlight);
         highlight.setAlphaF(m_hovering ? 0.15 : 0.10);
         QPainterPath shape;
         shape.addRoundedRect(QRectF(rect()), 5, 5);
         painter.fillPath(shape, highlight);
-        if (hasFocus() && m_focusRing && !m_hovering) {
+        if (showsFocusRing() && !m_hovering) {
             painter.setPen(QPen(pal.color(QPalette::Active, QPalette::Highlight), 1));
             painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
         }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QAbstractButton>
+#include "ui/keyboard_button.h"
 
 namespace sorvane {
 
 /// One action row of the panel: symbol, title and, at the trailing end, an optional
 /// subtitle; highlighted while the pointer is over it or it has the keyboard focus.
-class MenuRowButton : public QAbstractButton {
+class MenuRowButton : public KeyboardButton {
     Q_OBJECT
 public:
     MenuRowButton(const QString& title, const QIcon& symbol, QWidget* parent = nullptr);
@@ -18,15 +18,12 @@ public:
     QSize sizeHint() const override;
 
 protected:
-    void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
-    bool m_focusRing = false;
     QString m_subtitle;
     bool m_hovering = false;
 };

@@ -9,7 +9,7 @@
 
 namespace sorvane {
 
-ProminentButton::ProminentButton(QWidget* parent) : QAbstractButton(parent) {
+ProminentButton::ProminentButton(QWidget* parent) : KeyboardButton(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setAttribute(Qt::WA_Hover);
@@ -24,20 +24,6 @@ QSize ProminentButton::sizeHint() const {
 
 QSize ProminentButton::minimumSizeHint() const {
     return sizeHint();
-}
-
-void ProminentButton::focusInEvent(QFocusEvent* event) {
-    m_focusRing = UiStyle::showsFocusRing(event->reason(), m_focusRing);
-    QAbstractButton::focusInEvent(event);
-}
-
-void ProminentButton::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (isEnabled())
-            animateClick();
-        return;
-    }
-    QAbstractButton::keyPressEvent(event);
 }
 
 void ProminentButton::paintEvent(QPaintEvent*) {
@@ -58,7 +44,7 @@ void ProminentButton::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(pal.color(QPalette::Disabled, QPalette::Mid), 1));
         painter.drawPath(shape);
     }
-    if (hasFocus() && m_focusRing) {
+    if (showsFocusRing()) {
         // A ring outside the fill: the accent colour on the accent fill would not show.
         painter.setPen(QPen(pal.color(QPalette::Active, QPalette::Highlight), 1.5));
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75), 7.5, 7.5);

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QAbstractButton>
+#include "ui/keyboard_button.h"
 
 namespace sorvane {
 
 /// The panel's main action: a filled button in the accent colour, title centred across the
 /// whole width. Space and Return press it.
-class ProminentButton : public QAbstractButton {
+class ProminentButton : public KeyboardButton {
     Q_OBJECT
 public:
     explicit ProminentButton(QWidget* parent = nullptr);
@@ -15,12 +15,9 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
-    void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    bool m_focusRing = false;
 };
 
 } // namespace sorvane

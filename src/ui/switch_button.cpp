@@ -9,7 +9,7 @@
 namespace sorvane {
 
 SwitchButton::SwitchButton(const QString& text, Size size, QWidget* parent)
-    : QAbstractButton(parent), m_size(size) {
+    : KeyboardButton(parent), m_size(size) {
     setText(text);
     setCheckable(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -25,20 +25,6 @@ QSize SwitchButton::sizeHint() const {
     const QSize track = trackSize();
     return {fontMetrics().horizontalAdvance(text()) + 12 + track.width() + 4,
             std::max(track.height(), fontMetrics().height()) + 6};
-}
-
-void SwitchButton::focusInEvent(QFocusEvent* event) {
-    m_focusRing = UiStyle::showsFocusRing(event->reason(), m_focusRing);
-    QAbstractButton::focusInEvent(event);
-}
-
-void SwitchButton::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (isEnabled())
-            animateClick();
-        return;
-    }
-    QAbstractButton::keyPressEvent(event);
 }
 
 void SwitchButton::paintEvent(QPaintEvent*) {
@@ -67,7 +53,7 @@ void SwitchButton::paintEvent(QPaintEvent*) {
     painter.setBrush(isEnabled() ? QColor(Qt::white) : QColor(235, 235, 235));
     painter.drawEllipse(QRectF(knobX, track.top() + 2, knob, knob));
 
-    if (hasFocus() && m_focusRing) {
+    if (showsFocusRing()) {
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(pal.color(QPalette::Highlight), 1.5));
         painter.drawRoundedRect(track.adjusted(-2, -2, 2, 2), radius + 2, radius + 2);

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QAbstractButton>
+#include "ui/keyboard_button.h"
 
 namespace sorvane {
 
 /// An on/off switch with its label at the leading edge and the switch at the trailing
 /// edge; the whole row toggles it.
-class SwitchButton : public QAbstractButton {
+class SwitchButton : public KeyboardButton {
     Q_OBJECT
 public:
     enum class Size { small, regular };
@@ -16,12 +16,9 @@ public:
     QSize sizeHint() const override;
 
 protected:
-    void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    bool m_focusRing = false;
     QSize trackSize() const;
 
     Size m_size;

@@ -1,0 +1,24 @@
+#include "ui/keyboard_button.h"
+
+#include "ui/ui_style.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace sorvane {
+
+void KeyboardButton::focusInEvent(QFocusEvent* event) {
+    m_focusRing = UiStyle::showsFocusRing(event->reason(), m_focusRing);
+    QAbstractButton::focusInEvent(event);
+}
+
+void KeyboardButton::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (isEnabled())
+            animateClick();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+} // namespace sorvane
