@@ -8,30 +8,19 @@ const QString objectPath = QStringLiteral("/org/freedesktop/FileManager1");
 
 } // namespace
 
-FakeFileManager::FakeFileManager(QObject* parent) : QObject(parent) {}
+FakeFileManager::FakeFileManager(QObject* parent)
+    : QObject(parent), m_service(serviceName, objectPath) {}
 
 FakeFileManager::~FakeFileManager() {
     stop();
 }
 
 bool FakeFileManager::start(QDBusConnection connection) {
-    stop();
-    if (!connection.registerObject(objectPath, this, QDBusConnection::ExportAllSlots))
-        return false;
-    if (!connection.registerService(serviceName)) {
-        connection.unregisterObject(objectPath);
-        return false;
-    }
-    m_connection = connection;
-    return true;
+    return m_service.start(connection, this);
 }
 
 void FakeFileManager::stop() {
-    if (!m_connection)
-        return;
-    m_connection->unregisterService(serviceName);
-    m_connection->unregisterObject(objectPath);
-    m_connection.reset();
+    m_service.stop();
 }
 
 bool FakeFileManager::failed() {

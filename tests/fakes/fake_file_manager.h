@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fakes/bus_service.h"
+
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QObject>
@@ -36,7 +38,7 @@ public Q_SLOTS:
 private:
     bool failed();
 
-    std::optional<QDBusConnection> m_connection;
+    BusService m_service;
     std::optional<QString> m_error;
     std::vector<QStringList> m_shownItems;
     QStringList m_startupIds;

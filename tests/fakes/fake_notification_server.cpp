@@ -9,36 +9,25 @@ const QString objectPath = QStringLiteral("/org/freedesktop/Notifications");
 } // namespace
 
 FakeNotificationServer::FakeNotificationServer(QStringList capabilities, QObject* parent)
-    : QObject(parent), m_capabilities(std::move(capabilities)) {}
+    : QObject(parent), m_service(serviceName, objectPath), m_capabilities(std::move(capabilities)) {
+}
 
 FakeNotificationServer::~FakeNotificationServer() {
     stop();
 }
 
 bool FakeNotificationServer::start(QDBusConnection connection) {
-    stop();
-    if (!connection.registerObject(objectPath, this, QDBusConnection::ExportAllSlots))
-        return false;
-    if (!connection.registerService(serviceName)) {
-        connection.unregisterObject(objectPath);
-        return false;
-    }
-    m_connection = connection;
-    return true;
+    return m_service.start(connection, this);
 }
 
 void FakeNotificationServer::stop() {
-    if (!m_connection)
-        return;
-    m_connection->unregisterService(serviceName);
-    m_connection->unregisterObject(objectPath);
-    m_connection.reset();
+    m_service.stop();
 }
 
 void FakeNotificationServer::release() {
     m_holding = false;
     for (auto& [call, answer] : m_held)
-        m_connection->send(call.createReply(answer));
+        m_service.connection()->send(call.createReply(answer));
     m_held.clear();
 }
 

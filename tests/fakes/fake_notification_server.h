@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fakes/bus_service.h"
+
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusMessage>
@@ -55,7 +57,7 @@ public Q_SLOTS:
     QString GetServerInformation(QString& vendor, QString& version, QString& specVersion);
 
 private:
-    std::optional<QDBusConnection> m_connection;
+    BusService m_service;
     QStringList m_capabilities;
     std::vector<Notification> m_notifications;
     std::vector<std::pair<QDBusMessage, QVariant>> m_held;
