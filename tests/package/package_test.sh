@@ -46,18 +46,22 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', the project's $version"
 [ "$(field Section)" = utils ] || fail "Section is '$(field Section)'"
 depends=$(field Depends)
-# Named by hand: Qt loads them at run time. libc6 and libstdc++6 come from the library scan,
-# so their absence means dpkg-shlibdeps did not run.
+# qt6-qpa-plugins is named by hand: Qt loads it at run time. The others come from the
+# library scan, so their absence means dpkg-shlibdeps did not run.
 for needed in qt6-qpa-plugins libqt6svg6 libc6 libstdc++6; do
-    tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//' | grep -Fxq "$needed" ||
-        fail "Depends lacks $needed: $depends"
+    count=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//' | grep -Fxc "$needed" || true)
+    [ "$count" = 1 ] || fail "Depends names $needed $count times: $depends"
 done
-changelog_version=$(dpkg-parsechangelog -l data/debian/changelog -S Version)
+tr ',' '\n' <<<"$(field Recommends)" | sed 's/^ *//; s/[ (].*//' | grep -Fxq qt6-wayland ||
+    fail "Recommends lacks qt6-wayland: $(field Recommends)"
+changelog_version=$(dpkg-parsechangelog -l debian/changelog -S Version)
 [ "$changelog_version" = "$version" ] ||
-    fail "data/debian/changelog's newest entry is $changelog_version, the project is $version"
+    fail "debian/changelog's newest entry is $changelog_version, the project is $version"
+dbgsym=$(dirname "$deb")/$(basename "$deb" | sed 's/^sorvane_/sorvane-dbgsym_/; s/\.deb$/.ddeb/')
+[ -f "$dbgsym" ] || fail "no debug symbols package $dbgsym"
 
-if ! lintian_output=$(lintian --fail-on error "$deb" 2>&1); then
-    fail "lintian reports errors"
+if ! lintian_output=$(lintian --fail-on error,warning "$deb" "$dbgsym" 2>&1); then
+    fail "lintian reports errors or warnings"
 fi
 grep -v "running with root privileges" <<<"$lintian_output" | sed 's/^/lintian: /' >&2 || true
 
