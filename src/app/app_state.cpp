@@ -5,7 +5,6 @@
 #include "app/display_texts.h"
 #include "app/interrupted_clean.h"
 #include "app/job_observer.h"
-#include "app/updater_view_model.h"
 #include "engine/desktop_cleaner.h"
 #include "history/history_store.h"
 #include "platform/folder_bookmark.h"
@@ -13,6 +12,7 @@
 #include "platform/wake_monitor.h"
 #include "scheduling/scheduler.h"
 #include "settings/app_settings.h"
+#include "updates/updater_view_model.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,18 +1,14 @@
 #include "app/application_parts.h"
 
-#include "app/updater_view_model.h"
 #include "history/history_store.h"
 #include "platform/dbus_file_viewer.h"
 #include "platform/dbus_notifier.h"
 #include "platform/desktop_url_opener.h"
 #include "platform/posix_file_services.h"
 #include "platform/qt_folder_chooser.h"
-#include "platform/update_dialog_presenter.h"
-#include "platform/updater.h"
 #include "platform/xdg_autostart_login_item.h"
 #include "settings/app_settings.h"
-
-#include <QVersionNumber>
+#include "updates/update_checking.h"
 
 namespace sorvane {
 
@@ -23,7 +19,6 @@ struct ApplicationParts::Services {
     XdgAutostartLoginItem loginItem;
     DbusFileViewer fileViewer{urlOpener};
     QtFolderChooser folderChooser;
-    UpdateDialogPresenter updatePresenter{urlOpener};
 };
 
 namespace {
@@ -38,12 +33,9 @@ ApplicationParts::ApplicationParts() : m_services(std::make_unique<Services>()) 
         return std::chrono::system_clock::now();
     };
     auto& settings = AppSettings::shared();
-    m_updater = std::make_unique<Updater>(settings.defaults(), m_services->updatePresenter,
-                                          QVersionNumber::fromString(SORVANE_VERSION), now,
-                                          Updater::defaultOptions());
-    m_updaterModel = std::make_unique<UpdaterViewModel>(*m_updater, now);
+    m_updates = std::make_unique<UpdateChecking>(settings.defaults(), m_services->urlOpener, now);
     m_state = std::make_unique<AppState>(
-        settings, HistoryStore::shared(), *m_updaterModel, m_services->files,
+        settings, HistoryStore::shared(), m_updates->model(), m_services->files,
         SystemServices{m_services->notifier, m_services->loginItem, m_services->fileViewer,
                        m_services->urlOpener, m_services->folderChooser},
         now);
@@ -59,6 +51,10 @@ ApplicationParts& ApplicationParts::shared() {
     if (!current)
         qFatal("The program's parts are asked for before its entry made them.");
     return *current;
+}
+
+void ApplicationParts::refreshLoginItem() {
+    m_services->loginItem.refresh();
 }
 
 FileServices& ApplicationParts::files() {

@@ -8,8 +8,7 @@ namespace sorvane {
 
 class AppSettings;
 class HistoryStore;
-class Updater;
-class UpdaterViewModel;
+class UpdateChecking;
 
 /// Everything the running program is made of on Linux, built once and wired together: the
 /// file and desktop services, the stores, the updater and the application state. The one
@@ -29,12 +28,13 @@ public:
 
     AppState& state() { return *m_state; }
     FileServices& files();
+    /// Brings the login entry up to date with this program; for the tray application's start.
+    void refreshLoginItem();
 
 private:
     struct Services;
     std::unique_ptr<Services> m_services;
-    std::unique_ptr<Updater> m_updater;
-    std::unique_ptr<UpdaterViewModel> m_updaterModel;
+    std::unique_ptr<UpdateChecking> m_updates;
     std::unique_ptr<AppState> m_state;
 };
 

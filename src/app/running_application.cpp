@@ -31,6 +31,7 @@ void RunningApplication::start() {
         [this](const InstanceRequest& request, auto reply) { answer(request, std::move(reply)); });
     m_server->listen(InstanceServer::socketPath());
     state.start();
+    m_parts->refreshLoginItem();
 }
 
 void RunningApplication::answer(const InstanceRequest& request,

@@ -22,6 +22,8 @@ constexpr std::string_view mainGroup = "[Desktop Entry]";
 constexpr std::string_view hiddenKey = "Hidden";
 constexpr std::string_view gnomeEnabledKey = "X-GNOME-Autostart-enabled";
 constexpr std::string_view generatedKey = "X-Sorvane-Generated";
+constexpr std::string_view execKey = "Exec";
+constexpr std::string_view tryExecKey = "TryExec";
 
 // Characters that oblige an Exec argument to be quoted, as the Desktop Entry specification
 // lists them.
@@ -125,6 +127,37 @@ std::string withValues(std::string_view contents,
     return result;
 }
 
+/// `text` with the escapes of a desktop entry's string values.
+std::string escapedValue(std::string_view text) {
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+        case '\\':
+            escaped += "\\\\";
+            break;
+        case '\n':
+            escaped += "\\n";
+            break;
+        case '\t':
+            escaped += "\\t";
+            break;
+        case '\r':
+            escaped += "\\r";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+/// The value of `key` in the main group, or none.
+std::optional<std::string> valueIn(std::string_view contents, std::string_view key) {
+    const auto values = mainGroupValues(contents);
+    const auto found = values.find(key);
+    return found == values.end() ? std::nullopt : std::optional<std::string>(found->second);
+}
+
 bool isUtf8(const std::string& bytes) {
     const QByteArray original = QByteArray::fromStdString(bytes);
     return QString::fromUtf8(original).toUtf8() == original;
@@ -168,30 +201,14 @@ std::string XdgAutostartLoginItem::execArgument(const std::string& argument) {
         quoted = argument;
     }
     // The general escapes of string values are undone before the quotes are read, so a
-    // backslash of the quoting is itself escaped here; a lone "%" would start a field code.
-    std::string escaped;
+    // backslash of the quoting is itself escaped; a lone "%" would start a field code.
+    std::string fieldCodesEscaped;
     for (const char c : quoted) {
-        switch (c) {
-        case '\\':
-            escaped += "\\\\";
-            break;
-        case '\n':
-            escaped += "\\n";
-            break;
-        case '\t':
-            escaped += "\\t";
-            break;
-        case '\r':
-            escaped += "\\r";
-            break;
-        case '%':
-            escaped += "%%";
-            break;
-        default:
-            escaped += c;
-        }
+        if (c == '%')
+            fieldCodesEscaped += '%';
+        fieldCodesEscaped += c;
     }
-    return escaped;
+    return escapedValue(fieldCodesEscaped);
 }
 
 std::optional<std::string> XdgAutostartLoginItem::entryFor(const fs::path& program) {
@@ -202,6 +219,9 @@ std::optional<std::string> XdgAutostartLoginItem::entryFor(const fs::path& progr
            "Type=Application\n"
            "Name=Sorvane\n"
            "Comment=Keeps the desktop clear by moving its items into a dated archive folder\n"
+           "TryExec=" +
+           escapedValue(program.string()) +
+           "\n"
            "Exec=" +
            execArgument(program.string()) +
            " --background\n"
@@ -247,6 +267,23 @@ std::optional<QString> XdgAutostartLoginItem::enable() {
     if (const FileStatus written = DurableFile::write(file, contents); !written)
         return failure(action, written.error(), file);
     return std::nullopt;
+}
+
+void XdgAutostartLoginItem::refresh() {
+    const fs::path file = entryPath();
+    const FileResult<std::string> existing = DurableFile::read(file);
+    if (!existing || !generatedIn(*existing) || !enabledIn(*existing))
+        return;
+    const std::optional<std::string> entry = entryFor(m_program);
+    if (!entry)
+        return;
+    if (valueIn(*existing, execKey) == valueIn(*entry, execKey) &&
+        valueIn(*existing, tryExecKey) == valueIn(*entry, tryExecKey))
+        return;
+    // Nothing the user asked for failed, so nothing to show; the old entry still works
+    // as long as its program does.
+    if (const FileStatus written = DurableFile::write(file, *entry); !written)
+        qWarning("%s", qUtf8Printable(failure("update", written.error(), file)));
 }
 
 std::optional<QString> XdgAutostartLoginItem::disable() {

@@ -26,6 +26,10 @@ public:
 
     bool isEnabled() const override;
     std::optional<QString> setEnabled(bool enabled) override;
+    /// Rewrites an entry this class wrote, and which is on, when it starts another program
+    /// than this one or lacks `TryExec` (written by an older version, or before the program
+    /// moved), so that the session neither starts a stale path nor shows a broken entry.
+    void refresh();
 
     /// `$XDG_CONFIG_HOME/autostart/app.sorvane.Sorvane.desktop`.
     static std::filesystem::path entryPath();

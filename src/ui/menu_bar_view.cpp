@@ -2,7 +2,6 @@
 
 #include "app/app_state.h"
 #include "app/display_texts.h"
-#include "app/updater_view_model.h"
 #include "history/history_store.h"
 #include "scheduling/scheduler.h"
 #include "settings/app_settings.h"
@@ -13,6 +12,7 @@
 #include "ui/symbols.h"
 #include "ui/tone_label.h"
 #include "ui/ui_style.h"
+#include "updates/updater_view_model.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -165,6 +165,7 @@ QWidget* MenuBarView::makeActionsSection() {
     m_updateRow = addRow(
         section, tr("Check for Updates\u2026"), Symbols::icon(S::update),
         [this] { m_state.updater().checkForUpdates(); }, true);
+    m_updateRow->setVisible(m_state.updater().isAvailable());
     m_tipRow = addRow(
         section, tr("Leave a Tip\u2026"), Symbols::icon(S::tip), [this] { m_state.openTip(); },
         true);

@@ -2,10 +2,10 @@
 
 #include "app/app_state.h"
 #include "app/display_texts.h"
-#include "app/updater_view_model.h"
 #include "history/history_store.h"
 #include "settings/app_settings.h"
 #include "ui/symbols.h"
+#include "updates/updater_view_model.h"
 
 namespace sorvane {
 
@@ -25,6 +25,7 @@ TrayMenu::TrayMenu(AppState& state, PanelActions actions, std::function<void()> 
     addSeparator();
     m_update = addAction(Symbols::icon(S::update), tr("Check for Updates\u2026"), this,
                          [this] { m_state.updater().checkForUpdates(); });
+    m_update->setVisible(m_state.updater().isAvailable());
     addAction(Symbols::icon(S::tip), tr("Leave a Tip\u2026"), this, [this] { m_state.openTip(); });
     addAction(Symbols::icon(S::settings), tr("Settings\u2026"), this, [this] {
         if (m_actions.openSettings)

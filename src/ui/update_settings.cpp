@@ -1,8 +1,8 @@
 #include "ui/update_settings.h"
 
-#include "app/updater_view_model.h"
 #include "ui/form_section.h"
 #include "ui/tone_label.h"
+#include "updates/updater_view_model.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -14,6 +14,10 @@ UpdateSettings::UpdateSettings(UpdaterViewModel& updater, const QString& siteHos
     auto* version = addSection();
     m_version = new ToneLabel({}, ToneLabel::Tone::secondary, ToneLabel::Size::body);
     version->addRow(tr("Installed"), m_version);
+    if (!updater.isAvailable()) {
+        refresh();
+        return;
+    }
     m_lastCheck = new ToneLabel({}, ToneLabel::Tone::secondary, ToneLabel::Size::body);
     version->addRow(tr("Updates"), m_lastCheck);
     m_checkNow = new QPushButton(tr("Check Now"));
@@ -43,6 +47,8 @@ void UpdateSettings::showEvent(QShowEvent* event) {
 
 void UpdateSettings::refresh() {
     m_version->setText(UpdaterViewModel::versionText());
+    if (!m_lastCheck)
+        return;
     m_lastCheck->setText(m_updater.lastCheckDescription());
     m_checkNow->setEnabled(m_updater.canCheckForUpdates());
     const QSignalBlocker blocker(m_automatic);

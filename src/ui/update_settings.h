@@ -10,7 +10,8 @@ namespace sorvane {
 class ToneLabel;
 class UpdaterViewModel;
 
-/// The Updates tab: the installed version, the last check, a check now, and automatic checks.
+/// The Updates tab: the installed version, the last check, a check now, and automatic checks;
+/// only the version when the build has no update checker.
 class UpdateSettings : public FormPage {
     Q_OBJECT
 public:
@@ -29,9 +30,9 @@ private:
 
     UpdaterViewModel& m_updater;
     ToneLabel* m_version;
-    ToneLabel* m_lastCheck;
-    QPushButton* m_checkNow;
-    QCheckBox* m_automatic;
+    ToneLabel* m_lastCheck = nullptr;
+    QPushButton* m_checkNow = nullptr;
+    QCheckBox* m_automatic = nullptr;
 };
 
 } // namespace sorvane

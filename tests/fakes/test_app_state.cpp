@@ -14,7 +14,7 @@ Timestamp now() {
 TestAppState::TestAppState(FileServices* fileServices, Notifier* notifierInUse)
     : history(home / "data"),
       updater(preferences, presenter, QVersionNumber(1, 0, 0), now, Updater::defaultOptions()),
-      updaterModel(updater, now),
+      updaterModel(&updater, now),
       state(settings, history, updaterModel, fileServices ? *fileServices : files,
             {notifierInUse ? *notifierInUse : notifier, loginItem, fileViewer, urlOpener,
              folderChooser}) {}

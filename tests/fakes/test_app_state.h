@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/app_state.h"
-#include "app/updater_view_model.h"
 #include "fakes/fake_file_viewer.h"
 #include "fakes/fake_folder_chooser.h"
 #include "fakes/fake_login_item.h"
@@ -11,9 +10,10 @@
 #include "fakes/recording_update_presenter.h"
 #include "history/history_store.h"
 #include "platform/posix_file_services.h"
-#include "platform/updater.h"
 #include "settings/app_settings.h"
 #include "support/private_home.h"
+#include "updates/updater.h"
+#include "updates/updater_view_model.h"
 
 #include <string>
 #include <vector>

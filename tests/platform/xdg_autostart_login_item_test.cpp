@@ -49,7 +49,8 @@ TEST_F(XdgAutostartLoginItemTest, TurnsOnOffAndOnWithAValidEntry) {
     const std::string contents = contentsOf(entry);
     EXPECT_NE(contents.find("[Desktop Entry]\nType=Application\nName=Sorvane\n"),
               std::string::npos);
-    EXPECT_NE(contents.find("\nExec=/usr/bin/sorvane --background\n"), std::string::npos);
+    EXPECT_NE(contents.find("\nTryExec=/usr/bin/sorvane\nExec=/usr/bin/sorvane --background\n"),
+              std::string::npos);
     EXPECT_NE(contents.find("\nIcon=app.sorvane.Sorvane\n"), std::string::npos);
     EXPECT_NE(contents.find("\nX-GNOME-Autostart-enabled=true\n"), std::string::npos);
     EXPECT_EQ(validatorComplaints(entry), "");
@@ -87,6 +88,39 @@ TEST_F(XdgAutostartLoginItemTest, ProgramPathsAreQuotedAsDesktopEntriesRequire) 
     const auto error = XdgAutostartLoginItem("/opt/bad\xFF/sorvane").setEnabled(true);
     ASSERT_TRUE(error.has_value());
     EXPECT_TRUE(error->contains(QStringLiteral("not valid UTF-8"))) << error->toStdString();
+}
+
+TEST_F(XdgAutostartLoginItemTest, AtStartOnlyAnOutdatedEntryOfOursIsRewritten) {
+    const std::string head = "[Desktop Entry]\nType=Application\nName=Sorvane\n";
+    const std::string current = *XdgAutostartLoginItem::entryFor("/usr/bin/sorvane");
+    struct Case {
+        const char* what;
+        std::string before;
+        bool rewritten;
+    };
+    const Case cases[] = {
+        {"ours without TryExec",
+         head + "Exec=/usr/bin/sorvane --background\nX-Sorvane-Generated=true\n", true},
+        {"ours for a program that moved",
+         head + "TryExec=/opt/old/sorvane\nExec=/opt/old/sorvane --background\n"
+                "X-Sorvane-Generated=true\n",
+         true},
+        {"ours and current", "# kept\n" + current, false},
+        {"ours but switched off",
+         head +
+             "Exec=/opt/old/sorvane\nX-GNOME-Autostart-enabled=false\nX-Sorvane-Generated=true\n",
+         false},
+        {"the user's own", head + "Exec=env FOO=1 sorvane\n", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        home.writeFile(".config/autostart/app.sorvane.Sorvane.desktop", c.before);
+        XdgAutostartLoginItem("/usr/bin/sorvane").refresh();
+        EXPECT_EQ(contentsOf(entry), c.rewritten ? current : c.before);
+    }
+    fs::remove(entry);
+    XdgAutostartLoginItem("/usr/bin/sorvane").refresh();
+    EXPECT_FALSE(fs::exists(entry)) << "no entry, none made";
 }
 
 TEST_F(XdgAutostartLoginItemTest, EntriesSwitchedOffByTheUserCountAsOff) {

@@ -257,6 +257,22 @@ TEST(UpdateSettingsTab, showsTheVersionTheLastCheckAndTheSite) {
     }));
 }
 
+TEST(UpdateSettingsTab, withoutAnUpdaterShowsOnlyTheVersion) {
+    UpdaterViewModel none{nullptr, [] {
+                              return Timestamp{};
+                          }};
+    UpdateSettings tab{none, AppState::tipURL().host()};
+    tab.resize(560, 300);
+    tab.grab().save(SORVANE_RENDER_DIR "/settings-updates-without-checker.png");
+    EXPECT_EQ(tab.versionLabel()->text(), "Version 1.0.0");
+    EXPECT_EQ(tab.lastCheckLabel(), nullptr);
+    EXPECT_EQ(tab.checkNowButton(), nullptr);
+    EXPECT_EQ(tab.automaticBox(), nullptr);
+    none.checkForUpdates();
+    none.setAutomaticallyChecks(true);
+    EXPECT_FALSE(none.automaticallyChecks()) << "nothing to check with";
+}
+
 class HistoryViewTest : public ::testing::Test {
 protected:
     test::TestAppState t;

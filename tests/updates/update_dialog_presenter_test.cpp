@@ -1,5 +1,5 @@
 #include "fakes/fake_url_opener.h"
-#include "platform/update_dialog_presenter.h"
+#include "updates/update_dialog_presenter.h"
 
 #include <QAbstractButton>
 #include <QApplication>

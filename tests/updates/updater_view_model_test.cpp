@@ -1,8 +1,8 @@
-#include "app/updater_view_model.h"
 #include "fakes/memory_preferences_store.h"
-#include "platform/update_presenter.h"
-#include "platform/updater.h"
 #include "support/scoped_environment.h"
+#include "updates/update_presenter.h"
+#include "updates/updater.h"
+#include "updates/updater_view_model.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ protected:
         m_updater = std::make_unique<Updater>(
             m_store, m_presenter, QVersionNumber(1, 0, 0), [this] { return now; },
             Updater::Options{QUrl("http://127.0.0.1:9/releases.json"), 1s, 1024});
-        m_viewModel = std::make_unique<UpdaterViewModel>(*m_updater, [this] { return now; });
+        m_viewModel = std::make_unique<UpdaterViewModel>(m_updater.get(), [this] { return now; });
     }
 
     test::ScopedEnvironment m_env;

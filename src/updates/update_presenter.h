@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/update_check_result.h"
+#include "updates/update_check_result.h"
 
 namespace sorvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/update_presenter.h"
+#include "updates/update_presenter.h"
 
 #include <QPointer>
 

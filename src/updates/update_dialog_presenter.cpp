@@ -1,7 +1,7 @@
-#include "platform/update_dialog_presenter.h"
+#include "updates/update_dialog_presenter.h"
 
-#include "platform/release_feed.h"
 #include "platform/url_opener.h"
+#include "updates/release_feed.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

@@ -1,9 +1,9 @@
 #include "fakes/memory_preferences_store.h"
 #include "local_http_server.h"
-#include "platform/release_feed.h"
-#include "platform/update_presenter.h"
-#include "platform/updater.h"
 #include "support/scoped_environment.h"
+#include "updates/release_feed.h"
+#include "updates/update_presenter.h"
+#include "updates/updater.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/resource_values.h"
-#include "platform/update_check_result.h"
+#include "updates/update_check_result.h"
 
 #include <QByteArray>
 #include <QObject>

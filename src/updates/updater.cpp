@@ -1,8 +1,8 @@
-#include "platform/updater.h"
+#include "updates/updater.h"
 
-#include "platform/release_feed.h"
-#include "platform/update_presenter.h"
 #include "settings/preferences_store.h"
+#include "updates/release_feed.h"
+#include "updates/update_presenter.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

@@ -1,4 +1,4 @@
-#include "platform/release_feed.h"
+#include "updates/release_feed.h"
 
 #include <QHostAddress>
 #include <QRegularExpression>

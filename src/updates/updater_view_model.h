@@ -12,14 +12,19 @@ namespace sorvane {
 class Updater;
 
 /// What the menu-bar panel and the Updates tab show of the updater, and what they ask of it.
+/// Without an updater (a build made with -DSORVANE_UPDATE_CHECK=OFF) there is nothing to
+/// check with: the views show only the installed version.
 class UpdaterViewModel : public QObject {
     Q_OBJECT
 
 public:
     using Clock = std::function<Timestamp()>;
 
-    /// Takes the automatic-check flag from the updater; starts nothing.
-    UpdaterViewModel(Updater& updater, Clock clock, QObject* parent = nullptr);
+    /// Takes the automatic-check flag from the updater, if there is one; starts nothing.
+    UpdaterViewModel(Updater* updater, Clock clock, QObject* parent = nullptr);
+
+    /// False when there is no updater to check with.
+    bool isAvailable() const { return m_updater != nullptr; }
 
     /// Starts the updater the first time; later calls do nothing.
     void start();
@@ -47,7 +52,7 @@ signals:
 private:
     void setCanCheckForUpdates(bool canCheck);
 
-    Updater& m_updater;
+    Updater* m_updater;
     Clock m_clock;
     bool m_hasStarted = false;
     bool m_canCheckForUpdates = false;
