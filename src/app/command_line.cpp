@@ -7,11 +7,15 @@
 #include "app/instance_client.h"
 #include "app/instance_server.h"
 #include "app/interrupted_clean.h"
+#include "app/qt_arguments.h"
 #include "app/terminal_text.h"
 #include "app/user_lock.h"
 #include "engine/desktop_cleaner.h"
+#include "history/base64.h"
 #include "history/clean_record_json.h"
 #include "history/history_store.h"
+#include "history/iso8601.h"
+#include "history/utf8.h"
 #include "platform/posix_file_services.h"
 #include "platform/user_locale.h"
 #include "platform/wake_monitor.h"
@@ -31,15 +35,16 @@
 namespace sorvane {
 namespace {
 
-constexpr const char* usage = "usage: sorvane [--background]\n"
-                              "       sorvane preview [--json]\n"
-                              "       sorvane clean\n"
-                              "       sorvane undo\n"
-                              "       sorvane history [--json]\n"
-                              "       sorvane status\n"
-                              "       sorvane pin PATH...\n"
-                              "       sorvane unpin PATH...\n"
-                              "       sorvane --help | --version\n";
+constexpr const char* usage =
+    "usage: sorvane [--background] [Qt's options: -platform, -style, ...]\n"
+    "       sorvane preview [--json]\n"
+    "       sorvane clean\n"
+    "       sorvane undo\n"
+    "       sorvane history [--json]\n"
+    "       sorvane status [--json]\n"
+    "       sorvane pin PATH...\n"
+    "       sorvane unpin PATH...\n"
+    "       sorvane --help | --version\n";
 
 // A clean of many files on a slow disk can take minutes; the running application answers
 // when it is done.
@@ -61,6 +66,26 @@ QString name(const std::filesystem::path& path) {
     return QString::fromStdString(TerminalText::quoted(path.filename().native()));
 }
 
+// The form of `preview --json` and `status --json`; raised when a key changes meaning or goes.
+constexpr int jsonVersion = 1;
+
+void printJson(const QJsonObject& object) {
+    print(QJsonDocument(object).toJson(QJsonDocument::Compact) + "\n");
+}
+
+/// A path as the history file writes it: readable under `key`, and where it is not UTF-8,
+/// with U+FFFD in its place there and its exact bytes in base64 under `key` + "Bytes".
+void addPath(QJsonObject& object, const QString& key, const std::filesystem::path& path) {
+    object.insert(key, QString::fromStdString(Utf8::withReplacements(path.native())));
+    if (!Utf8::isValid(path.native()))
+        object.insert(key + "Bytes", QString::fromStdString(Base64::encode(path.native())));
+}
+
+int noDesktop() {
+    printError(QStringLiteral("Could not find your Desktop folder.\n"));
+    return 1;
+}
+
 /// What the reading commands look at: the settings as stored, never written back, and the
 /// history, with the record of an interrupted clean recovered first when no other Sorvane
 /// is at work.
@@ -80,7 +105,7 @@ struct ReadingWorld {
 } // namespace
 
 bool CommandLine::handles(int argc, char** argv) {
-    return argc > 1 && std::string(argv[1]) != "--background";
+    return !QtArguments::startTheTrayApplication({argv + 1, argv + argc});
 }
 
 int CommandLine::run(int argc, char** argv) {
@@ -100,15 +125,17 @@ int CommandLine::runCommand(const std::string& command, const std::vector<std::s
         std::printf("Sorvane %s\n", SORVANE_VERSION);
         return 0;
     }
-    if (command == "preview" || command == "history") {
+    if (command == "preview" || command == "history" || command == "status") {
         if (!arguments.empty() && !json)
             return usageError("'" + command + "' takes only --json");
+        if (command == "status")
+            return status(json);
         return command == "preview" ? preview(json) : history(json);
     }
-    if (command == "status" || command == "clean" || command == "undo") {
+    if (command == "clean" || command == "undo") {
         if (!arguments.empty())
             return usageError("'" + command + "' takes no arguments");
-        return command == "status" ? status() : change(command, arguments);
+        return change(command, arguments);
     }
     if (command == "pin" || command == "unpin") {
         if (arguments.empty())
@@ -120,20 +147,27 @@ int CommandLine::runCommand(const std::string& command, const std::vector<std::s
 
 int CommandLine::preview(bool json) {
     ReadingWorld world;
-    if (!world.files.desktopDirectory()) {
-        print(QStringLiteral("Could not find your Desktop folder.\n"));
-        return 1;
-    }
+    if (!world.files.desktopDirectory())
+        return noDesktop();
     UserLocale::refreshTimeZone();
     const auto preview = DesktopCleaner(world.files).preview(world.settings.cleanOptions());
     if (json) {
+        // An array has no room for a second key beside a name, so a name that is not UTF-8
+        // keeps its bytes in an object of its own: {"path": …, "pathBytes": …}.
         QJsonArray eligible;
-        for (const auto& item : preview.eligible)
-            eligible.append(QString::fromUtf8(item.native()));
-        const QJsonObject object{{"eligible", eligible},
-                                 {"skipped", static_cast<qint64>(preview.skipped)},
-                                 {"tagged", static_cast<qint64>(preview.tagged)}};
-        print(QJsonDocument(object).toJson(QJsonDocument::Compact) + "\n");
+        for (const auto& item : preview.eligible) {
+            if (Utf8::isValid(item.native())) {
+                eligible.append(QString::fromStdString(item.native()));
+                continue;
+            }
+            QJsonObject exact;
+            addPath(exact, "path", item);
+            eligible.append(exact);
+        }
+        printJson({{"version", jsonVersion},
+                   {"eligible", eligible},
+                   {"skipped", static_cast<qint64>(preview.skipped)},
+                   {"tagged", static_cast<qint64>(preview.tagged)}});
         return 0;
     }
     print(DisplayTexts::headline(static_cast<qint64>(preview.eligible.size())) + "\n");
@@ -161,20 +195,34 @@ int CommandLine::history(bool json) {
     return 0;
 }
 
-int CommandLine::status() {
+int CommandLine::status(bool json) {
     ReadingWorld world;
-    if (!world.files.desktopDirectory()) {
-        print(QStringLiteral("Could not find your Desktop folder.\n"));
-        return 1;
-    }
+    if (!world.files.desktopDirectory())
+        return noDesktop();
     const auto preview = DesktopCleaner(world.files).preview(world.settings.cleanOptions());
+    WakeMonitor wakes;
+    const auto now = [] {
+        return std::chrono::system_clock::now();
+    };
+    const Scheduler scheduler(world.settings, now, wakes);
+    if (json) {
+        QJsonObject object{{"version", jsonVersion},
+                           {"eligible", static_cast<qint64>(preview.eligible.size())},
+                           {"skipped", static_cast<qint64>(preview.skipped)},
+                           {"tagged", static_cast<qint64>(preview.tagged)},
+                           {"automatic", world.settings.agentEnabled()},
+                           {"schedule", world.settings.scheduleDescription()}};
+        addPath(object, "archive", world.settings.resolvedDestination());
+        const auto next = scheduler.nextRunDate(now());
+        object.insert("nextClean", next ? QJsonValue(QString::fromStdString(Iso8601::format(*next)))
+                                        : QJsonValue());
+        printJson(object);
+        return 0;
+    }
     print(DisplayTexts::headline(static_cast<qint64>(preview.eligible.size())) + "\n");
     if (preview.tagged > 0)
         print(DisplayTexts::taggedLine(preview.tagged) + "\n");
     print(DisplayTexts::archiveLine(world.settings.resolvedDestination()) + "\n");
-    WakeMonitor wakes;
-    const Scheduler scheduler(
-        world.settings, [] { return std::chrono::system_clock::now(); }, wakes);
     print((world.settings.agentEnabled() ? scheduler.statusText()
                                          : world.settings.scheduleDescription()) +
           "\n");

@@ -20,7 +20,7 @@ private:
     static int runCommand(const std::string& command, const std::vector<std::string>& arguments);
     static int preview(bool json);
     static int history(bool json);
-    static int status();
+    static int status(bool json);
     static int change(const std::string& command, const std::vector<std::string>& arguments);
 };
 

@@ -11,6 +11,14 @@ namespace {
 
 const QString busy = QStringLiteral("Another Sorvane is busy; try again in a moment.\n");
 
+// One line per error, for standard error.
+QString errorLines(const std::vector<std::string>& errors) {
+    QString lines;
+    for (const auto& error : errors)
+        lines += QString::fromStdString(error) + "\n";
+    return lines;
+}
+
 // Calls `handler` on the first emission of `signal` only.
 template <class Signal, class Handler> void once(AppState* state, Signal signal, Handler handler) {
     auto connection = std::make_shared<QMetaObject::Connection>();
@@ -43,20 +51,24 @@ void CommandRunner::clean(Reply reply) {
     if (m_state.isWorking())
         return reply({1, {}, busy});
     once(&m_state, &AppState::cleanFinished, [this, reply](const CleanOutcome& outcome) {
-        const bool clean = outcome.record && outcome.record->errors.empty();
-        reply({clean ? 0 : 1, m_state.statusMessage() + "\n", {}});
+        // The summary is the result; a clean that made no record failed as a whole.
+        const QString message = m_state.statusMessage() + "\n";
+        if (!outcome.record)
+            return reply({1, {}, message});
+        const auto& errors = outcome.record->errors;
+        reply({errors.empty() ? 0 : 1, message, errorLines(errors)});
     });
     m_state.cleanNow(CleanTrigger::manual);
 }
 
 void CommandRunner::undo(Reply reply) {
     if (!m_state.history().lastUndoable())
-        return reply({1, tr("Nothing to undo") + "\n", {}});
+        return reply({1, {}, tr("Nothing to undo") + "\n"});
     if (m_state.isWorking())
         return reply({1, {}, busy});
     once(&m_state, &AppState::undoFinished, [this, reply](const UndoResult& result) {
         const bool allBack = result.remaining.empty() && result.errors.empty();
-        reply({allBack ? 0 : 1, m_state.statusMessage() + "\n", {}});
+        reply({allBack ? 0 : 1, m_state.statusMessage() + "\n", errorLines(result.errors)});
     });
     m_state.undoLastClean();
 }

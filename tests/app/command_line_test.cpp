@@ -1,7 +1,6 @@
 #include "app/app_state.h"
 #include "app/command_runner.h"
 #include "app/instance_server.h"
-#include "app/updater_view_model.h"
 #include "app/user_lock.h"
 #include "fakes/fake_file_viewer.h"
 #include "fakes/fake_folder_chooser.h"
@@ -12,10 +11,11 @@
 #include "fakes/recording_update_presenter.h"
 #include "history/history_store.h"
 #include "platform/posix_file_services.h"
-#include "platform/updater.h"
 #include "settings/app_settings.h"
 #include "support/file_attributes.h"
 #include "support/private_home.h"
+#include "updates/updater.h"
+#include "updates/updater_view_model.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -81,6 +81,20 @@ TEST_F(CommandLineTest, previewListsWhatACleanWouldMoveSafelyAndAsJson) {
               QString::fromStdString((home.desktop() / "a.txt").native()));
     EXPECT_EQ(object["skipped"].toInt(), 1);
     EXPECT_EQ(object["tagged"].toInt(), 1);
+    EXPECT_EQ(object["version"].toInt(), 1);
+
+    // A name that is not UTF-8 keeps its bytes, as in the history's JSON.
+    fs::remove(home.desktop() / "a.txt");
+    fs::remove(home.desktop() / "line\nbreak");
+    const auto latin1 = file("caf\xE9.txt");
+    const auto exact = QJsonDocument::fromJson(sorvane({"preview", "--json"}).output.toUtf8())
+                           .object()["eligible"]
+                           .toArray()[0]
+                           .toObject();
+    EXPECT_EQ(exact["path"].toString(),
+              QString::fromStdString((home.desktop() / "caf\uFFFD.txt").native()));
+    EXPECT_EQ(QByteArray::fromBase64(exact["pathBytes"].toString().toLatin1()).toStdString(),
+              latin1.native());
 }
 
 TEST_F(CommandLineTest, cleanHistoryAndUndoGoTheWholeWay) {
@@ -105,7 +119,8 @@ TEST_F(CommandLineTest, cleanHistoryAndUndoGoTheWholeWay) {
 
     const auto nothing = sorvane({"undo"});
     EXPECT_EQ(nothing.exitCode, 1);
-    EXPECT_EQ(nothing.output, "Nothing to undo\n");
+    EXPECT_EQ(nothing.output, "");
+    EXPECT_EQ(nothing.errors, "Nothing to undo\n");
 }
 
 TEST_F(CommandLineTest, aCleanThatFailsSaysSoInItsExitStatus) {
@@ -113,7 +128,8 @@ TEST_F(CommandLineTest, aCleanThatFailsSaysSoInItsExitStatus) {
     home.writeFile(home.archive(), "a file where the archive folder should be");
     const auto cleaned = sorvane({"clean"});
     EXPECT_EQ(cleaned.exitCode, 1);
-    EXPECT_THAT(cleaned.output.toStdString(), StartsWith("Could not create or open the archive"));
+    EXPECT_EQ(cleaned.output, "");
+    EXPECT_THAT(cleaned.errors.toStdString(), StartsWith("Could not create or open the archive"));
 }
 
 TEST_F(CommandLineTest, statusTellsTheDesktopTheArchiveAndTheSchedule) {
@@ -122,11 +138,19 @@ TEST_F(CommandLineTest, statusTellsTheDesktopTheArchiveAndTheSchedule) {
     EXPECT_EQ(status.exitCode, 0);
     EXPECT_EQ(status.output, "1 item waiting on your desktop\nFiles go to Desktop Archive\n"
                              "Every day at 9:00\u202FAM\n");
+    const auto json =
+        QJsonDocument::fromJson(sorvane({"status", "--json"}).output.toUtf8()).object();
+    EXPECT_EQ(json["version"].toInt(), 1);
+    EXPECT_EQ(json["eligible"].toInt(), 1);
+    EXPECT_EQ(json["archive"].toString(), QString::fromStdString(home.archive().native()));
+    EXPECT_FALSE(json["automatic"].toBool());
+    EXPECT_TRUE(json["nextClean"].isNull()) << "automatic cleaning is off";
 
     fs::remove_all(home.desktop());
     const auto noDesktop = sorvane({"status"});
     EXPECT_EQ(noDesktop.exitCode, 1);
-    EXPECT_EQ(noDesktop.output, "Could not find your Desktop folder.\n");
+    EXPECT_EQ(noDesktop.output, "");
+    EXPECT_EQ(noDesktop.errors, "Could not find your Desktop folder.\n");
     EXPECT_EQ(sorvane({"preview"}).exitCode, 1);
 }
 
@@ -153,6 +177,37 @@ TEST_F(CommandLineTest, usageMistakesGiveOneLineAndStatusTwo) {
         EXPECT_EQ(run.errors.count('\n'), 1);
     }
     EXPECT_EQ(sorvane({"--version"}).output, "Sorvane 1.0.0\n");
+    EXPECT_EQ(sorvane({"-stylesheet"}).exitCode, 2) << "Qt's option without its value";
+}
+
+TEST_F(CommandLineTest, theTrayApplicationWithoutADisplaySaysSoInsteadOfAborting) {
+    const char* message = "no graphical session; the command line works: sorvane --help\n";
+    struct Case {
+        const char* what;
+        QStringList arguments;
+        const char* display;
+        const char* platform;
+    };
+    const Case cases[] = {
+        {"no display", {}, nullptr, nullptr},
+        {"an unreachable display, with Qt's options",
+         {"-style", "fusion", "--background"},
+         ":97",
+         nullptr},
+        {"X11 asked for by the environment", {}, nullptr, "xcb"},
+        {"X11 asked for by the option", {"-platform", "xcb"}, ":97", "offscreen"},
+        {"Wayland without a compositor", {}, nullptr, "wayland"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.display ? home.env.set("DISPLAY", c.display) : home.env.unset("DISPLAY");
+        c.platform ? home.env.set("QT_QPA_PLATFORM", c.platform)
+                   : home.env.unset("QT_QPA_PLATFORM");
+        const auto run = sorvane(c.arguments);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.errors, message);
+        EXPECT_EQ(run.output, "");
+    }
     EXPECT_EQ(sorvane({"--help"}).exitCode, 0);
 }
 
