@@ -16,6 +16,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QPointer>
 #include <QtConcurrent>
 #include <memory>
 
@@ -173,7 +174,30 @@ void AppState::notifyAfterScheduledClean(const CleanRecord& record) {
     // The archive's name is read now: the user may have chosen another one meanwhile.
     const QString body = DisplayTexts::items(record.moved.size()) + tr(" moved to ") +
                          DisplayTexts::fileName(m_settings.resolvedDestination()) + ".";
-    m_services.notifier.post(tr("Desktop cleaned"), body);
+    // "Show" opens the run's dated folder when all its items went to one, else the archive.
+    std::filesystem::path folder =
+        std::filesystem::path(record.moved.front().newPath).parent_path();
+    for (const auto& file : record.moved)
+        if (std::filesystem::path(file.newPath).parent_path() != folder) {
+            folder = folder.parent_path();
+            break;
+        }
+    const QPointer<AppState> self(this);
+    const Uuid run = record.id;
+    m_services.notifier.post(tr("Desktop cleaned"), body,
+                             {{tr("Undo"),
+                               [self, run] {
+                                   // Only while that run is still the one an undo would put back.
+                                   const auto last =
+                                       self ? self->m_history.lastUndoable() : std::nullopt;
+                                   if (last && last->id == run)
+                                       self->undoLastClean();
+                               }},
+                              {tr("Show"), [self, folder] {
+                                   if (self)
+                                       self->m_services.urlOpener.open(QUrl::fromLocalFile(
+                                           QString::fromStdString(folder.native())));
+                               }}});
 }
 
 void AppState::undoLastClean() {

@@ -19,6 +19,11 @@ constexpr std::array<std::string_view, 14> withValue = {"platform",        "plat
 constexpr std::array<std::string_view, 6> withoutValue = {
     "reverse", "nograb", "dograb", "sync", "widgetcount", "qmljsdebugger"};
 
+// The tray application's own: start without the panel, or with a clean or an undo that the
+// desktop entry's actions ask for.
+constexpr std::array<std::string_view, 3> trayOptions = {"--background", "--clean-now",
+                                                         "--undo-last-clean"};
+
 bool isOneOf(std::string_view name, auto const& names) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
@@ -41,7 +46,7 @@ bool hasInlineValue(std::string_view argument) {
 bool QtArguments::startTheTrayApplication(const std::vector<std::string>& arguments) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
-        if (argument == "--background")
+        if (isOneOf(argument, trayOptions))
             continue;
         const std::string_view name = optionName(argument);
         if (isOneOf(name, withoutValue))

@@ -11,7 +11,8 @@ namespace sorvane {
 /// an unknown command, and so that the display they name can be checked before Qt starts.
 class QtArguments {
 public:
-    /// True when every argument is `--background` or one of Qt's options with its value.
+    /// True when every argument is one of the tray application's options (`--background`,
+    /// `--clean-now`, `--undo-last-clean`) or one of Qt's with its value.
     static bool startTheTrayApplication(const std::vector<std::string>& arguments);
     /// The value of Qt's option `name` ("platform" for -platform), in any of the forms Qt
     /// reads: `-name value`, `--name value`, `-name=value`.

@@ -18,8 +18,23 @@ RunningApplication::RunningApplication(QObject* parent)
 
 RunningApplication::~RunningApplication() = default;
 
+QString RunningApplication::startedFor() {
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.contains(QStringLiteral("--clean-now")))
+        return QStringLiteral("clean");
+    if (arguments.contains(QStringLiteral("--undo-last-clean")))
+        return QStringLiteral("undo");
+    return {};
+}
+
 bool RunningApplication::handOver() {
-    return InstanceClient::send(InstanceServer::socketPath(), {"show", {}}, 5000).has_value();
+    if (!InstanceClient::send(InstanceServer::socketPath(), {"show", {}}, 5000))
+        return false;
+    // The panel, now open, shows how the work goes and how it ended; waiting for the answer
+    // only keeps this process until then.
+    if (const QString command = startedFor(); !command.isEmpty())
+        InstanceClient::send(InstanceServer::socketPath(), {command, {}}, 60 * 60 * 1000);
+    return true;
 }
 
 void RunningApplication::start() {
@@ -32,6 +47,10 @@ void RunningApplication::start() {
     m_server->listen(InstanceServer::socketPath());
     state.start();
     m_parts->refreshLoginItem();
+    if (const QString command = startedFor(); !command.isEmpty()) {
+        emit showRequested();
+        m_runner->run({command, {}}, [](const InstanceReply&) {});
+    }
 }
 
 void RunningApplication::answer(const InstanceRequest& request,

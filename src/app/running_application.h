@@ -23,13 +23,14 @@ public:
     ~RunningApplication() override;
 
     bool isPrimary() const { return m_parts != nullptr; }
-    /// Asks the instance that holds the lock to show its panel; false when none answered.
+    /// Asks the instance that holds the lock to show its panel, and to clean or undo when the
+    /// program was started with --clean-now or --undo-last-clean; false when none answered.
     static bool handOver();
 
     AppState& state() { return m_parts->state(); }
 
     /// Recovers an interrupted clean, listens for later starts and starts the state's
-    /// scheduler, updater and first count.
+    /// scheduler, updater and first count; then the clean or undo the program was started for.
     void start();
 
     /// Lets a running clean or undo finish its item and record itself, then quits.
@@ -40,6 +41,8 @@ signals:
     void showRequested();
 
 private:
+    /// "clean" or "undo" for --clean-now or --undo-last-clean, else empty.
+    static QString startedFor();
     void answer(const InstanceRequest& request, std::function<void(InstanceReply)> reply);
 
     std::unique_ptr<UserLock> m_lock;

@@ -34,20 +34,25 @@ DbusNotifier::DbusNotifier(QDBusConnection connection, QObject* parent)
                                               QDBusServiceWatcher::WatchForOwnerChange, this)) {
     connect(m_serverWatcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
             &DbusNotifier::serverChanged);
+    m_connection.connect(service, objectPath, service, QStringLiteral("ActionInvoked"), this,
+                         SLOT(actionInvoked(uint, QString)));
+    m_connection.connect(service, objectPath, service, QStringLiteral("NotificationClosed"), this,
+                         SLOT(notificationClosed(uint, uint)));
 }
 
 DbusNotifier::~DbusNotifier() = default;
 
-void DbusNotifier::post(const QString& title, const QString& body) {
+void DbusNotifier::post(const QString& title, const QString& body,
+                        std::vector<NotificationAction> actions) {
     // Qt answers no call on a connection that never reached a bus, not even with an error;
     // waiting for the capabilities would keep the post for ever.
     if (!m_connection.isConnected())
         return;
     if (m_capabilities == Capabilities::Known) {
-        send({title, body}, m_bodyMarkup);
+        send({title, body, std::move(actions)}, m_bodyMarkup);
         return;
     }
-    m_waiting.push_back({title, body});
+    m_waiting.push_back({title, body, std::move(actions)});
     if (m_capabilities == Capabilities::Unknown)
         askCapabilities();
 }
@@ -92,6 +97,7 @@ void DbusNotifier::capabilitiesAnswered(QDBusPendingCallWatcher* watcher) {
     } else {
         m_capabilities = Capabilities::Known;
         m_bodyMarkup = reply.value().contains(QStringLiteral("body-markup"));
+        m_actions = reply.value().contains(QStringLiteral("actions"));
         escape = m_bodyMarkup;
     }
     std::vector<Post> waiting;
@@ -107,14 +113,47 @@ void DbusNotifier::send(const Post& post, bool escape) {
         {QStringLiteral("desktop-entry"), id},
         {QStringLiteral("urgency"), QVariant::fromValue(normalUrgency)},
     };
+    // Keys are the actions' indexes; the server shows the labels.
+    QStringList actions;
+    if (m_actions)
+        for (std::size_t i = 0; i < post.actions.size(); ++i)
+            actions << QString::number(i) << post.actions[i].label;
     call << QStringLiteral("Sorvane") << uint(0) << id << post.title
-         << (escape ? escapedBody(post.body) : post.body) << QStringList() << hints << -1;
-    // The reply (the notification's id) is of no use: nothing is ever replaced or closed.
-    m_connection.asyncCall(call);
+         << (escape ? escapedBody(post.body) : post.body) << actions << hints << -1;
+    if (actions.isEmpty()) {
+        // The reply (the notification's id) is of no use: nothing is replaced or closed.
+        m_connection.asyncCall(call);
+        return;
+    }
+    auto* watcher = new QDBusPendingCallWatcher(m_connection.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, actions = post.actions](QDBusPendingCallWatcher* finished) {
+                finished->deleteLater();
+                const QDBusPendingReply<uint> reply = *finished;
+                if (!reply.isError())
+                    m_shown[reply.value()] = actions;
+            });
+}
+
+void DbusNotifier::actionInvoked(uint id, const QString& key) {
+    const auto shown = m_shown.find(id);
+    bool isIndex = false;
+    const std::size_t index = key.toUInt(&isIndex);
+    if (shown == m_shown.end() || !isIndex || index >= shown->second.size())
+        return;
+    // Copied: the action may post again, and a server may close the notification meanwhile.
+    const auto run = shown->second[index].run;
+    run();
+}
+
+void DbusNotifier::notificationClosed(uint id, uint) {
+    m_shown.erase(id);
 }
 
 void DbusNotifier::serverChanged() {
     ++m_generation;
+    // The ids were the old server's.
+    m_shown.clear();
     m_capabilities = Capabilities::Unknown;
     if (!m_waiting.empty())
         askCapabilities();

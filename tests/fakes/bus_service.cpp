@@ -4,7 +4,8 @@ namespace sorvane::test {
 
 bool BusService::start(QDBusConnection connection, QObject* object) {
     stop();
-    if (!connection.registerObject(m_path, object, QDBusConnection::ExportAllSlots))
+    if (!connection.registerObject(
+            m_path, object, QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals))
         return false;
     if (!connection.registerService(m_name)) {
         connection.unregisterObject(m_path);

@@ -56,6 +56,12 @@ uint FakeNotificationServer::Notify(const QString& appName, uint replacesId, con
 
 void FakeNotificationServer::CloseNotification(uint) {}
 
+void FakeNotificationServer::invokeAction(uint id, const QString& key) {
+    emit ActionInvoked(id, key);
+    // As servers do after an action: the notification goes.
+    emit NotificationClosed(id, 2);
+}
+
 QString FakeNotificationServer::GetServerInformation(QString& vendor, QString& version,
                                                      QString& specVersion) {
     vendor = QStringLiteral("Sorvane tests");

@@ -12,10 +12,13 @@ public:
     struct Post {
         QString title;
         QString body;
+        std::vector<NotificationAction> actions;
     };
 
-    void post(const QString& title, const QString& body) override {
-        m_posts.push_back({title, body});
+    using Notifier::post;
+    void post(const QString& title, const QString& body,
+              std::vector<NotificationAction> actions) override {
+        m_posts.push_back({title, body, std::move(actions)});
     }
 
     const std::vector<Post>& posts() const { return m_posts; }
