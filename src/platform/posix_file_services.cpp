@@ -237,4 +237,14 @@ bool PosixFileServices::startAccessingSecurityScopedResource(const std::filesyst
 
 void PosixFileServices::stopAccessingSecurityScopedResource(const std::filesystem::path&) {}
 
+FileStatus PosixFileServices::createFolder(const std::filesystem::path& folder,
+                                           const std::filesystem::path& accessOf) {
+    struct stat model;
+    // Without a model to copy from, only the user may enter.
+    const mode_t mode = stat(accessOf.c_str(), &model) == 0 ? (model.st_mode & 0777) : 0700;
+    if (const int code = makeFolder(folder, mode); code != 0)
+        return posixError("create the folder", folder, code);
+    return {};
+}
+
 } // namespace sorvane

@@ -31,6 +31,8 @@ public:
     FileResult<FolderSummary> folderSummary(const std::filesystem::path& folder) override;
     bool startAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
     void stopAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
+    FileStatus createFolder(const std::filesystem::path& folder,
+                            const std::filesystem::path& accessOf) override;
 };
 
 } // namespace sorvane

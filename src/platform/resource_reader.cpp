@@ -13,9 +13,9 @@ namespace {
 constexpr const char* tagsAttribute = "user.xdg.tags";
 
 Timestamp timestamp(const statx_timestamp& time) {
-    const auto sinceEpoch =
-        std::chrono::seconds(time.tv_sec) + std::chrono::nanoseconds(time.tv_nsec);
-    return Timestamp(std::chrono::duration_cast<Timestamp::duration>(sinceEpoch));
+    // Counted in the timestamp's own width: seconds of 2400 overflow 64-bit nanoseconds.
+    return Timestamp(
+        Timestamp::duration(TimestampCount{time.tv_sec} * 1'000'000'000 + time.tv_nsec));
 }
 
 std::string_view trimmed(std::string_view text) {

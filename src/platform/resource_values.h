@@ -1,6 +1,7 @@
 #pragma once
 
-#include <chrono>
+#include "platform/timestamp.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -8,8 +9,6 @@
 #include <vector>
 
 namespace sorvane {
-
-using Timestamp = std::chrono::system_clock::time_point;
 
 /// Which object a path names, so that two paths to the same folder can be recognised.
 struct FileIdentity {

@@ -175,6 +175,14 @@ FileStatus FaultInjectingFileServices::createDirectory(const std::filesystem::pa
     return status;
 }
 
+FileStatus FaultInjectingFileServices::createFolder(const std::filesystem::path& folder,
+                                                    const std::filesystem::path& accessOf) {
+    auto error = call(FileOperation::createDirectory, folder);
+    FileStatus status = error ? FileStatus(*error) : m_real.createFolder(folder, accessOf);
+    mutated();
+    return status;
+}
+
 FileStatus FaultInjectingFileServices::moveItem(const std::filesystem::path& source,
                                                 const std::filesystem::path& target) {
     auto error = call(FileOperation::moveItem, source, target);

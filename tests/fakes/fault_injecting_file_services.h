@@ -68,6 +68,9 @@ public:
     FileResult<FolderSummary> folderSummary(const std::filesystem::path& folder) override;
     bool startAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
     void stopAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
+    /// Fails and counts as createDirectory.
+    FileStatus createFolder(const std::filesystem::path& folder,
+                            const std::filesystem::path& accessOf) override;
 
 private:
     struct Fault {
