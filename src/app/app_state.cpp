@@ -5,6 +5,7 @@
 #include "app/display_texts.h"
 #include "app/interrupted_clean.h"
 #include "app/job_observer.h"
+#include "app/undo_journal.h"
 #include "engine/desktop_cleaner.h"
 #include "history/history_store.h"
 #include "platform/folder_bookmark.h"
@@ -28,6 +29,13 @@ struct CleanJobResult {
     // Kept until the record is in the history, so that the journal still covers the run
     // while it is being saved.
     std::shared_ptr<CleanJournal> journal;
+};
+
+struct UndoJobResult {
+    UndoResult result;
+    // Kept, as the clean's journal is, until the result is in the history; only `finish`
+    // is called on it after the run.
+    std::shared_ptr<UndoJournal> journal;
 };
 
 QDateTime toDateTime(Timestamp time) {
@@ -86,6 +94,10 @@ void AppState::start() {
 
 std::filesystem::path AppState::journalPath() const {
     return m_history.fileURL().parent_path() / "clean-in-progress.journal";
+}
+
+std::filesystem::path AppState::undoJournalPath() const {
+    return m_history.fileURL().parent_path() / "undo-in-progress.journal";
 }
 
 void AppState::setSettingsTab(SettingsTab tab) {
@@ -201,25 +213,39 @@ void AppState::notifyAfterScheduledClean(const CleanRecord& record) {
 }
 
 void AppState::undoLastClean() {
+    if (m_isWorking)
+        return;
+    // An undo that was killed first puts its own account straight, so that this one starts
+    // from what is truly still in the archive.
+    UndoJournal::recoverInto(m_history, undoJournalPath(), m_files);
     const auto record = m_history.lastUndoable();
     if (!record || m_isWorking)
         return;
     setWorking(true);
     setStatusMessage(tr("Putting files back\u2026"));
     const auto archive = m_settings.resolvedDestination();
+    const auto bookmark = m_settings.cleanOptions().destinationBookmark;
     m_stopRequested = false;
 
     QtConcurrent::run(&m_workPool, [&files = m_files, now = m_now, record = *record, archive,
+                                    bookmark, journalPath = undoJournalPath(),
                                     progress = progressReporter(), &stop = m_stopRequested] {
         const bool granted = files.startAccessingSecurityScopedResource(archive);
         JobObserver observer(nullptr, progress, stop);
-        auto result = DesktopCleaner(files, now).undo(record, archive, &observer);
+        UndoJobResult job;
+        job.journal = UndoJournal::begin(journalPath, record, files, observer);
+        UndoObserver* watching = &observer;
+        if (job.journal)
+            watching = job.journal.get();
+        job.result = DesktopCleaner(files, now).undo(record, archive, watching, bookmark);
         if (granted)
             files.stopAccessingSecurityScopedResource(archive);
-        return result;
-    }).then(this, [this, record = *record](const UndoResult& result) {
-        undoEnded(record, result);
-        emit undoFinished(result);
+        return job;
+    }).then(this, [this, record = *record](const UndoJobResult& job) {
+        undoEnded(record, job.result);
+        if (job.journal)
+            job.journal->finish();
+        emit undoFinished(job.result);
         workEnded();
     });
 }

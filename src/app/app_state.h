@@ -89,6 +89,8 @@ public:
 
     /// Where the journal of a running clean is kept.
     std::filesystem::path journalPath() const;
+    /// Where the journal of a running undo is kept.
+    std::filesystem::path undoJournalPath() const;
 
 signals:
     void isWorkingChanged();

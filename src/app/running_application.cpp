@@ -2,6 +2,7 @@
 
 #include "app/instance_client.h"
 #include "app/interrupted_clean.h"
+#include "app/undo_journal.h"
 
 #include <QCoreApplication>
 
@@ -42,6 +43,7 @@ void RunningApplication::start() {
         return;
     auto& state = m_parts->state();
     InterruptedClean::recoverInto(state.history(), state.journalPath(), m_parts->files());
+    UndoJournal::recoverInto(state.history(), state.undoJournalPath(), m_parts->files());
     m_server = std::make_unique<InstanceServer>(
         [this](const InstanceRequest& request, auto reply) { answer(request, std::move(reply)); });
     m_server->listen(InstanceServer::socketPath());

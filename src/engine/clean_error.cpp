@@ -5,6 +5,9 @@ namespace sorvane {
 std::string CleanError::errorDescription() const {
     switch (m_kind) {
     case Kind::destinationUnavailable:
+        if (m_away)
+            return "The archive folder at " + m_payload +
+                   " is not there. Reconnect its drive, or choose another archive folder.";
         return "Could not create or open the archive folder at " + m_payload + ".";
     case Kind::copyUnverified:
         return "The copy of " + m_payload +

@@ -13,6 +13,13 @@ public:
     static CleanError destinationUnavailable(std::string path) {
         return {Kind::destinationUnavailable, std::move(path)};
     }
+    /// The archive root is missing and cannot safely be made again: its parent is gone, or
+    /// lies on another device than the archive did (the drive is away).
+    static CleanError destinationAway(std::string path) {
+        CleanError error{Kind::destinationUnavailable, std::move(path)};
+        error.m_away = true;
+        return error;
+    }
     static CleanError copyUnverified(std::string name) {
         return {Kind::copyUnverified, std::move(name)};
     }
@@ -31,6 +38,7 @@ private:
 
     Kind m_kind;
     std::string m_payload;
+    bool m_away = false;
 };
 
 } // namespace sorvane

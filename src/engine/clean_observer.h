@@ -36,6 +36,10 @@ public:
     virtual void undoProgressed(std::size_t done, std::size_t total) = 0;
     /// Asked before each item: true leaves the rest in the archive, still undoable.
     virtual bool shouldStop() { return false; }
+    /// Sent once the target is chosen, before anything of the item moves.
+    virtual void itemWillRestore(const MovedFile&, const std::filesystem::path& /*target*/) {}
+    /// The item stands at `target`.
+    virtual void itemRestored(const MovedFile&, const std::filesystem::path& /*target*/) {}
 };
 
 } // namespace sorvane

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace sorvane {
@@ -25,6 +26,10 @@ std::optional<DateBasis> dateBasisFromRaw(std::string_view raw);
 /// What the engine is told to do; a plain value copied into every background job.
 struct CleanOptions {
     std::filesystem::path destination;
+    /// The archive's folder bookmark, which knows the device the archive was on: a root that
+    /// is missing is made again only on that device, never in the empty mount point of a
+    /// drive that is away. None when the archive has no bookmark.
+    std::optional<std::string> destinationBookmark;
     GroupingStyle grouping = GroupingStyle::month;
     DateBasis dateBasis = DateBasis::created;
     std::int64_t keepRecentDays = 0;

@@ -2,6 +2,7 @@
 
 #include "engine/desktop_cleaner.h"
 #include "engine/path_rules.h"
+#include "platform/folder_bookmark.h"
 #include "platform/user_locale.h"
 
 #include <cerrno>
@@ -32,8 +33,9 @@ CleanResult CleanRun::run() {
 }
 
 CleanResult CleanRun::runWithAccess(const std::filesystem::path& desktop) {
-    if (!m_files.createDirectory(m_root))
-        return CleanError::destinationUnavailable(m_root.native());
+    m_desktop = desktop;
+    if (auto error = openRoot())
+        return *error;
     // A Desktop that exists but cannot be read is a failure, not "Nothing to move".
     auto scanned = m_cleaner.scan(desktop, m_options);
     if (!scanned)
@@ -72,8 +74,12 @@ bool CleanRun::moveItem(const std::filesystem::path& item, const ArchiveFolderNa
         };
     const auto target =
         m_transfer.transferToFreeName(item, folder, item.filename().native(), announce);
-    if (!target)
+    if (!target) {
+        // An archive that vanished under the run is what is missing, not the item.
+        if (target.error().code == ENOENT && !rootIsThere())
+            return failItem(item, rootAwayError());
         return failItem(item, target.error());
+    }
 
     MovedFile file{Uuid::random(), item.native(), target->native()};
     if (m_observer)
@@ -83,18 +89,51 @@ bool CleanRun::moveItem(const std::filesystem::path& item, const ArchiveFolderNa
     return true;
 }
 
+std::optional<CleanError> CleanRun::openRoot() {
+    if (m_files.fileExists(m_root)) {
+        if (!m_files.createDirectory(m_root))
+            return CleanError::destinationUnavailable(m_root.native());
+    } else {
+        // Never its parents: a missing parent is a drive that is away or a folder the user
+        // removed, and making them would file everything on the wrong disk.
+        const auto parent = m_files.identityFollowingLinks(m_root.parent_path());
+        const auto device = m_options.destinationBookmark
+                                ? FolderBookmark::device(*m_options.destinationBookmark)
+                                : std::nullopt;
+        if (!parent || (device && *device != parent->device))
+            return CleanError::destinationAway(m_root.native());
+        if (!m_files.createFolder(m_root, m_desktop))
+            return CleanError::destinationUnavailable(m_root.native());
+    }
+    m_rootIdentity = m_files.identityFollowingLinks(m_root);
+    if (!m_rootIdentity)
+        return CleanError::destinationUnavailable(m_root.native());
+    return std::nullopt;
+}
+
 FileStatus CleanRun::makeFolder(const std::filesystem::path& folder) {
     if (m_madeFolders.contains(folder))
         return {};
-    // Creating the sub-folder with its parents would quietly make a new, empty archive on the
-    // internal disk where an unplugged drive used to be mounted.
-    if (!m_files.fileExists(m_root))
-        return FileError{ENOENT, "The archive folder \u201C" + m_root.filename().native() +
-                                     "\u201D is no longer available."};
-    auto made = m_files.createDirectory(folder);
+    // Only inside the very root the run opened: where an unplugged drive was mounted, a new
+    // folder would land on the internal disk and be hidden when the drive comes back.
+    if (!rootIsThere())
+        return rootAwayError();
+    auto made = m_files.createFolder(folder, m_desktop);
     if (made)
         m_madeFolders.insert(folder);
     return made;
+}
+
+bool CleanRun::rootIsThere() {
+    const bool there = m_files.identityFollowingLinks(m_root) == m_rootIdentity;
+    if (!there)
+        m_madeFolders.clear();
+    return there;
+}
+
+FileError CleanRun::rootAwayError() const {
+    return FileError{ENOENT, "The archive folder \u201C" + m_root.filename().native() +
+                                 "\u201D is no longer available."};
 }
 
 bool CleanRun::failItem(const std::filesystem::path& item, const FileError& error) {
@@ -102,7 +141,7 @@ bool CleanRun::failItem(const std::filesystem::path& item, const FileError& erro
     const int failuresBefore = m_consecutiveFailures++;
     if (failuresBefore < 2)
         return true;
-    if (!m_files.fileExists(m_root)) {
+    if (!rootIsThere()) {
         addError("Stopped: " + m_root.filename().native() + " is no longer available.");
         return false;
     }

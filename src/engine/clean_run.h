@@ -7,6 +7,7 @@
 #include "engine/item_transfer.h"
 #include "history/clean_record.h"
 
+#include <optional>
 #include <set>
 #include <variant>
 
@@ -32,8 +33,14 @@ private:
     bool moveItem(const std::filesystem::path& item, const ArchiveFolderNamer& namer);
     /// Records a failed item; false when failures have piled up and the run must stop.
     bool failItem(const std::filesystem::path& item, const FileError& error);
-    /// Makes a dated sub-folder once per run.
+    /// Opens the archive root, making the root alone again only where it safely can; the
+    /// error when it cannot.
+    std::optional<CleanError> openRoot();
+    /// Makes a dated sub-folder once per run, only inside the root the run opened.
     FileStatus makeFolder(const std::filesystem::path& folder);
+    /// Whether the root is still the folder the run opened.
+    bool rootIsThere();
+    FileError rootAwayError() const;
     void addError(const std::string& line);
 
     const DesktopCleaner& m_cleaner;
@@ -42,6 +49,8 @@ private:
     CleanTrigger m_trigger;
     CleanObserver* m_observer;
     std::filesystem::path m_root;
+    std::filesystem::path m_desktop;
+    std::optional<FileIdentity> m_rootIdentity;
     ItemTransfer m_transfer;
     CleanRecord m_record;
     int m_consecutiveFailures = 0;

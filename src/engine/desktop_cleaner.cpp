@@ -75,8 +75,9 @@ CleanResult DesktopCleaner::clean(const CleanOptions& options, CleanTrigger trig
 }
 
 UndoResult DesktopCleaner::undo(const CleanRecord& record, const std::filesystem::path& archive,
-                                UndoObserver* observer) const {
-    return UndoRun(m_files, m_now, observer).run(record, archive);
+                                UndoObserver* observer,
+                                const std::optional<std::string>& archiveBookmark) const {
+    return UndoRun(m_files, m_now, observer).run(record, archive, archiveBookmark);
 }
 
 FileResult<std::filesystem::path>

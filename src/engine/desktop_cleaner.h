@@ -52,8 +52,11 @@ public:
 
     /// Puts the items of `record` back. `archive` is the archive folder in effect now; only
     /// emptied sub-folders inside it are sent to the Trash. `observer` may be null.
+    /// `archiveBookmark`, the bookmark of `archive` when it has one, tells an archive on a
+    /// drive that is away from an emptied one.
     UndoResult undo(const CleanRecord& record, const std::filesystem::path& archive,
-                    UndoObserver* observer = nullptr) const;
+                    UndoObserver* observer = nullptr,
+                    const std::optional<std::string>& archiveBookmark = std::nullopt) const;
 
     FileResult<std::filesystem::path> uniqueDestination(const std::string& name,
                                                         const std::filesystem::path& folder) const;

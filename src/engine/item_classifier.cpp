@@ -81,8 +81,10 @@ ItemVerdict ItemClassifier::classify(const DirectoryEntry& item) const {
         return ItemVerdict::skipped;
 
     if (m_options.keepTaggedFiles && values) {
-        const bool hasTags = values->tagNames && !values->tagNames->empty();
-        if (hasTags || values->labelNumber.value_or(0) != 0)
+        // Tags that could not be read may pin the item: it waits for a run that can read them.
+        if (!values->tagNames)
+            return ItemVerdict::skipped;
+        if (!values->tagNames->empty() || values->labelNumber.value_or(0) != 0)
             return ItemVerdict::tagged;
     }
 
@@ -99,7 +101,10 @@ bool ItemClassifier::staysForItsKind(const DirectoryEntry& item, std::string_vie
     for (auto suffix : suffixesThatStay)
         if (endsWithIgnoringCase(name, suffix))
             return true;
-    // Something mounted on the Desktop is another file system, not an item to tidy away.
+    // Something mounted on the Desktop is another file system, or shows a folder that lies
+    // elsewhere: not an item to tidy away.
+    if (item.values && item.values->isMountPoint.value_or(false))
+        return true;
     const auto identity = item.values ? item.values->identity : std::nullopt;
     return identity && m_desktopIdentity && identity->device != m_desktopIdentity->device;
 }

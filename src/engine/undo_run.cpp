@@ -1,6 +1,7 @@
 #include "engine/undo_run.h"
 
 #include "engine/path_rules.h"
+#include "platform/folder_bookmark.h"
 
 #include <cerrno>
 
@@ -9,7 +10,10 @@ namespace sorvane {
 UndoRun::UndoRun(FileServices& files, ItemTransfer::Clock now, UndoObserver* observer)
     : m_files(files), m_transfer(files, std::move(now)), m_observer(observer) {}
 
-UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& archive) {
+UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& archive,
+                        const std::optional<std::string>& archiveBookmark) {
+    m_archive = PathRules::standardized(archive);
+    m_archiveBookmark = archiveBookmark;
     // A sub-folder still holds the items of the record that have not been tried yet, so it
     // can only have been emptied once its last one has been tried. Looking at it then, and
     // not after every item, gives the same answer without reading a folder of n items n
@@ -43,8 +47,10 @@ UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& 
 bool UndoRun::restore(const MovedFile& item, UndoResult& result) {
     const std::filesystem::path archived = item.newPath;
     const std::string archivedName = archived.filename().native();
-    const auto putBackTo = putBack(archived, item.originalPath);
+    const auto putBackTo = putBack(item);
     if (putBackTo) {
+        if (m_observer)
+            m_observer->itemRestored(item, *putBackTo);
         result.restored.push_back(item);
         return true;
     }
@@ -53,12 +59,11 @@ bool UndoRun::restore(const MovedFile& item, UndoResult& result) {
         result.remaining.push_back(item);
         return false;
     }
-    // With its dated folder gone too, the archive's drive is most likely unplugged: keep the
-    // item so that the undo can be tried again when the drive is back.
-    const auto folder = archived.parent_path();
-    if (!m_files.fileExists(folder)) {
+    // The record's archive root is the parent of the item's dated folder.
+    const auto root = archived.parent_path().parent_path();
+    if (!rootIsAvailable(root)) {
         result.errors.push_back(archivedName + ": its archive folder \u201C" +
-                                folder.filename().native() + "\u201D is not available.");
+                                root.filename().native() + "\u201D is not available.");
         result.remaining.push_back(item);
         return false;
     }
@@ -66,19 +71,42 @@ bool UndoRun::restore(const MovedFile& item, UndoResult& result) {
     return false;
 }
 
-FileResult<std::filesystem::path> UndoRun::putBack(const std::filesystem::path& archived,
-                                                   const std::filesystem::path& original) {
+bool UndoRun::rootIsAvailable(const std::filesystem::path& root) {
+    const auto known = m_availableRoots.find(root);
+    if (known != m_availableRoots.end())
+        return known->second;
+    bool available = m_files.fileExists(root);
+    if (available && m_archiveBookmark && PathRules::standardized(root) == m_archive) {
+        available = FolderBookmark::names(*m_archiveBookmark, root);
+    } else if (available) {
+        // No identity to compare: an empty folder is what a drive that is away leaves of
+        // its mount point, so only an archive holding something counts as there.
+        const auto empty = m_files.directoryHoldsOnly(root, ".DS_Store");
+        available = empty && !*empty;
+    }
+    m_availableRoots[root] = available;
+    return available;
+}
+
+FileResult<std::filesystem::path> UndoRun::putBack(const MovedFile& item) {
+    const std::filesystem::path archived = item.newPath;
+    const std::filesystem::path original = item.originalPath;
     const auto home = original.parent_path();
     const auto name = original.filename().native();
+    std::function<void(const std::filesystem::path&)> announce;
+    if (m_observer)
+        announce = [&](const std::filesystem::path& target) {
+            m_observer->itemWillRestore(item, target);
+        };
     // Tried straight away: the Desktop is there in the usual case. A move that finds no
     // Desktop makes it and tries again.
-    auto moved = m_transfer.transferToFreeName(archived, home, name);
+    auto moved = m_transfer.transferToFreeName(archived, home, name, announce);
     if (moved || moved.error().code != ENOENT || m_files.fileExists(home) ||
         !m_files.fileExists(archived))
         return moved;
     if (auto made = m_files.createDirectory(home); !made)
         return made.error();
-    return m_transfer.transferToFreeName(archived, home, name);
+    return m_transfer.transferToFreeName(archived, home, name, announce);
 }
 
 void UndoRun::removeEmptyArchiveFolder(const std::filesystem::path& item,

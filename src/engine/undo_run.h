@@ -6,6 +6,8 @@
 #include "history/clean_record.h"
 
 #include <map>
+#include <optional>
+#include <string>
 
 namespace sorvane {
 
@@ -15,7 +17,10 @@ class UndoRun {
 public:
     UndoRun(FileServices& files, ItemTransfer::Clock now, UndoObserver* observer);
 
-    UndoResult run(const CleanRecord& record, const std::filesystem::path& archive);
+    /// `archiveBookmark` is the bookmark of `archive`, when it has one: it tells the archive
+    /// from the empty mount point of its drive while the drive is away.
+    UndoResult run(const CleanRecord& record, const std::filesystem::path& archive,
+                   const std::optional<std::string>& archiveBookmark = std::nullopt);
 
     /// After an item came back: its dated sub-folder goes to the Trash when nothing but
     /// ".DS_Store" is left in it and it lies inside `archive`.
@@ -25,12 +30,17 @@ public:
 private:
     /// True when the item came back.
     bool restore(const MovedFile& item, UndoResult& result);
-    FileResult<std::filesystem::path> putBack(const std::filesystem::path& archived,
-                                              const std::filesystem::path& original);
+    /// Whether the archive root an item was filed under is there, and is the folder the
+    /// run used, so that a missing item is truly gone and not on a drive that is away.
+    bool rootIsAvailable(const std::filesystem::path& root);
+    FileResult<std::filesystem::path> putBack(const MovedFile& item);
 
     FileServices& m_files;
     ItemTransfer m_transfer;
     UndoObserver* m_observer;
+    std::filesystem::path m_archive;
+    std::optional<std::string> m_archiveBookmark;
+    std::map<std::filesystem::path, bool> m_availableRoots;
 };
 
 } // namespace sorvane

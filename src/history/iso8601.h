@@ -1,6 +1,7 @@
 #pragma once
 
-#include <chrono>
+#include "platform/timestamp.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,10 +11,11 @@ namespace sorvane {
 /// Internet date-time text (RFC 3339, the ISO 8601 profile) in whole seconds.
 class Iso8601 {
 public:
-    using TimePoint = std::chrono::system_clock::time_point;
+    using TimePoint = Timestamp;
 
     /// "2025-03-07T09:15:00Z": UTC, the fraction of a second dropped toward the earlier
-    /// second, before 1970 as after.
+    /// second, before 1970 as after. Years
+    /// 0 to 9999 take four digits as the profile requires.
     static std::string format(TimePoint time);
 
     /// Reads "YYYY-MM-DDThh:mm:ssZ" or the same with a "+hh:mm" / "-hh:mm" offset, each field

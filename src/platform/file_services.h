@@ -23,8 +23,8 @@ public:
     virtual std::optional<std::filesystem::path> desktopDirectory() = 0;
 
     /// One level of a folder's entries, hidden ones included, each with its values.
-    virtual FileResult<std::vector<DirectoryEntry>> contentsOfDirectory(
-        const std::filesystem::path& folder) = 0;
+    virtual FileResult<std::vector<DirectoryEntry>>
+    contentsOfDirectory(const std::filesystem::path& folder) = 0;
 
     /// Whether every entry of the folder is named `allowedName` (an empty folder qualifies).
     /// Stops reading at the first other entry.
@@ -34,8 +34,8 @@ public:
     virtual FileResult<ResourceValues> resourceValues(const std::filesystem::path& item) = 0;
 
     /// Identity of what `path` names, following symbolic links on the way.
-    virtual std::optional<FileIdentity> identityFollowingLinks(
-        const std::filesystem::path& path) = 0;
+    virtual std::optional<FileIdentity>
+    identityFollowingLinks(const std::filesystem::path& path) = 0;
 
     /// Creates the folder and any missing parents; an existing folder is success.
     virtual FileStatus createDirectory(const std::filesystem::path& folder) = 0;
@@ -66,6 +66,11 @@ public:
     /// this says false and `stopAccessing` is never due.
     virtual bool startAccessingSecurityScopedResource(const std::filesystem::path& folder) = 0;
     virtual void stopAccessingSecurityScopedResource(const std::filesystem::path& folder) = 0;
+
+    /// Creates one folder whose parent exists, never its parents, with no more access than
+    /// `accessOf` grants. An existing folder is success and keeps the access it has.
+    virtual FileStatus createFolder(const std::filesystem::path& folder,
+                                    const std::filesystem::path& accessOf) = 0;
 };
 
 } // namespace sorvane

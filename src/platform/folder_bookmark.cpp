@@ -11,6 +11,7 @@
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <vector>
 
 namespace sorvane {
@@ -283,6 +284,19 @@ FolderBookmark::resolve(const std::string& bytes, std::chrono::milliseconds sear
     if (auto moved = search.searchBelow(XdgUserDirs::homeDirectory()))
         return Resolution{*moved, true};
     return std::nullopt;
+}
+
+std::optional<std::uint64_t> FolderBookmark::device(const std::string& bytes) {
+    const auto bookmark = decode(bytes);
+    if (!bookmark)
+        return std::nullopt;
+    return makedev(bookmark->identity.deviceMajor, bookmark->identity.deviceMinor);
+}
+
+bool FolderBookmark::names(const std::string& bytes, const fs::path& folder) {
+    const auto bookmark = decode(bytes);
+    const auto identity = folderIdentity(folder);
+    return bookmark && identity && identity->sameFolder(bookmark->identity);
 }
 
 } // namespace sorvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -31,6 +32,14 @@ public:
     static std::optional<Resolution>
     resolve(const std::string& bytes,
             std::chrono::milliseconds searchTime = std::chrono::milliseconds(1000));
+
+    /// The device the folder was on when the bookmark was made; none when the bytes are not a
+    /// bookmark.
+    static std::optional<std::uint64_t> device(const std::string& bytes);
+
+    /// Whether `folder` is the bookmarked folder itself, not merely something at its path
+    /// (such as the empty mount point of a drive that is away).
+    static bool names(const std::string& bytes, const std::filesystem::path& folder);
 };
 
 } // namespace sorvane

@@ -10,9 +10,9 @@ namespace sorvane {
 class FolderChooser {
 public:
     virtual ~FolderChooser() = default;
-    virtual std::optional<std::filesystem::path> chooseFolder(
-        const QString& title, const QString& acceptLabel,
-        const std::filesystem::path& startIn) = 0;
+    virtual std::optional<std::filesystem::path>
+    chooseFolder(const QString& title, const QString& acceptLabel,
+                 const std::filesystem::path& startIn) = 0;
 };
 
 } // namespace sorvane

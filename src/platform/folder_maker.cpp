@@ -17,22 +17,24 @@ int folderStandsAt(const std::filesystem::path& folder) {
 
 } // namespace
 
-int makeFolders(const std::filesystem::path& folder, mode_t mode) {
+int makeFolder(const std::filesystem::path& folder, mode_t mode) {
     const auto path = normalisedPath(folder);
     if (path.empty())
         return ENOENT;
     if (mkdir(path.c_str(), mode) == 0)
         return 0;
-    if (errno == EEXIST)
-        return folderStandsAt(path);
-    if (errno != ENOENT || !path.has_relative_path() || path.parent_path() == path)
-        return errno;
-    if (const int code = makeFolders(path.parent_path(), mode); code != 0)
-        return code;
-    // Someone else may have created it in the meantime; that is as good.
-    if (mkdir(path.c_str(), mode) == 0)
-        return 0;
     return errno == EEXIST ? folderStandsAt(path) : errno;
+}
+
+int makeFolders(const std::filesystem::path& folder, mode_t mode) {
+    const auto path = normalisedPath(folder);
+    const int code = makeFolder(path, mode);
+    if (code != ENOENT || path.empty() || !path.has_relative_path() || path.parent_path() == path)
+        return code;
+    if (const int parent = makeFolders(path.parent_path(), mode); parent != 0)
+        return parent;
+    // Someone else may have created it in the meantime; that is as good.
+    return makeFolder(path, mode);
 }
 
 } // namespace sorvane

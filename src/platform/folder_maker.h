@@ -10,4 +10,7 @@ namespace sorvane {
 /// stands in the way, or the errno value of the failure.
 int makeFolders(const std::filesystem::path& folder, mode_t mode);
 
+/// The same for the folder alone: a missing parent fails with ENOENT.
+int makeFolder(const std::filesystem::path& folder, mode_t mode);
+
 } // namespace sorvane

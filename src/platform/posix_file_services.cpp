@@ -34,6 +34,22 @@ std::optional<FileIdentity> identityOf(const std::filesystem::path& path) {
     return FileIdentity{status.st_dev, status.st_ino};
 }
 
+std::optional<std::uint64_t> mountIdOf(int folderFd) {
+    struct statx status;
+    if (statx(folderFd, "", AT_EMPTY_PATH, STATX_MNT_ID, &status) != 0 ||
+        !(status.stx_mask & STATX_MNT_ID))
+        return std::nullopt;
+    return status.stx_mnt_id;
+}
+
+// A bind mount of a folder of the same file system has the same device number; only the
+// mount id tells it from an ordinary folder.
+void markMountPoint(std::optional<ResourceValues>& values,
+                    std::optional<std::uint64_t> folderMount) {
+    if (values && values->mountId && folderMount && *values->mountId != *folderMount)
+        values->isMountPoint = true;
+}
+
 /// An open folder listing that closes itself.
 class FolderStream {
 public:
@@ -112,16 +128,22 @@ void summarise(int folderFd, dev_t device, FolderSummary& summary) {
 
 std::optional<std::filesystem::path> PosixFileServices::desktopDirectory() {
     const auto desktop = normalisedPath(XdgUserDirs::desktopDirectory());
-    const auto home = normalisedPath(XdgUserDirs::homeDirectory());
-    if (desktop == home || desktop == desktop.root_path())
-        return std::nullopt;
     struct stat status;
     if (stat(desktop.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
         return std::nullopt;
-    // By identity too, so "$HOME/." or a link to the home folder are recognised.
-    const FileIdentity identity{status.st_dev, status.st_ino};
-    if (identity == identityOf(home) || identity == identityOf("/"))
+    // A folder of someone else's is no Desktop of ours, even where we may write to it.
+    if (status.st_uid != geteuid())
         return std::nullopt;
+    // By identity, so "$HOME/.", "$HOME/..", "/" and links to any of them are recognised:
+    // the home folder and every folder above it hold far more than a Desktop.
+    const FileIdentity identity{status.st_dev, status.st_ino};
+    for (auto folder = normalisedPath(XdgUserDirs::homeDirectory());;
+         folder = folder.parent_path()) {
+        if (identity == identityOf(folder))
+            return std::nullopt;
+        if (folder == folder.parent_path())
+            break;
+    }
     return desktop;
 }
 
@@ -145,6 +167,7 @@ PosixFileServices::contentsOfDirectory(const std::filesystem::path& folder) {
     std::string prefix = folder.native();
     if (!prefix.ends_with('/'))
         prefix += '/';
+    const auto folderMount = mountIdOf(stream.fd());
     std::vector<DirectoryEntry> entries;
     entries.reserve(starts.size());
     for (const std::size_t start : starts) {
@@ -153,6 +176,7 @@ PosixFileServices::contentsOfDirectory(const std::filesystem::path& folder) {
         int ignored = 0;
         listed.values = ResourceReader::read(stream.fd(), name, listed.path.c_str(),
                                              hidden.contains(name), ignored);
+        markMountPoint(listed.values, folderMount);
     }
     return entries;
 }
@@ -236,5 +260,15 @@ bool PosixFileServices::startAccessingSecurityScopedResource(const std::filesyst
 }
 
 void PosixFileServices::stopAccessingSecurityScopedResource(const std::filesystem::path&) {}
+
+FileStatus PosixFileServices::createFolder(const std::filesystem::path& folder,
+                                           const std::filesystem::path& accessOf) {
+    struct stat model;
+    // Without a model to copy from, only the user may enter.
+    const mode_t mode = stat(accessOf.c_str(), &model) == 0 ? (model.st_mode & 0777) : 0700;
+    if (const int code = makeFolder(folder, mode); code != 0)
+        return posixError("create the folder", folder, code);
+    return {};
+}
 
 } // namespace sorvane

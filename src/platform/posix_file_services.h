@@ -8,9 +8,9 @@ namespace sorvane {
 /// may serve several threads.
 class PosixFileServices : public FileServices {
 public:
-    /// The XDG Desktop folder; none when it is missing, not a folder, or is the home folder
-    /// or the root folder (`XDG_DESKTOP_DIR="$HOME/"` is how users switch the Desktop off,
-    /// and a clean must never sweep a whole home folder).
+    /// The XDG Desktop folder; none when it is missing, not a folder, not the user's own, or
+    /// is the home folder or any folder above it (`XDG_DESKTOP_DIR="$HOME/"` is how users
+    /// switch the Desktop off, and a clean must never sweep a whole home folder).
     std::optional<std::filesystem::path> desktopDirectory() override;
     FileResult<std::vector<DirectoryEntry>>
     contentsOfDirectory(const std::filesystem::path& folder) override;
@@ -31,6 +31,8 @@ public:
     FileResult<FolderSummary> folderSummary(const std::filesystem::path& folder) override;
     bool startAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
     void stopAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
+    FileStatus createFolder(const std::filesystem::path& folder,
+                            const std::filesystem::path& accessOf) override;
 };
 
 } // namespace sorvane

@@ -13,9 +13,9 @@ namespace {
 constexpr const char* tagsAttribute = "user.xdg.tags";
 
 Timestamp timestamp(const statx_timestamp& time) {
-    const auto sinceEpoch =
-        std::chrono::seconds(time.tv_sec) + std::chrono::nanoseconds(time.tv_nsec);
-    return Timestamp(std::chrono::duration_cast<Timestamp::duration>(sinceEpoch));
+    // Counted in the timestamp's own width: seconds of 2400 overflow 64-bit nanoseconds.
+    return Timestamp(
+        Timestamp::duration(TimestampCount{time.tv_sec} * 1'000'000'000 + time.tv_nsec));
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -32,7 +32,7 @@ std::optional<ResourceValues> ResourceReader::read(int folderFd, const char* nam
                                                    int& error) {
     struct statx status;
     if (statx(folderFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
-              STATX_BASIC_STATS | STATX_BTIME, &status) != 0) {
+              STATX_BASIC_STATS | STATX_BTIME | STATX_MNT_ID, &status) != 0) {
         error = errno;
         return std::nullopt;
     }
@@ -58,6 +58,10 @@ std::optional<ResourceValues> ResourceReader::read(int folderFd, const char* nam
         values.statusChangeDate = timestamp(status.stx_ctime);
     values.identity =
         FileIdentity{makedev(status.stx_dev_major, status.stx_dev_minor), status.stx_ino};
+    if (status.stx_mask & STATX_MNT_ID)
+        values.mountId = status.stx_mnt_id;
+    if (status.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
+        values.isMountPoint = (status.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
     values.tagNames = tagNames(fullPath);
     return values;
 }
@@ -67,22 +71,21 @@ std::optional<std::vector<std::string>> ResourceReader::tagNames(const char* ful
     ssize_t size = lgetxattr(fullPath, tagsAttribute, buffer, sizeof buffer);
     if (size >= 0)
         return parseTags(std::string_view(buffer, size));
-    if (errno == ENODATA)
-        return std::vector<std::string>{};
-    if (errno != ERANGE)
-        return std::nullopt;
     std::string large;
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    // The value may grow between asking for its size and reading it.
+    for (int attempt = 0; attempt < 3 && errno == ERANGE; ++attempt) {
         size = lgetxattr(fullPath, tagsAttribute, nullptr, 0);
-        if (size < 0)
-            return std::nullopt;
-        large.resize(size);
-        size = lgetxattr(fullPath, tagsAttribute, large.data(), large.size());
+        if (size >= 0) {
+            large.resize(size);
+            size = lgetxattr(fullPath, tagsAttribute, large.data(), large.size());
+        }
         if (size >= 0)
             return parseTags(std::string_view(large.data(), size));
-        if (errno != ERANGE)
-            return std::nullopt;
     }
+    // No attribute, or a file system without user attributes (FAT, older tmpfs): untagged.
+    // Any other failure leaves the question open.
+    if (errno == ENODATA || errno == ENOTSUP || errno == EOPNOTSUPP)
+        return std::vector<std::string>{};
     return std::nullopt;
 }
 

@@ -19,8 +19,8 @@ public:
     static std::optional<ResourceValues> read(int folderFd, const char* name, const char* fullPath,
                                               bool listedAsHidden, int& error);
 
-    /// The names of `user.xdg.tags`: an empty list when the item has none, none when the
-    /// file system keeps no such attributes or the read fails.
+    /// The names of `user.xdg.tags`: an empty list when the item has none or its file system
+    /// keeps no such attributes; none when the read fails otherwise.
     static std::optional<std::vector<std::string>> tagNames(const char* fullPath);
 
     /// Splits the comma-separated attribute value, dropping blanks around and empty names.

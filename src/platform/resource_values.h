@@ -1,6 +1,7 @@
 #pragma once
 
-#include <chrono>
+#include "platform/timestamp.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -8,8 +9,6 @@
 #include <vector>
 
 namespace sorvane {
-
-using Timestamp = std::chrono::system_clock::time_point;
 
 /// Which object a path names, so that two paths to the same folder can be recognised.
 struct FileIdentity {
@@ -29,10 +28,16 @@ struct ResourceValues {
     /// When the item's inode last changed (ctime): with size and modification date it tells
     /// whether an item changed while it was being copied.
     std::optional<Timestamp> statusChangeDate;
+    /// Empty when the item has no tags or its file system keeps none; missing when the
+    /// tags could not be read (EACCES, EIO): the item may well be pinned.
     std::optional<std::vector<std::string>> tagNames;
     std::optional<std::int64_t> labelNumber;
     std::optional<std::uint64_t> fileSize;
     std::optional<FileIdentity> identity;
+    /// The mount the item lies on (`stx_mnt_id`), where the kernel says.
+    std::optional<std::uint64_t> mountId;
+    /// Whether another file system, or a bind mount of any folder, is mounted here.
+    std::optional<bool> isMountPoint;
 };
 
 /// One entry of a folder listing with its values read during the listing;

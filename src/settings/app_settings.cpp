@@ -234,6 +234,8 @@ void AppSettings::setHasCompletedSetup(bool completed) {
 CleanOptions AppSettings::cleanOptions() const {
     CleanOptions options;
     options.destination = m_resolvedDestination;
+    if (m_destinationBookmark)
+        options.destinationBookmark = m_destinationBookmark->toStdString();
     options.grouping = m_grouping;
     options.dateBasis = m_dateBasis;
     options.keepRecentDays = m_keepRecentDays;

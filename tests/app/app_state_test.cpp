@@ -189,6 +189,7 @@ TEST_F(AppStateTest, choosingAFolderStoresItEverywhere) {
 }
 
 TEST_F(AppStateTest, revealingAMissingArchiveShowsItsNearestExistingParent) {
+    fs::remove(home.archive().parent_path());
     state.revealArchive();
     EXPECT_EQ(fileViewer.shown().back(), home.path()) << "no Documents folder yet either";
     EXPECT_EQ(state.statusMessage(), "Desktop Archive is created on the first clean.");

@@ -1,5 +1,6 @@
 #include "engine/desktop_cleaner.h"
 #include "fakes/fault_injecting_file_services.h"
+#include "platform/folder_bookmark.h"
 #include "platform/posix_file_services.h"
 #include "support/file_attributes.h"
 #include "support/private_home.h"
@@ -88,9 +89,13 @@ TEST_F(CleanRunTest, filesItemsUnderTheirOwnLocalDate) {
     // 23:30 on New Year's Eve in New York is already January in UTC.
     test::setModificationTime(file("late.txt"),
                               sys_days{2025y / January / 1} + hours(4) + minutes(30));
+    // A time 64-bit nanoseconds cannot count, which ext4 and tmpfs keep all the same.
+    test::setModificationTime(file("future.txt"), Timestamp(sys_days{2400y / January / 15}));
     const auto record = clean();
-    ASSERT_EQ(record.moved.size(), 1u);
-    EXPECT_EQ(record.moved[0].newPath, (options.destination / "2024-12-31/late.txt").native());
+    std::vector<std::string> targets;
+    for (const auto& moved : record.moved)
+        targets.push_back(fs::relative(moved.newPath, options.destination));
+    EXPECT_THAT(targets, ElementsAre("2400-01-14/future.txt", "2024-12-31/late.txt"));
 }
 
 TEST_F(CleanRunTest, takenNamesGetTheNextFreeNumber) {
@@ -157,14 +162,83 @@ TEST_F(CleanRunTest, failsAsAWholeWithoutDesktopOrArchive) {
     fake.setDesktopDirectory(std::nullopt);
     EXPECT_EQ(std::get<CleanError>(cleanFailing(fake)).errorDescription(),
               "Could not find your Desktop folder.");
-
-    fake.setDesktopDirectory(home.desktop());
-    home.writeFile("Documents", "a file where the folder should be");
-    const auto error = std::get<CleanError>(cleanFailing(fake));
-    EXPECT_EQ(error.errorDescription(), "Could not create or open the archive folder at " +
-                                            options.destination.native() + ".");
-    EXPECT_TRUE(fs::exists(home.desktop() / "a.txt"));
 }
+
+struct ArchiveRootCase {
+    std::string name;
+    /// Prepares the archive's surroundings; may give the archive a bookmark.
+    std::function<void(test::PrivateHome&, CleanOptions&)> arrange;
+    /// The error's text with "<archive>" for the archive's path; empty when the run goes on.
+    std::string error;
+};
+
+class ArchiveRootTest : public CleanRunTest,
+                        public ::testing::WithParamInterface<ArchiveRootCase> {};
+
+TEST_P(ArchiveRootTest, theRootAloneIsMadeAgainAndOnlyWhereTheArchiveWas) {
+    options.dateBasis = DateBasis::cleaned;
+    file("a.txt");
+    fs::permissions(home.desktop(), fs::perms(0700));
+    GetParam().arrange(home, options);
+    const bool existed = fs::exists(options.destination);
+    const auto result = cleanFailing(files);
+    if (!GetParam().error.empty()) {
+        ASSERT_TRUE(std::holds_alternative<CleanError>(result));
+        auto expected = GetParam().error;
+        expected.replace(expected.find("<archive>"), 9, options.destination.native());
+        EXPECT_EQ(std::get<CleanError>(result).errorDescription(), expected);
+        EXPECT_TRUE(fs::exists(home.desktop() / "a.txt"));
+        EXPECT_EQ(fs::exists(options.destination), existed) << "nothing made on the wrong disk";
+        return;
+    }
+    ASSERT_TRUE(std::holds_alternative<CleanRecord>(result));
+    EXPECT_EQ(std::get<CleanRecord>(result).moved.size(), 1u);
+    // New folders open no wider than the Desktop; an existing one keeps its own access.
+    const auto rootAccess = fs::status(options.destination).permissions() & fs::perms::all;
+    EXPECT_EQ(rootAccess, existed ? fs::perms(0755) : fs::perms(0700));
+    EXPECT_EQ(fs::status(march()).permissions() & fs::perms::all, fs::perms(0700));
+}
+
+const std::string awayText =
+    "The archive folder at <archive> is not there. Reconnect its drive, or choose another "
+    "archive folder.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ArchiveRootTest,
+    ::testing::Values(
+        ArchiveRootCase{"MissingRootIsMade", [](test::PrivateHome&, CleanOptions&) {}, ""},
+        ArchiveRootCase{"ExistingRootKeepsItsAccess",
+                        [](test::PrivateHome& home, CleanOptions&) {
+                            fs::permissions(home.makeFolder(home.archive()), fs::perms(0755));
+                        },
+                        ""},
+        ArchiveRootCase{"MissingRootIsMadeOnItsOwnDevice",
+                        [](test::PrivateHome& home, CleanOptions& options) {
+                            options.destinationBookmark =
+                                FolderBookmark::create(home.makeFolder(home.archive()));
+                            fs::remove(home.archive());
+                        },
+                        ""},
+        ArchiveRootCase{"MissingParentIsNeverMade",
+                        [](test::PrivateHome& home, CleanOptions&) {
+                            fs::remove(home.archive().parent_path());
+                        },
+                        awayText},
+        ArchiveRootCase{"DriveAwayLeavesItsEmptyMountPoint",
+                        [](test::PrivateHome& home, CleanOptions& options) {
+                            // A bookmark of a folder on another file system stands for the
+                            // drive the archive was on.
+                            const test::TempDir drive("/dev/shm");
+                            options.destinationBookmark = FolderBookmark::create(drive.path());
+                            (void)home;
+                        },
+                        awayText},
+        ArchiveRootCase{"SomethingElseInTheWay",
+                        [](test::PrivateHome& home, CleanOptions&) {
+                            home.writeFile(home.archive(), "a file where the folder should be");
+                        },
+                        "Could not create or open the archive folder at <archive>."}),
+    [](const auto& info) { return info.param.name; });
 
 TEST_F(CleanRunTest, anUnreadableDesktopIsAFailureNotNothingToMove) {
     file("a.txt");
@@ -185,7 +259,9 @@ TEST_F(CleanRunTest, stopsAtTheThirdFailureInARowWhenTheArchiveHasVanished) {
     EXPECT_THAT(record.moved, IsEmpty());
     ASSERT_EQ(record.errors.size(), 4u);
     EXPECT_THAT(record.errors[0], ::testing::StartsWith("a: "));
-    EXPECT_THAT(record.errors[2], ::testing::StartsWith("c: "));
+    // The archive is what went missing, not the item.
+    EXPECT_EQ(record.errors[2], "c: The archive folder \u201CDesktop Archive\u201D is no longer "
+                                "available.");
     EXPECT_EQ(record.errors[3], "Stopped: Desktop Archive is no longer available.");
     EXPECT_TRUE(fs::exists(home.desktop() / "d"));
     EXPECT_FALSE(fs::exists(options.destination)) << "no new archive on the internal disk";

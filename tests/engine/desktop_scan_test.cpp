@@ -1,10 +1,18 @@
 #include "engine/desktop_cleaner.h"
+#include "fakes/fault_injecting_file_services.h"
 #include "platform/posix_file_services.h"
+#include "platform/resource_reader.h"
 #include "support/file_attributes.h"
 #include "support/private_home.h"
 
+#include <cerrno>
+#include <cstring>
 #include <gmock/gmock.h>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace sorvane {
 namespace {
@@ -45,11 +53,25 @@ TEST_F(DesktopScanTest, anEmptyOrMissingDesktopGivesAnEmptyPreview) {
     EXPECT_EQ(scan(), CleanPreview{});
 }
 
-TEST_F(DesktopScanTest, aDesktopThatIsTheHomeFolderIsNoDesktop) {
-    home.writeFile(".config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/\"\n");
+TEST_F(DesktopScanTest, theHomeFolderAnyFolderAboveItOrSomeoneElsesIsNoDesktop) {
     file("report.pdf");
     home.writeFile("private.txt", "x");
-    EXPECT_EQ(scan(), CleanPreview{});
+    fs::create_directory_symlink(home.path().parent_path(), home.path() / "Up");
+    const auto others = home.makeFolder("Shared");
+    home.writeFile("Shared/theirs.txt", "x");
+    ASSERT_EQ(chown(others.c_str(), 65534, 65534), 0);
+    struct Case {
+        const char* line;
+        bool isDesktop;
+    };
+    for (const auto& [line, isDesktop] :
+         {Case{"$HOME/", false}, Case{"$HOME/.", false}, Case{"$HOME/..", false}, Case{"/", false},
+          Case{"$HOME/Desktop/../..", false}, Case{"$HOME/Up", false}, Case{"$HOME/Shared", false},
+          Case{"$HOME/Desktop", true}}) {
+        home.writeFile(".config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"" + std::string(line) + "\"\n");
+        EXPECT_EQ(files.desktopDirectory().has_value(), isDesktop) << line;
+        EXPECT_EQ(scan().eligible.size(), isDesktop ? 1u : 0u) << line;
+    }
 }
 
 TEST_F(DesktopScanTest, housekeepingFilesNeverMoveEvenWithHiddenItemsIncluded) {
@@ -98,6 +120,7 @@ TEST_F(DesktopScanTest, aColourLabelAloneMarksAnItemAsTagged) {
     labelled.isDirectory = false;
     labelled.isHidden = false;
     labelled.labelNumber = 2;
+    labelled.tagNames.emplace();
     const DirectoryEntry item{desktop / "labelled.txt", labelled};
     DesktopCleaner cleaner(files);
     EXPECT_EQ(cleaner.classify(item, options), ItemVerdict::tagged);
@@ -171,10 +194,81 @@ TEST_F(DesktopScanTest, anItemOnAnotherFileSystemStays) {
     mounted.isDirectory = true;
     mounted.isHidden = false;
     mounted.identity = FileIdentity{0xdead, 0x7ffffff1};
+    mounted.tagNames.emplace();
     DesktopCleaner cleaner(files);
     EXPECT_EQ(cleaner.classify({desktop / "USB", mounted}, options), ItemVerdict::skipped);
     mounted.identity->device = files.identityFollowingLinks(desktop)->device;
     EXPECT_EQ(cleaner.classify({desktop / "USB", mounted}, options), ItemVerdict::eligible);
+}
+
+/// A folder bind-mounted on the Desktop for as long as the object lives.
+class BindMount {
+public:
+    BindMount(const fs::path& source, const fs::path& target) : m_target(target) {
+        fs::create_directory(target);
+        m_error = mount(source.c_str(), target.c_str(), nullptr, MS_BIND, nullptr) == 0 ? 0 : errno;
+    }
+    ~BindMount() {
+        if (m_error == 0)
+            umount2(m_target.c_str(), MNT_DETACH);
+    }
+    int error() const { return m_error; }
+
+private:
+    fs::path m_target;
+    int m_error = 0;
+};
+
+TEST_F(DesktopScanTest, aBindMountOnTheDesktopStaysAndWhatItShowsIsLeftAlone) {
+    const auto outside = home.makeFolder("Projects");
+    home.writeFile("Projects/plan.txt", "keep me");
+    const BindMount bound(outside, desktop / "Projects");
+    if (bound.error() != 0)
+        GTEST_SKIP() << "a bind mount was refused: " << std::strerror(bound.error());
+    file("notes.txt");
+    EXPECT_THAT(eligibleNames(), ElementsAre("notes.txt"));
+    EXPECT_EQ(scan().skipped, 1);
+
+    home.makeFolder(home.archive());
+    const auto cleaned = DesktopCleaner(files).clean(options, CleanTrigger::manual);
+    ASSERT_TRUE(std::holds_alternative<CleanRecord>(cleaned));
+    EXPECT_EQ(std::get<CleanRecord>(cleaned).moved.size(), 1u);
+    EXPECT_TRUE(fs::exists(outside / "plan.txt"));
+}
+
+TEST_F(DesktopScanTest, tagsThatCannotBeReadKeepTheItemButDoNotCountAsTags) {
+    file("pinned-maybe.txt");
+    file("plain.txt");
+    PosixFileServices real;
+    test::FaultInjectingFileServices faulty(real);
+    faulty.failTagReadOf(desktop / "pinned-maybe.txt");
+    const auto preview = DesktopCleaner(faulty).preview(options);
+    ASSERT_EQ(preview.eligible.size(), 1u);
+    EXPECT_EQ(preview.eligible[0].filename(), "plain.txt");
+    EXPECT_EQ(preview.skipped, 1);
+    EXPECT_EQ(preview.tagged, 0);
+    options.keepTaggedFiles = false;
+    EXPECT_EQ(DesktopCleaner(faulty).preview(options).eligible.size(), 2u);
+
+    // File systems without user attributes: nothing is tagged there.
+    EXPECT_EQ(ResourceReader::tagNames("/proc/version"), std::vector<std::string>{});
+    // A read refused to the user (not to root, who may read anything).
+    fs::permissions(home.path(), fs::perms(0755));
+    fs::permissions(desktop, fs::perms(0755));
+    const auto locked = file("locked.txt");
+    fs::permissions(locked, fs::perms::none);
+    const pid_t child = fork();
+    if (child == 0) {
+        const bool dropped = setgroups(0, nullptr) == 0 && setresgid(65534, 65534, 65534) == 0 &&
+                             setresuid(65534, 65534, 65534) == 0;
+        const bool refused = !ResourceReader::tagNames(locked.c_str()) && errno == EACCES;
+        _exit(!dropped ? 2 : refused ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    if (WEXITSTATUS(status) == 2)
+        GTEST_SKIP() << "could not become an unprivileged user";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "EACCES reads as unreadable, not as untagged";
 }
 
 TEST_F(DesktopScanTest, recentItemsStayForTheChosenNumberOfDays) {

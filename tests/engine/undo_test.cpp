@@ -1,5 +1,6 @@
 #include "engine/desktop_cleaner.h"
 #include "fakes/fault_injecting_file_services.h"
+#include "platform/folder_bookmark.h"
 #include "platform/posix_file_services.h"
 #include "support/file_attributes.h"
 #include "support/private_home.h"
@@ -152,6 +153,45 @@ TEST_F(UndoTest, itemsOfAnArchiveWhoseDriveIsAwayStayUndoable) {
     EXPECT_EQ(result.remaining, record.moved);
     ASSERT_EQ(result.errors.size(), 1u);
     EXPECT_THAT(result.errors[0], ::testing::StartsWith("a.txt: "));
+}
+
+TEST_F(UndoTest, aMissingItemIsGoneOnlyWhenItsArchiveIsTheFolderTheRunUsed) {
+    struct Case {
+        const char* name;
+        bool bookmarked;
+        bool driveAway;
+        bool gone;
+    };
+    for (const auto& [name, bookmarked, driveAway, gone] :
+         {Case{"folder deleted by the user", false, false, true},
+          Case{"folder deleted, archive bookmarked", true, false, true},
+          Case{"drive away, its mount point left", false, true, false},
+          Case{"drive away, archive bookmarked", true, true, false}}) {
+        SCOPED_TRACE(name);
+        fs::remove_all(options.destination);
+        file("a.txt");
+        file("b.txt");
+        const auto record = clean();
+        home.writeFile(options.destination / "2024-01 January/kept.txt");
+        const auto bookmark =
+            bookmarked ? FolderBookmark::create(options.destination) : std::nullopt;
+        if (driveAway) {
+            // The drive's folders go with it; an empty folder of the same name stays behind,
+            // and with it the dated folder the user never deleted.
+            fs::rename(options.destination, home / "unplugged");
+            fs::create_directory(options.destination);
+        } else {
+            fs::remove_all(march());
+        }
+        const auto result = cleaner().undo(record, options.destination, nullptr, bookmark);
+        EXPECT_THAT(result.restored, IsEmpty());
+        EXPECT_EQ(result.remaining.empty(), gone);
+        ASSERT_EQ(result.errors.size(), 2u);
+        EXPECT_EQ(result.errors[0], gone ? "a.txt: no longer in the archive"
+                                         : "a.txt: its archive folder \u201CDesktop "
+                                           "Archive\u201D is not available.");
+        fs::remove_all(home / "unplugged");
+    }
 }
 
 TEST_F(UndoTest, aFailedPutBackKeepsTheItemInTheArchiveAndGoesOn) {

@@ -54,6 +54,10 @@ void FaultInjectingFileServices::reportFileSize(const std::filesystem::path& ite
     m_fileSizes[normalisedPath(item)] = size;
 }
 
+void FaultInjectingFileServices::failTagReadOf(const std::filesystem::path& item) {
+    m_unreadableTags.insert(normalisedPath(item));
+}
+
 void FaultInjectingFileServices::reportFolderSummary(const std::filesystem::path& folder,
                                                      FolderSummary summary) {
     m_folderSummaries[normalisedPath(folder)] = summary;
@@ -114,10 +118,12 @@ void FaultInjectingFileServices::mutated() {
         m_vanishedTo = hidden;
 }
 
-void FaultInjectingFileServices::adjustSize(const std::filesystem::path& item,
-                                            ResourceValues& values) const {
+void FaultInjectingFileServices::adjustValues(const std::filesystem::path& item,
+                                              ResourceValues& values) const {
     if (const auto size = m_fileSizes.find(normalisedPath(item)); size != m_fileSizes.end())
         values.fileSize = size->second;
+    if (m_unreadableTags.contains(normalisedPath(item)))
+        values.tagNames.reset();
 }
 
 std::optional<std::filesystem::path> FaultInjectingFileServices::desktopDirectory() {
@@ -138,7 +144,7 @@ FaultInjectingFileServices::contentsOfDirectory(const std::filesystem::path& fol
     auto entries = std::move(listing).value();
     for (auto& entry : entries)
         if (entry.values)
-            adjustSize(entry.path, *entry.values);
+            adjustValues(entry.path, *entry.values);
     return entries;
 }
 
@@ -157,7 +163,7 @@ FaultInjectingFileServices::resourceValues(const std::filesystem::path& item) {
     if (!values)
         return values;
     auto adjusted = std::move(values).value();
-    adjustSize(item, adjusted);
+    adjustValues(item, adjusted);
     return adjusted;
 }
 
@@ -171,6 +177,14 @@ FaultInjectingFileServices::identityFollowingLinks(const std::filesystem::path& 
 FileStatus FaultInjectingFileServices::createDirectory(const std::filesystem::path& folder) {
     auto error = call(FileOperation::createDirectory, folder);
     FileStatus status = error ? FileStatus(*error) : m_real.createDirectory(folder);
+    mutated();
+    return status;
+}
+
+FileStatus FaultInjectingFileServices::createFolder(const std::filesystem::path& folder,
+                                                    const std::filesystem::path& accessOf) {
+    auto error = call(FileOperation::createDirectory, folder);
+    FileStatus status = error ? FileStatus(*error) : m_real.createFolder(folder, accessOf);
     mutated();
     return status;
 }

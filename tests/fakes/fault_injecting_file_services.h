@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ public:
     /// Reported as the file size of `item` by resourceValues and contentsOfDirectory, as if
     /// the file had that size: a copy "of the wrong size".
     void reportFileSize(const std::filesystem::path& item, std::uint64_t size);
+    /// The tags of `item` read as failed (as after EIO) by resourceValues and
+    /// contentsOfDirectory.
+    void failTagReadOf(const std::filesystem::path& item);
     /// Reported by folderSummary for `folder` instead of what it finds.
     void reportFolderSummary(const std::filesystem::path& folder, FolderSummary summary);
 
@@ -68,6 +72,9 @@ public:
     FileResult<FolderSummary> folderSummary(const std::filesystem::path& folder) override;
     bool startAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
     void stopAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
+    /// Fails and counts as createDirectory.
+    FileStatus createFolder(const std::filesystem::path& folder,
+                            const std::filesystem::path& accessOf) override;
 
 private:
     struct Fault {
@@ -82,11 +89,12 @@ private:
     std::optional<FileError> call(FileOperation operation, const std::filesystem::path& path,
                                   const std::filesystem::path& other = {});
     void mutated();
-    void adjustSize(const std::filesystem::path& item, ResourceValues& values) const;
+    void adjustValues(const std::filesystem::path& item, ResourceValues& values) const;
 
     FileServices& m_real;
     std::vector<Fault> m_faults;
     std::map<std::filesystem::path, std::uint64_t> m_fileSizes;
+    std::set<std::filesystem::path> m_unreadableTags;
     std::map<std::filesystem::path, FolderSummary> m_folderSummaries;
     std::optional<std::optional<std::filesystem::path>> m_desktop;
     bool m_accessGranted = false;

@@ -19,9 +19,9 @@ void check(bool ok, const std::string& what, const std::filesystem::path& item) 
 
 void setModificationTime(const std::filesystem::path& item, Timestamp time) {
     using namespace std::chrono;
-    const auto ns = duration_cast<nanoseconds>(time.time_since_epoch()).count();
-    const timespec when{static_cast<time_t>(ns / 1'000'000'000),
-                        static_cast<long>(ns % 1'000'000'000)};
+    const auto wholeSeconds = floor<seconds>(time);
+    const timespec when{static_cast<time_t>(wholeSeconds.time_since_epoch().count()),
+                        static_cast<long>(nanoseconds(time - wholeSeconds).count())};
     const timespec times[2] = {when, when};
     check(utimensat(AT_FDCWD, item.c_str(), times, AT_SYMLINK_NOFOLLOW) == 0, "utimensat", item);
 }

@@ -10,6 +10,8 @@ PrivateHome::PrivateHome() {
     env.set("TZ", "UTC");
     env.set("LC_ALL", "en_US.UTF-8");
     m_desktop = m_home.makeFolder("Desktop");
+    // As on any desktop account: a clean makes the archive folder, never its parents.
+    m_home.makeFolder("Documents");
 }
 
 } // namespace sorvane::test

@@ -1,0 +1,152 @@
+#include "app/undo_journal.h"
+
+#include "history/base64.h"
+#include "history/history_store.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <unistd.h>
+
+namespace sorvane {
+namespace {
+
+constexpr std::string_view headerWord = "sorvane-undo-1";
+
+struct Intent {
+    std::filesystem::path target;
+    std::string archivedIdentity;
+    std::string placedIdentity;
+};
+
+struct Leftover {
+    std::optional<Uuid> record;
+    std::map<Uuid, Intent> intents;
+};
+
+// Lines: "sorvane-undo-1 <record>", "will <item> <archived identity> <target, base64>",
+// "done <item> <placed identity>". Identities are "<device>:<inode>", or "-" when unknown.
+Leftover read(const std::filesystem::path& path) {
+    Leftover leftover;
+    std::ifstream file(path, std::ios::binary);
+    std::string line;
+    while (std::getline(file, line)) {
+        std::istringstream words(line);
+        std::string kind, id, identity, target;
+        words >> kind >> id >> identity >> target;
+        if (kind == headerWord) {
+            leftover.record = Uuid::fromString(id);
+            continue;
+        }
+        const auto item = Uuid::fromString(id);
+        if (!item)
+            continue;
+        if (kind == "will") {
+            if (auto decoded = Base64::decode(target))
+                leftover.intents[*item] = Intent{*decoded, identity, {}};
+        } else if (kind == "done" && leftover.intents.contains(*item)) {
+            leftover.intents[*item].placedIdentity = identity;
+        }
+    }
+    return leftover;
+}
+
+std::string identityTextOf(FileServices& files, const std::filesystem::path& path) {
+    const auto values = files.resourceValues(path);
+    if (!values || !values->identity)
+        return "-";
+    return std::to_string(values->identity->device) + ":" + std::to_string(values->identity->inode);
+}
+
+// A rename keeps the inode, so a target holding the archived item itself, with the archived
+// name gone, is an item put back before the kill could write so.
+bool provenRestored(const Intent& intent, const MovedFile& item, FileServices& files) {
+    const std::string atTarget = identityTextOf(files, intent.target);
+    if (atTarget == "-")
+        return false;
+    if (!intent.placedIdentity.empty())
+        return atTarget == intent.placedIdentity;
+    return atTarget == intent.archivedIdentity && !files.fileExists(item.newPath);
+}
+
+} // namespace
+
+UndoJournal::UndoJournal(std::filesystem::path path, int fd, FileServices& files,
+                         UndoObserver& next)
+    : m_path(std::move(path)), m_fd(fd), m_files(files), m_next(next) {}
+
+UndoJournal::~UndoJournal() {
+    if (m_fd >= 0)
+        close(m_fd);
+}
+
+std::unique_ptr<UndoJournal> UndoJournal::begin(const std::filesystem::path& path,
+                                                const CleanRecord& record, FileServices& files,
+                                                UndoObserver& next) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return nullptr;
+    std::unique_ptr<UndoJournal> journal(new UndoJournal(path, fd, files, next));
+    journal->append(std::string(headerWord) + " " + record.id.toString());
+    return journal;
+}
+
+void UndoJournal::finish() {
+    unlink(m_path.c_str());
+    close(m_fd);
+    m_fd = -1;
+}
+
+void UndoJournal::recoverInto(HistoryStore& history, const std::filesystem::path& path,
+                              FileServices& files) {
+    if (!files.fileExists(path))
+        return;
+    const Leftover leftover = read(path);
+    const auto& records = history.records();
+    const auto record = std::find_if(records.begin(), records.end(), [&](const CleanRecord& r) {
+        return leftover.record && r.id == *leftover.record && !r.undone;
+    });
+    if (record != records.end()) {
+        std::vector<MovedFile> remaining;
+        for (const auto& item : record->moved) {
+            const auto intent = leftover.intents.find(item.id);
+            if (intent == leftover.intents.end() || !provenRestored(intent->second, item, files))
+                remaining.push_back(item);
+        }
+        const Uuid id = record->id;
+        if (remaining.empty())
+            history.markUndone(id);
+        else if (remaining.size() < record->moved.size())
+            history.recordPartialUndo(id, std::move(remaining));
+    }
+    unlink(path.c_str());
+}
+
+void UndoJournal::undoProgressed(std::size_t done, std::size_t total) {
+    m_next.undoProgressed(done, total);
+}
+
+bool UndoJournal::shouldStop() {
+    return m_next.shouldStop();
+}
+
+void UndoJournal::itemWillRestore(const MovedFile& item, const std::filesystem::path& target) {
+    append("will " + item.id.toString() + " " + identityTextOf(m_files, item.newPath) + " " +
+           Base64::encode(target.native()));
+}
+
+void UndoJournal::itemRestored(const MovedFile& item, const std::filesystem::path& target) {
+    append("done " + item.id.toString() + " " + identityTextOf(m_files, target));
+}
+
+void UndoJournal::append(const std::string& line) {
+    // Each line reaches the kernel at once, so a killed process loses none. A line that
+    // cannot be written leaves the item to count as not restored, which loses nothing.
+    if (m_fd >= 0)
+        dprintf(m_fd, "%s\n", line.c_str());
+}
+
+} // namespace sorvane

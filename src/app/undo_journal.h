@@ -1,0 +1,55 @@
+#pragma once
+
+#include "engine/clean_observer.h"
+#include "platform/file_services.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace sorvane {
+
+class HistoryStore;
+
+/// The account of an undo while it runs, in a file beside the history, so that an undo
+/// killed half-way counts exactly the items it put back, and no others, as restored.
+///
+/// For each item it writes the target it chose and the identity of the archived item before
+/// the move, then the identity of what it placed there. Only a target that still holds that
+/// very object counts: an item missing from the archive is otherwise no proof of anything.
+/// Progress and stop requests go on to the observer it is given.
+class UndoJournal : public UndoObserver {
+public:
+    ~UndoJournal() override;
+    UndoJournal(const UndoJournal&) = delete;
+    UndoJournal& operator=(const UndoJournal&) = delete;
+
+    /// Starts the journal of an undo of `record`; none when the file cannot be made (the
+    /// undo then runs without it, as it did before there was one).
+    static std::unique_ptr<UndoJournal> begin(const std::filesystem::path& path,
+                                              const CleanRecord& record, FileServices& files,
+                                              UndoObserver& next);
+
+    /// The undo's result is in the history: the journal goes.
+    void finish();
+
+    /// Brings a journal left by a killed undo into the history: the items it proves restored
+    /// leave the record (which is marked undone when none is left), then the journal goes.
+    static void recoverInto(HistoryStore& history, const std::filesystem::path& path,
+                            FileServices& files);
+
+    void undoProgressed(std::size_t done, std::size_t total) override;
+    bool shouldStop() override;
+    void itemWillRestore(const MovedFile& item, const std::filesystem::path& target) override;
+    void itemRestored(const MovedFile& item, const std::filesystem::path& target) override;
+
+private:
+    UndoJournal(std::filesystem::path path, int fd, FileServices& files, UndoObserver& next);
+    void append(const std::string& line);
+
+    std::filesystem::path m_path;
+    int m_fd = -1;
+    FileServices& m_files;
+    UndoObserver& m_next;
+};
+
+} // namespace sorvane

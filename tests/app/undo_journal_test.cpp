@@ -1,0 +1,99 @@
+#include "app/undo_journal.h"
+#include "engine/desktop_cleaner.h"
+#include "history/history_store.h"
+#include "platform/posix_file_services.h"
+#include "support/private_home.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace sorvane {
+namespace {
+
+using ::testing::ElementsAre;
+namespace fs = std::filesystem;
+
+class NoObserver : public UndoObserver {
+public:
+    void undoProgressed(std::size_t, std::size_t) override {}
+};
+
+class UndoJournalTest : public ::testing::Test {
+protected:
+    UndoJournalTest() : history(home.path() / "data") {
+        for (const char* name : {"a", "b", "c", "d", "e"})
+            home.writeFile(home.desktop() / name, name);
+        CleanOptions options;
+        options.destination = home.archive();
+        options.dateBasis = DateBasis::cleaned;
+        history.add(
+            std::get<CleanRecord>(DesktopCleaner(files).clean(options, CleanTrigger::manual)));
+    }
+    const CleanRecord& record() const { return history.records().front(); }
+    const MovedFile& item(std::size_t index) const { return record().moved.at(index); }
+    fs::path onDesktop(std::size_t index) const { return item(index).originalPath; }
+    fs::path journalPath() const { return home.path() / "undo.journal"; }
+    /// What an undo killed at once would leave: the journal is dropped without `finish`.
+    std::unique_ptr<UndoJournal> journal() {
+        return UndoJournal::begin(journalPath(), record(), files, observer);
+    }
+    std::vector<std::string> remainingNames() const {
+        std::vector<std::string> names;
+        for (const auto& moved : record().moved)
+            names.push_back(fs::path(moved.newPath).filename());
+        return names;
+    }
+
+    test::PrivateHome home;
+    PosixFileServices files;
+    HistoryStore history;
+    NoObserver observer;
+};
+
+TEST_F(UndoJournalTest, onlyWhatTheJournalProvesPutBackLeavesTheRecord) {
+    ASSERT_EQ(record().moved.size(), 5u);
+    {
+        auto killed = journal();
+        ASSERT_TRUE(killed);
+        // a: moved back, killed before it could say so.
+        killed->itemWillRestore(item(0), onDesktop(0));
+        fs::rename(item(0).newPath, onDesktop(0));
+        // b: moved back and said so.
+        killed->itemWillRestore(item(1), onDesktop(1));
+        fs::rename(item(1).newPath, onDesktop(1));
+        killed->itemRestored(item(1), onDesktop(1));
+        // c: killed before it moved.
+        killed->itemWillRestore(item(2), onDesktop(2));
+        // d: put back, then replaced on the Desktop by something else.
+        killed->itemWillRestore(item(3), onDesktop(3));
+        fs::rename(item(3).newPath, onDesktop(3));
+        killed->itemRestored(item(3), onDesktop(3));
+        fs::rename(onDesktop(3), home.path() / "elsewhere");
+        home.writeFile(onDesktop(3), "another d");
+    }
+    // e: gone from the archive, but nothing says it was put back.
+    fs::remove(item(4).newPath);
+
+    UndoJournal::recoverInto(history, journalPath(), files);
+    EXPECT_THAT(remainingNames(), ElementsAre("c", "d", "e"));
+    EXPECT_FALSE(record().undone);
+    EXPECT_FALSE(fs::exists(journalPath()));
+}
+
+TEST_F(UndoJournalTest, aRecordWhollyPutBackIsMarkedUndoneAndAFinishedJournalIsGone) {
+    {
+        auto killed = journal();
+        for (std::size_t i = 0; i < 5; ++i) {
+            killed->itemWillRestore(item(i), onDesktop(i));
+            fs::rename(item(i).newPath, onDesktop(i));
+        }
+    }
+    UndoJournal::recoverInto(history, journalPath(), files);
+    EXPECT_TRUE(record().undone);
+
+    journal()->finish();
+    EXPECT_FALSE(fs::exists(journalPath()));
+}
+
+} // namespace
+} // namespace sorvane
