@@ -92,11 +92,13 @@ QWidget* MenuBarView::makeStatusSection() {
     layout->addWidget(m_headline);
 
     m_cleanButton = new ProminentButton(section);
+    m_cleanButton->setObjectName(QStringLiteral("cleanButton"));
     connect(m_cleanButton, &ProminentButton::clicked, this,
             [this] { m_state.cleanNow(CleanTrigger::manual); });
     layout->addWidget(m_cleanButton);
 
     m_archiveLink = new LinkButton(section);
+    m_archiveLink->setObjectName(QStringLiteral("archiveLink"));
     m_archiveLink->setFont(UiStyle::caption(font()));
     m_archiveLink->setIcon(Symbols::icon(Symbols::Symbol::folder));
     connect(m_archiveLink, &LinkButton::clicked, this, [this] {
@@ -162,6 +164,7 @@ QWidget* MenuBarView::makeActionsSection() {
     m_undoRow = addRow(
         section, tr("Undo last clean"), Symbols::icon(S::undo), [this] { m_state.undoLastClean(); },
         false);
+    m_undoRow->setObjectName(QStringLiteral("undoRow"));
     m_updateRow = addRow(
         section, tr("Check for Updates\u2026"), Symbols::icon(S::update),
         [this] { m_state.updater().checkForUpdates(); }, true);
@@ -171,6 +174,10 @@ QWidget* MenuBarView::makeActionsSection() {
     m_settingsRow = addRow(section, tr("Settings\u2026"), Symbols::icon(S::settings),
                            m_actions.openSettings, true);
     m_quitRow = addRow(section, tr("Quit Sorvane"), Symbols::icon(S::quit), m_actions.quit, true);
+    m_updateRow->setObjectName(QStringLiteral("updateRow"));
+    m_tipRow->setObjectName(QStringLiteral("tipRow"));
+    m_settingsRow->setObjectName(QStringLiteral("settingsRow"));
+    m_quitRow->setObjectName(QStringLiteral("quitRow"));
     return section;
 }
 

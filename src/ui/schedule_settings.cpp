@@ -33,7 +33,8 @@ ScheduleSettings::ScheduleSettings(AppState& state, QWidget* parent)
     m_schedule->addRow(tr("How often"), m_frequency);
 
     m_time = new QTimeEdit;
-    m_time->setDisplayFormat(LocaleFormats::timeEditFormat());
+    m_time->setLocale(LocaleFormats::timeLocale());
+    m_time->setDisplayFormat(LocaleFormats::timeEditFormat(m_time->locale()));
     // Store a typed time when the user is done with it, not each keystroke: typing "18"
     // passes through 1:00, which the scheduler could find due and clean at.
     m_time->setKeyboardTracking(false);

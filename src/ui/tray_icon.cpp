@@ -84,7 +84,10 @@ void TrayIcon::showWindow() {
 
 void TrayIcon::openSettings() {
     if (!m_settings)
-        m_settings = std::make_unique<SettingsWindow>(m_state);
+        m_settings = std::make_unique<SettingsWindow>(m_state, [this] {
+            if (m_quit)
+                m_quit();
+        });
     m_settings->present();
 }
 
