@@ -2,8 +2,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QWidget>
 

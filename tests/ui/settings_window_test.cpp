@@ -199,9 +199,11 @@ INSTANTIATE_TEST_SUITE_P(NameLengths, SettingsLayoutTest, ::testing::Values(8, 3
 TEST(SettingsWindowKeys, escapeAndControlWCloseControlQQuits) {
     test::TestAppState t;
     int quits = 0;
-    SettingsWindow window{t.state, [&quits] { ++quits; }};
-    for (const QKeyCombination keys : {QKeyCombination(Qt::Key_Escape),
-                                       QKeyCombination(Qt::ControlModifier, Qt::Key_W)}) {
+    SettingsWindow window{t.state, [&quits] {
+                              ++quits;
+                          }};
+    for (const QKeyCombination keys :
+         {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W)}) {
         window.present();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window,
@@ -309,10 +311,10 @@ TEST_P(TypedTimeTest, halfPastSixInTheEveningTypedInTheUsersOwnFormatIsStored) {
     edit->setSelectedSection(edit->sectionAt(0));
     // Key by key, as typed; QTest's own typing knows only ASCII.
     for (const QChar c : QString::fromUtf8(GetParam().second)) {
-        const Qt::Key key = c.isDigit()   ? Qt::Key(Qt::Key_0 + c.digitValue())
-                            : c == u' '   ? Qt::Key_Space
-                            : c == u':'   ? Qt::Key_Colon
-                            : c == u'.'   ? Qt::Key_Period
+        const Qt::Key key = c.isDigit() ? Qt::Key(Qt::Key_0 + c.digitValue())
+                            : c == u' ' ? Qt::Key_Space
+                            : c == u':' ? Qt::Key_Colon
+                            : c == u'.' ? Qt::Key_Period
                             : c.isLetter() && c.unicode() < 128
                                 ? Qt::Key(Qt::Key_A + (c.toUpper().unicode() - 'A'))
                                 : Qt::Key_unknown;
