@@ -75,7 +75,7 @@ QWidget* MenuBarView::makeHeader() {
     row->setContentsMargins(14, 10, 14, 10);
     row->setSpacing(8);
     row->addWidget(
-        symbolLabel(Symbols::tinted(Symbols::Symbol::appSymbol, QPalette::Highlight), 18, header));
+        symbolLabel(Symbols::icon(Symbols::Symbol::appSymbol, QPalette::Highlight), 18, header));
     auto* title = new QLabel(tr("Sorvane"), header);
     title->setFont(UiStyle::scaled(font(), 1.0, QFont::Bold));
     row->addWidget(title);
@@ -100,7 +100,7 @@ QWidget* MenuBarView::makeStatusSection() {
     m_archiveLink = new LinkButton(section);
     m_archiveLink->setObjectName(QStringLiteral("archiveLink"));
     m_archiveLink->setFont(UiStyle::caption(font()));
-    m_archiveLink->setIcon(Symbols::icon(Symbols::Symbol::folder));
+    m_archiveLink->setIcon(Symbols::icon(Symbols::Symbol::folder, QPalette::Highlight));
     connect(m_archiveLink, &LinkButton::clicked, this, [this] {
         m_state.revealArchive();
         emit dismissRequested();

@@ -25,8 +25,9 @@ bool tracing() {
 
 } // namespace
 
-PanelPopup::PanelPopup(MenuBarView* view)
-    : QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint), m_view(view) {
+PanelPopup::PanelPopup(MenuBarView* view, bool windowed)
+    : QWidget(nullptr, (windowed ? Qt::Window : Qt::Popup) | Qt::FramelessWindowHint), m_view(view),
+      m_windowed(windowed) {
     setWindowTitle(tr("Sorvane"));
     setAccessibleName(tr("Sorvane"));
     // The click that closes the panel must not reach the tray icon as well, or it would
@@ -41,6 +42,10 @@ PanelPopup::PanelPopup(MenuBarView* view)
         if (isVisible())
             place();
     });
+}
+
+bool PanelPopup::runsOnWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 QRect PanelPopup::placement(const QRect& anchor, const QSize& size, const QRect& available) {
@@ -62,6 +67,8 @@ QRect PanelPopup::placement(const QRect& anchor, const QSize& size, const QRect&
 
 void PanelPopup::place() {
     adjustSize();
+    if (m_windowed)
+        return; // the compositor places it
     QScreen* screen = QGuiApplication::screenAt(m_anchor.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
@@ -75,7 +82,8 @@ void PanelPopup::showAt(const QRect& anchor) {
         m_sinceShowAsked.start();
         m_traceNextPaint = true;
     }
-    m_anchor = anchor.isValid() ? anchor : QRect(QCursor::pos(), QSize(1, 1));
+    m_anchor = anchor.isValid() || m_windowed ? anchor : QRect(QCursor::pos(), QSize(1, 1));
+    m_wasActive = false;
     m_view->refreshCounts();
     place();
     show();
@@ -102,6 +110,18 @@ void PanelPopup::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void PanelPopup::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !m_windowed || !isVisible())
+        return;
+    // Only a panel that had the focus closes on losing it: a compositor that grants none
+    // must not make it vanish at once.
+    if (isActiveWindow())
+        m_wasActive = true;
+    else if (m_wasActive)
+        close();
 }
 
 void PanelPopup::hideEvent(QHideEvent* event) {
