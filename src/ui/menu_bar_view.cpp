@@ -86,16 +86,26 @@ QWidget* MenuBarView::makeHeader() {
 QWidget* MenuBarView::makeStatusSection() {
     auto* section = new QWidget(this);
     auto* layout = sectionLayout(section, 14, 12, 10);
+    // The archive link's label, not its focus ring, lines up with the other lines: the
+    // section's leading margin makes room for the ring and everything else is indented by it.
+    constexpr int ring = LinkButton::padding;
+    layout->setContentsMargins(14 - ring, 12, 14, 12);
+    const auto addIndented = [layout](QWidget* widget) {
+        auto* row = new QHBoxLayout;
+        row->setContentsMargins(ring, 0, 0, 0);
+        row->addWidget(widget);
+        layout->addLayout(row);
+    };
 
     m_headline = new ToneLabel({}, ToneLabel::Tone::primary, ToneLabel::Size::body, section);
     m_headline->setFont(UiStyle::scaled(font(), 1.08, QFont::Medium));
-    layout->addWidget(m_headline);
+    addIndented(m_headline);
 
     m_cleanButton = new ProminentButton(section);
     m_cleanButton->setObjectName(QStringLiteral("cleanButton"));
     connect(m_cleanButton, &ProminentButton::clicked, this,
             [this] { m_state.cleanNow(CleanTrigger::manual); });
-    layout->addWidget(m_cleanButton);
+    addIndented(m_cleanButton);
 
     m_archiveLink = new LinkButton(section);
     m_archiveLink->setObjectName(QStringLiteral("archiveLink"));
@@ -109,7 +119,7 @@ QWidget* MenuBarView::makeStatusSection() {
 
     m_taggedRow = new QWidget(section);
     auto* tagged = new QHBoxLayout(m_taggedRow);
-    tagged->setContentsMargins(0, 0, 0, 0);
+    tagged->setContentsMargins(ring, 0, 0, 0);
     tagged->setSpacing(5);
     m_taggedText = new ToneLabel({}, ToneLabel::Tone::secondary, ToneLabel::Size::caption);
     tagged->addWidget(symbolLabel(Symbols::icon(Symbols::Symbol::tag),
@@ -121,13 +131,13 @@ QWidget* MenuBarView::makeStatusSection() {
     m_status = new ToneLabel({}, ToneLabel::Tone::secondary, ToneLabel::Size::caption, section);
     m_status->setWordWrap(true);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(m_status);
+    addIndented(m_status);
 
     m_progress = new QProgressBar(section);
     m_progress->setTextVisible(false);
     m_progress->setFixedHeight(4);
     m_progress->setAccessibleName(tr("Progress"));
-    layout->addWidget(m_progress);
+    addIndented(m_progress);
     return section;
 }
 

@@ -191,6 +191,9 @@ TEST_P(SettingsLayoutTest, everyControlStaysInsideTheWindowWhateverTheArchiveNam
     panel.show();
     auto* link = panel.findChild<LinkButton*>("archiveLink");
     EXPECT_LE(link->mapTo(&panel, QPoint(link->width(), 0)).x(), MenuBarView::panelWidth);
+    EXPECT_EQ(link->mapTo(&panel, QPoint(LinkButton::padding, 0)).x(),
+              panel.headline()->mapTo(&panel, QPoint()).x())
+        << "the link's label lines up with the headline";
     EXPECT_EQ(panel.width(), MenuBarView::panelWidth);
 }
 
