@@ -244,8 +244,10 @@ void MenuBarView::refresh() {
     m_cleanButton->setText(working ? tr("Working\u2026") : tr("Clean Now"));
     m_cleanButton->setAccessibleName(m_cleanButton->text());
     m_cleanButton->setEnabled(!working && pending != 0);
-    // The counts often arrive just after the panel opened; Return should then clean.
-    if (hasFocus() && m_cleanButton->isEnabled())
+    // The counts often arrive just after the panel opened; Return should then clean. The
+    // window may not be active yet (a Wayland compositor grants the focus later), so what
+    // counts is where the focus goes once it is.
+    if (window()->focusWidget() == this && m_cleanButton->isEnabled())
         m_cleanButton->setFocus(Qt::OtherFocusReason);
 
     m_archiveLink->setText(DisplayTexts::archiveLine(m_state.settings().resolvedDestination()));

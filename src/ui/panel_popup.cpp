@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -17,7 +18,8 @@ namespace {
 constexpr int gap = 4;
 
 // Set SORVANE_TRACE_PANEL to have the panel say on stderr when it was asked to open and when
-// it first painted, with wall-clock milliseconds, for measuring how quickly it opens.
+// it first painted, with wall-clock milliseconds, for measuring how quickly it opens, and
+// which headline it shows, for tests that cannot read the screen.
 bool tracing() {
     static const bool on = qEnvironmentVariableIsSet("SORVANE_TRACE_PANEL");
     return on;
@@ -38,6 +40,12 @@ PanelPopup::PanelPopup(MenuBarView* view, bool windowed)
     layout->addWidget(view);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(view, &MenuBarView::dismissRequested, this, &PanelPopup::close);
+    m_focusLoss.setSingleShot(true);
+    m_focusLoss.setInterval(focusLossMs);
+    connect(&m_focusLoss, &QTimer::timeout, this, [this] {
+        if (!isActiveWindow())
+            close();
+    });
     connect(view, &MenuBarView::resized, this, [this] {
         if (isVisible())
             place();
@@ -117,14 +125,18 @@ void PanelPopup::changeEvent(QEvent* event) {
     if (event->type() != QEvent::ActivationChange || !m_windowed || !isVisible())
         return;
     // Only a panel that had the focus closes on losing it: a compositor that grants none
-    // must not make it vanish at once.
-    if (isActiveWindow())
+    // must not make it vanish at once. Compositors also take the focus away for a moment
+    // when a keyboard comes or goes (a virtual one, an on-screen one), so the loss must last.
+    if (isActiveWindow()) {
         m_wasActive = true;
-    else if (m_wasActive)
-        close();
+        m_focusLoss.stop();
+    } else if (m_wasActive) {
+        m_focusLoss.start();
+    }
 }
 
 void PanelPopup::hideEvent(QHideEvent* event) {
+    m_focusLoss.stop();
     m_sinceHidden.start();
     QWidget::hideEvent(event);
 }
@@ -134,6 +146,10 @@ void PanelPopup::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), palette().color(QPalette::Window));
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (tracing() && m_view->headline()->text() != m_tracedHeadline) {
+        m_tracedHeadline = m_view->headline()->text();
+        std::fprintf(stderr, "panel shows: %s\n", qPrintable(m_tracedHeadline));
+    }
     if (m_traceNextPaint) {
         m_traceNextPaint = false;
         std::fprintf(stderr, "panel painted %lld (%lld ms after asked)\n",

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 
 namespace sorvane {
@@ -17,6 +18,9 @@ class MenuBarView;
 class PanelPopup : public QWidget {
     Q_OBJECT
 public:
+    /// How long a windowed panel may be without the focus before it closes.
+    static constexpr int focusLossMs = 300;
+
     /// `windowed`: a window as described above rather than a popup; by default on Wayland.
     explicit PanelPopup(MenuBarView* view, bool windowed = runsOnWayland());
 
@@ -48,9 +52,11 @@ private:
     MenuBarView* m_view;
     bool m_windowed;
     bool m_wasActive = false;
+    QTimer m_focusLoss;
     QRect m_anchor;
     QElapsedTimer m_sinceHidden;
     bool m_traceNextPaint = false;
+    QString m_tracedHeadline;
     QElapsedTimer m_sinceShowAsked;
 };
 
