@@ -1,5 +1,6 @@
 #include "platform/qt_folder_chooser.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 
@@ -10,7 +11,10 @@ QtFolderChooser::QtFolderChooser(QWidget* parent) : m_parent(parent) {}
 std::optional<std::filesystem::path>
 QtFolderChooser::chooseFolder(const QString& title, const QString& acceptLabel,
                               const std::filesystem::path& startIn) {
-    QFileDialog dialog(m_parent, title, QFile::decodeName(startIn.c_str()));
+    // Without a fixed parent the dialog belongs to the window the user asked from (the
+    // settings window), so that it stays in front of it and moves with it.
+    QWidget* parent = m_parent ? m_parent.data() : QApplication::activeWindow();
+    QFileDialog dialog(parent, title, QFile::decodeName(startIn.c_str()));
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
     dialog.setOption(QFileDialog::ReadOnly, false); // the dialog's "create folder" stays on

@@ -25,6 +25,11 @@ void ElidedLabel::setSecondary(bool secondary) {
     update();
 }
 
+void ElidedLabel::setAlignment(Qt::Alignment alignment) {
+    m_alignment = alignment;
+    update();
+}
+
 QString ElidedLabel::shownText() const {
     return fontMetrics().elidedText(m_text, m_mode, contentsRect().width());
 }
@@ -41,7 +46,7 @@ void ElidedLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(m_secondary ? UiStyle::secondaryText(palette())
                                : palette().color(QPalette::WindowText));
-    painter.drawText(contentsRect(), Qt::AlignVCenter | Qt::AlignLeft, shownText());
+    painter.drawText(contentsRect(), Qt::AlignVCenter | m_alignment, shownText());
 }
 
 } // namespace sorvane

@@ -17,6 +17,8 @@ public:
     /// What is drawn at the current width.
     QString shownText() const;
     void setSecondary(bool secondary);
+    /// Where a text that fits sits: at the leading edge (the default) or the trailing one.
+    void setAlignment(Qt::Alignment alignment);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -28,6 +30,7 @@ private:
     QString m_text;
     Qt::TextElideMode m_mode;
     bool m_secondary = false;
+    Qt::Alignment m_alignment = Qt::AlignLeft;
 };
 
 } // namespace sorvane

@@ -13,7 +13,7 @@ FormPage::FormPage(QWidget* parent) : QScrollArea(parent) {
     auto* content = new QWidget(this);
     content->setBackgroundRole(QPalette::Window);
     m_column = new QVBoxLayout(content);
-    m_column->setContentsMargins(20, 20, 20, 20);
+    m_column->setContentsMargins(margin, margin, margin, margin);
     m_column->setSpacing(16);
     m_column->addStretch(1);
     setWidget(content);

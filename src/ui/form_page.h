@@ -12,6 +12,10 @@ class FormSection;
 class FormPage : public QScrollArea {
     Q_OBJECT
 public:
+    /// Space around the column of sections; the History tab keeps the same, so that its
+    /// list does not jump when switching tabs.
+    static constexpr int margin = 20;
+
     explicit FormPage(QWidget* parent = nullptr);
 
     FormSection* addSection();

@@ -7,7 +7,6 @@
 #include "ui/elided_label.h"
 #include "ui/form_section.h"
 #include "ui/segmented_control.h"
-#include "ui/tone_label.h"
 #include "ui/ui_style.h"
 
 #include <QCheckBox>
@@ -65,11 +64,14 @@ GeneralSettings::GeneralSettings(AppState& state, QWidget* parent)
         settings.setDateBasis(allDateBases[static_cast<std::size_t>(index)]);
     });
     layout->addRow(tr("Sort by"), m_dateBasis);
-    m_example = new ToneLabel;
+    // Shortened in the middle like every value, so that a long archive name cannot widen
+    // the page beyond the window.
+    m_example = new ElidedLabel(Qt::ElideMiddle);
+    m_example->setSecondary(true);
+    m_example->setAlignment(Qt::AlignRight);
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPointSizeF(UiStyle::caption(font()).pointSizeF());
     m_example->setFont(mono);
-    m_example->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addRow(tr("Example"), m_example);
 
     auto* stays = addSection();

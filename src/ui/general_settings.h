@@ -11,7 +11,6 @@ namespace sorvane {
 class AppState;
 class ElidedLabel;
 class SegmentedControl;
-class ToneLabel;
 
 /// The General tab: where archived items go, how they are grouped and dated, and which
 /// Desktop items stay in place. Every control writes its setting the moment it changes.
@@ -25,7 +24,7 @@ public:
     QPushButton* revealButton() const { return m_reveal; }
     SegmentedControl* groupControl() const { return m_grouping; }
     QComboBox* sortByBox() const { return m_dateBasis; }
-    ToneLabel* exampleLabel() const { return m_example; }
+    ElidedLabel* exampleLabel() const { return m_example; }
     QComboBox* keepRecentBox() const { return m_keepRecent; }
     QCheckBox* moveFoldersBox() const { return m_moveFolders; }
     QCheckBox* includeHiddenBox() const { return m_includeHidden; }
@@ -43,7 +42,7 @@ private:
     QPushButton* m_reveal;
     SegmentedControl* m_grouping;
     QComboBox* m_dateBasis;
-    ToneLabel* m_example;
+    ElidedLabel* m_example;
     QComboBox* m_keepRecent;
     QCheckBox* m_moveFolders;
     QCheckBox* m_includeHidden;

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "history/history_store.h"
 #include "ui/empty_state.h"
+#include "ui/form_page.h"
 #include "ui/form_section.h"
 #include "ui/history_row.h"
 #include "ui/symbols.h"
@@ -35,7 +36,8 @@ HistoryView::HistoryView(AppState& state, QWidget* parent) : QWidget(parent), m_
     m_scroll->viewport()->setBackgroundRole(QPalette::Window);
     m_list = new QWidget;
     m_listLayout = new QVBoxLayout(m_list);
-    m_listLayout->setContentsMargins(16, 16, 16, 16);
+    m_listLayout->setContentsMargins(FormPage::margin, FormPage::margin, FormPage::margin,
+                                     FormPage::margin);
     m_scroll->setWidget(m_list);
     m_content->addWidget(m_scroll);
     layout->addWidget(m_content, 1);

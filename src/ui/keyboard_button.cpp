@@ -1,11 +1,16 @@
 #include "ui/keyboard_button.h"
 
+#include "ui/button_input.h"
 #include "ui/ui_style.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 
 namespace sorvane {
+
+KeyboardButton::KeyboardButton(QWidget* parent) : QAbstractButton(parent) {
+    ButtonInput::watch();
+}
 
 void KeyboardButton::focusInEvent(QFocusEvent* event) {
     m_focusRing = UiStyle::showsFocusRing(event->reason(), m_focusRing);

@@ -9,12 +9,13 @@ namespace sorvane {
 class KeyboardButton : public QAbstractButton {
     Q_OBJECT
 public:
-    using QAbstractButton::QAbstractButton;
+    explicit KeyboardButton(QWidget* parent = nullptr);
 
-protected:
-    /// Whether the subclass's paint should draw its focus ring now.
+    /// Whether the button draws its focus ring now: it has the focus, and the keyboard put
+    /// it there.
     bool showsFocusRing() const { return hasFocus() && m_focusRing; }
 
+protected:
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -9,7 +9,6 @@
 namespace sorvane {
 namespace {
 constexpr int spacing = 5;
-constexpr int padding = 3;
 } // namespace
 
 LinkButton::LinkButton(QWidget* parent) : KeyboardButton(parent) {

@@ -9,6 +9,10 @@ namespace sorvane {
 class LinkButton : public KeyboardButton {
     Q_OBJECT
 public:
+    /// Room around the label for the focus ring; a layout that lines the label up with the
+    /// text above it takes this much off its edge.
+    static constexpr int padding = 3;
+
     explicit LinkButton(QWidget* parent = nullptr);
 
     /// What is drawn at the current width.

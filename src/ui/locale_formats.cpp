@@ -2,9 +2,8 @@
 
 #include "platform/user_locale.h"
 
-#include <memory>
+#include <cstring>
 #include <unicode/dtfmtsym.h>
-#include <unicode/smpdtfmt.h>
 
 namespace sorvane {
 namespace {
@@ -33,53 +32,40 @@ QStringList LocaleFormats::weekdayNames() {
     return names;
 }
 
-QString LocaleFormats::timeEditFormat() {
-    std::unique_ptr<icu::DateFormat> format(icu::DateFormat::createTimeInstance(
-        icu::DateFormat::kShort, UserLocale::formattingLocale()));
-    auto* simple = dynamic_cast<icu::SimpleDateFormat*>(format.get());
-    if (!simple)
-        return QStringLiteral("HH:mm");
-    icu::UnicodeString pattern;
-    simple->toPattern(pattern);
-    return qtTimeFormat(fromIcu(pattern));
+QLocale LocaleFormats::timeLocale() {
+    const icu::Locale icuLocale = UserLocale::formattingLocale();
+    if (std::strcmp(icuLocale.getName(), "en_US_POSIX") == 0)
+        return QLocale(QLocale::English, QLocale::UnitedStates);
+    return QLocale(QString::fromLatin1(icuLocale.getName()));
 }
 
-QString LocaleFormats::qtTimeFormat(const QString& icuPattern) {
+QString LocaleFormats::timeEditFormat(const QLocale& locale) {
+    const QString layout = locale.timeFormat(QLocale::ShortFormat);
     QString result;
-    bool twelveHour = false;
-    bool hasPeriod = false;
-    for (qsizetype i = 0; i < icuPattern.size();) {
-        const QChar c = icuPattern[i];
-        qsizetype run = 1;
-        while (i + run < icuPattern.size() && icuPattern[i + run] == c)
-            ++run;
+    for (qsizetype i = 0; i < layout.size();) {
+        const QChar c = layout[i];
         if (c == QLatin1Char('\'')) {
-            // Quoted literal text, passed on with Qt's own quoting.
-            const qsizetype end = icuPattern.indexOf(QLatin1Char('\''), i + 1);
-            const qsizetype stop = end < 0 ? icuPattern.size() : end + 1;
-            result += icuPattern.mid(i, stop - i);
+            // Quoted literal text stays as it is.
+            const qsizetype end = layout.indexOf(QLatin1Char('\''), i + 1);
+            const qsizetype stop = end < 0 ? layout.size() : end + 1;
+            result += layout.mid(i, stop - i);
             i = stop;
             continue;
         }
-        if (c == QLatin1Char('h') || c == QLatin1Char('K')) {
-            twelveHour = true;
-            result += run >= 2 ? QStringLiteral("hh") : QStringLiteral("h");
-        } else if (c == QLatin1Char('H') || c == QLatin1Char('k')) {
-            result += run >= 2 ? QStringLiteral("HH") : QStringLiteral("H");
-        } else if (c == QLatin1Char('m')) {
-            result += QStringLiteral("mm");
-        } else if (c == QLatin1Char('a') || c == QLatin1Char('b') || c == QLatin1Char('B')) {
-            hasPeriod = true;
-            result += QStringLiteral("AP");
-        } else if (c.isLetter()) {
-            // Seconds, zones and the like have no place in an hour-and-minute picker.
+        qsizetype run = 1;
+        while (i + run < layout.size() && layout[i + run] == c)
+            ++run;
+        if (c == QLatin1Char('s') || c == QLatin1Char('z') || c == QLatin1Char('t')) {
+            // Seconds and zones have no place in an hour-and-minute editor; nor has the
+            // separator in front of them.
+            while (!result.isEmpty() && !result.back().isLetter() &&
+                   result.back() != QLatin1Char('\''))
+                result.chop(1);
         } else {
-            result += QString(run, c);
+            result += layout.mid(i, run);
         }
         i += run;
     }
-    if (twelveHour && !hasPeriod)
-        result += QStringLiteral(" AP");
     result = result.trimmed();
     return result.isEmpty() ? QStringLiteral("HH:mm") : result;
 }

@@ -75,7 +75,7 @@ QWidget* MenuBarView::makeHeader() {
     row->setContentsMargins(14, 10, 14, 10);
     row->setSpacing(8);
     row->addWidget(
-        symbolLabel(Symbols::tinted(Symbols::Symbol::appSymbol, QPalette::Highlight), 18, header));
+        symbolLabel(Symbols::icon(Symbols::Symbol::appSymbol, QPalette::Highlight), 18, header));
     auto* title = new QLabel(tr("Sorvane"), header);
     title->setFont(UiStyle::scaled(font(), 1.0, QFont::Bold));
     row->addWidget(title);
@@ -86,19 +86,31 @@ QWidget* MenuBarView::makeHeader() {
 QWidget* MenuBarView::makeStatusSection() {
     auto* section = new QWidget(this);
     auto* layout = sectionLayout(section, 14, 12, 10);
+    // The archive link's label, not its focus ring, lines up with the other lines: the
+    // section's leading margin makes room for the ring and everything else is indented by it.
+    constexpr int ring = LinkButton::padding;
+    layout->setContentsMargins(14 - ring, 12, 14, 12);
+    const auto addIndented = [layout](QWidget* widget) {
+        auto* row = new QHBoxLayout;
+        row->setContentsMargins(ring, 0, 0, 0);
+        row->addWidget(widget);
+        layout->addLayout(row);
+    };
 
     m_headline = new ToneLabel({}, ToneLabel::Tone::primary, ToneLabel::Size::body, section);
     m_headline->setFont(UiStyle::scaled(font(), 1.08, QFont::Medium));
-    layout->addWidget(m_headline);
+    addIndented(m_headline);
 
     m_cleanButton = new ProminentButton(section);
+    m_cleanButton->setObjectName(QStringLiteral("cleanButton"));
     connect(m_cleanButton, &ProminentButton::clicked, this,
             [this] { m_state.cleanNow(CleanTrigger::manual); });
-    layout->addWidget(m_cleanButton);
+    addIndented(m_cleanButton);
 
     m_archiveLink = new LinkButton(section);
+    m_archiveLink->setObjectName(QStringLiteral("archiveLink"));
     m_archiveLink->setFont(UiStyle::caption(font()));
-    m_archiveLink->setIcon(Symbols::icon(Symbols::Symbol::folder));
+    m_archiveLink->setIcon(Symbols::icon(Symbols::Symbol::folder, QPalette::Highlight));
     connect(m_archiveLink, &LinkButton::clicked, this, [this] {
         m_state.revealArchive();
         emit dismissRequested();
@@ -107,7 +119,7 @@ QWidget* MenuBarView::makeStatusSection() {
 
     m_taggedRow = new QWidget(section);
     auto* tagged = new QHBoxLayout(m_taggedRow);
-    tagged->setContentsMargins(0, 0, 0, 0);
+    tagged->setContentsMargins(ring, 0, 0, 0);
     tagged->setSpacing(5);
     m_taggedText = new ToneLabel({}, ToneLabel::Tone::secondary, ToneLabel::Size::caption);
     tagged->addWidget(symbolLabel(Symbols::icon(Symbols::Symbol::tag),
@@ -119,13 +131,13 @@ QWidget* MenuBarView::makeStatusSection() {
     m_status = new ToneLabel({}, ToneLabel::Tone::secondary, ToneLabel::Size::caption, section);
     m_status->setWordWrap(true);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(m_status);
+    addIndented(m_status);
 
     m_progress = new QProgressBar(section);
     m_progress->setTextVisible(false);
     m_progress->setFixedHeight(4);
     m_progress->setAccessibleName(tr("Progress"));
-    layout->addWidget(m_progress);
+    addIndented(m_progress);
     return section;
 }
 
@@ -162,6 +174,7 @@ QWidget* MenuBarView::makeActionsSection() {
     m_undoRow = addRow(
         section, tr("Undo last clean"), Symbols::icon(S::undo), [this] { m_state.undoLastClean(); },
         false);
+    m_undoRow->setObjectName(QStringLiteral("undoRow"));
     m_updateRow = addRow(
         section, tr("Check for Updates\u2026"), Symbols::icon(S::update),
         [this] { m_state.updater().checkForUpdates(); }, true);
@@ -172,6 +185,10 @@ QWidget* MenuBarView::makeActionsSection() {
     m_settingsRow = addRow(section, tr("Settings\u2026"), Symbols::icon(S::settings),
                            m_actions.openSettings, true);
     m_quitRow = addRow(section, tr("Quit Sorvane"), Symbols::icon(S::quit), m_actions.quit, true);
+    m_updateRow->setObjectName(QStringLiteral("updateRow"));
+    m_tipRow->setObjectName(QStringLiteral("tipRow"));
+    m_settingsRow->setObjectName(QStringLiteral("settingsRow"));
+    m_quitRow->setObjectName(QStringLiteral("quitRow"));
     return section;
 }
 
@@ -228,8 +245,10 @@ void MenuBarView::refresh() {
     m_cleanButton->setText(working ? tr("Working\u2026") : tr("Clean Now"));
     m_cleanButton->setAccessibleName(m_cleanButton->text());
     m_cleanButton->setEnabled(!working && pending != 0);
-    // The counts often arrive just after the panel opened; Return should then clean.
-    if (hasFocus() && m_cleanButton->isEnabled())
+    // The counts often arrive just after the panel opened; Return should then clean. The
+    // window may not be active yet (a Wayland compositor grants the focus later), so what
+    // counts is where the focus goes once it is.
+    if (window()->focusWidget() == this && m_cleanButton->isEnabled())
         m_cleanButton->setFocus(Qt::OtherFocusReason);
 
     m_archiveLink->setText(DisplayTexts::archiveLine(m_state.settings().resolvedDestination()));

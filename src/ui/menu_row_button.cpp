@@ -4,6 +4,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -20,6 +21,7 @@ MenuRowButton::MenuRowButton(const QString& title, const QIcon& symbol, QWidget*
     setText(title);
     setIcon(symbol);
     setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setAccessibleName(title);
 }
@@ -39,22 +41,34 @@ QSize MenuRowButton::sizeHint() const {
     return {width, std::max(symbolFrame, fontMetrics().height()) + 2 * verticalPadding};
 }
 
-void MenuRowButton::enterEvent(QEnterEvent* event) {
-    m_hovering = true;
+void MenuRowButton::setHovering(bool hovering) {
+    if (hovering == m_hovering)
+        return;
+    m_hovering = hovering;
     update();
-    KeyboardButton::enterEvent(event);
+}
+
+void MenuRowButton::mouseMoveEvent(QMouseEvent* event) {
+    if (event->spontaneous() && rect().contains(event->position().toPoint()))
+        setHovering(true);
+    KeyboardButton::mouseMoveEvent(event);
 }
 
 void MenuRowButton::leaveEvent(QEvent* event) {
-    m_hovering = false;
-    update();
+    setHovering(false);
     KeyboardButton::leaveEvent(event);
 }
 
+void MenuRowButton::hideEvent(QHideEvent* event) {
+    // A panel that closes under the pointer sends no leave event; the row must start
+    // unhighlighted when it opens again.
+    setHovering(false);
+    KeyboardButton::hideEvent(event);
+}
+
 void MenuRowButton::changeEvent(QEvent* event) {
-    // A row that closes with the panel starts unhighlighted next time.
     if (event->type() == QEvent::EnabledChange && !isEnabled())
-        m_hovering = false;
+        setHovering(false);
     KeyboardButton::changeEvent(event);
 }
 

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -17,7 +18,8 @@ namespace {
 constexpr int gap = 4;
 
 // Set SORVANE_TRACE_PANEL to have the panel say on stderr when it was asked to open and when
-// it first painted, with wall-clock milliseconds, for measuring how quickly it opens.
+// it first painted, with wall-clock milliseconds, for measuring how quickly it opens, and
+// which headline it shows, for tests that cannot read the screen.
 bool tracing() {
     static const bool on = qEnvironmentVariableIsSet("SORVANE_TRACE_PANEL");
     return on;
@@ -25,8 +27,9 @@ bool tracing() {
 
 } // namespace
 
-PanelPopup::PanelPopup(MenuBarView* view)
-    : QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint), m_view(view) {
+PanelPopup::PanelPopup(MenuBarView* view, bool windowed)
+    : QWidget(nullptr, (windowed ? Qt::Window : Qt::Popup) | Qt::FramelessWindowHint), m_view(view),
+      m_windowed(windowed) {
     setWindowTitle(tr("Sorvane"));
     setAccessibleName(tr("Sorvane"));
     // The click that closes the panel must not reach the tray icon as well, or it would
@@ -37,10 +40,20 @@ PanelPopup::PanelPopup(MenuBarView* view)
     layout->addWidget(view);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(view, &MenuBarView::dismissRequested, this, &PanelPopup::close);
+    m_focusLoss.setSingleShot(true);
+    m_focusLoss.setInterval(focusLossMs);
+    connect(&m_focusLoss, &QTimer::timeout, this, [this] {
+        if (!isActiveWindow())
+            close();
+    });
     connect(view, &MenuBarView::resized, this, [this] {
         if (isVisible())
             place();
     });
+}
+
+bool PanelPopup::runsOnWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 QRect PanelPopup::placement(const QRect& anchor, const QSize& size, const QRect& available) {
@@ -62,6 +75,8 @@ QRect PanelPopup::placement(const QRect& anchor, const QSize& size, const QRect&
 
 void PanelPopup::place() {
     adjustSize();
+    if (m_windowed)
+        return; // the compositor places it
     QScreen* screen = QGuiApplication::screenAt(m_anchor.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
@@ -75,7 +90,8 @@ void PanelPopup::showAt(const QRect& anchor) {
         m_sinceShowAsked.start();
         m_traceNextPaint = true;
     }
-    m_anchor = anchor.isValid() ? anchor : QRect(QCursor::pos(), QSize(1, 1));
+    m_anchor = anchor.isValid() || m_windowed ? anchor : QRect(QCursor::pos(), QSize(1, 1));
+    m_wasActive = false;
     m_view->refreshCounts();
     place();
     show();
@@ -104,7 +120,23 @@ void PanelPopup::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+void PanelPopup::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !m_windowed || !isVisible())
+        return;
+    // Only a panel that had the focus closes on losing it: a compositor that grants none
+    // must not make it vanish at once. Compositors also take the focus away for a moment
+    // when a keyboard comes or goes (a virtual one, an on-screen one), so the loss must last.
+    if (isActiveWindow()) {
+        m_wasActive = true;
+        m_focusLoss.stop();
+    } else if (m_wasActive) {
+        m_focusLoss.start();
+    }
+}
+
 void PanelPopup::hideEvent(QHideEvent* event) {
+    m_focusLoss.stop();
     m_sinceHidden.start();
     QWidget::hideEvent(event);
 }
@@ -114,6 +146,10 @@ void PanelPopup::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), palette().color(QPalette::Window));
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (tracing() && m_view->headline()->text() != m_tracedHeadline) {
+        m_tracedHeadline = m_view->headline()->text();
+        std::fprintf(stderr, "panel shows: %s\n", qPrintable(m_tracedHeadline));
+    }
     if (m_traceNextPaint) {
         m_traceNextPaint = false;
         std::fprintf(stderr, "panel painted %lld (%lld ms after asked)\n",

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 
 namespace sorvane {
@@ -9,10 +10,22 @@ class MenuBarView;
 
 /// The drop-down panel under the tray icon: a frameless popup that closes on Escape or a
 /// click elsewhere and counts the Desktop again each time it opens.
+///
+/// A Wayland client can neither place a window nor open a popup without a parent window of
+/// its own, so there the panel is a small frameless window that goes where the compositor
+/// puts it, takes the keyboard focus when granted, and closes on Escape or when it loses
+/// the focus, as the popup does on a click elsewhere.
 class PanelPopup : public QWidget {
     Q_OBJECT
 public:
-    explicit PanelPopup(MenuBarView* view);
+    /// How long a windowed panel may be without the focus before it closes.
+    static constexpr int focusLossMs = 300;
+
+    /// `windowed`: a window as described above rather than a popup; by default on Wayland.
+    explicit PanelPopup(MenuBarView* view, bool windowed = runsOnWayland());
+
+    static bool runsOnWayland();
+    bool isWindowed() const { return m_windowed; }
 
     MenuBarView& view() const { return *m_view; }
 
@@ -30,15 +43,20 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void place();
 
     MenuBarView* m_view;
+    bool m_windowed;
+    bool m_wasActive = false;
+    QTimer m_focusLoss;
     QRect m_anchor;
     QElapsedTimer m_sinceHidden;
     bool m_traceNextPaint = false;
+    QString m_tracedHeadline;
     QElapsedTimer m_sinceShowAsked;
 };
 

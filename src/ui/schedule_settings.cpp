@@ -6,6 +6,7 @@
 #include "ui/form_section.h"
 #include "ui/locale_formats.h"
 #include "ui/switch_button.h"
+#include "ui/time_edit.h"
 #include "ui/tone_label.h"
 
 #include <QCheckBox>
@@ -32,8 +33,9 @@ ScheduleSettings::ScheduleSettings(AppState& state, QWidget* parent)
     });
     m_schedule->addRow(tr("How often"), m_frequency);
 
-    m_time = new QTimeEdit;
-    m_time->setDisplayFormat(LocaleFormats::timeEditFormat());
+    m_time = new TimeEdit;
+    m_time->setLocale(LocaleFormats::timeLocale());
+    m_time->setDisplayFormat(LocaleFormats::timeEditFormat(m_time->locale()));
     // Store a typed time when the user is done with it, not each keystroke: typing "18"
     // passes through 1:00, which the scheduler could find due and clean at.
     m_time->setKeyboardTracking(false);

@@ -5,7 +5,8 @@
 
 namespace sorvane {
 
-/// A row of joined, mutually exclusive buttons; exactly one is selected.
+/// A row of joined, mutually exclusive segments in one frame; exactly one is chosen, filled
+/// in the accent colour.
 class SegmentedControl : public QWidget {
     Q_OBJECT
 public:
@@ -16,19 +17,18 @@ public:
     void setCurrentIndex(int index);
     QAbstractButton* segment(int index) const { return m_group.button(index); }
 
+    /// The chosen segment's fill: the accent, darkened on light themes where white text on
+    /// it would lack contrast.
+    static QColor chosenFill(const QPalette& palette);
+
 signals:
     /// The user chose a segment.
     void activated(int index);
 
 protected:
-    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    /// The chosen segment in the accent colour: a merely pressed-in look is hard to tell
-    /// apart in many themes, dark ones above all.
-    void colourSegments();
-
-    bool m_colouring = false;
     QButtonGroup m_group;
 };
 

@@ -1,6 +1,7 @@
 #include "ui/settings_window.h"
 
 #include "app/app_state.h"
+#include "ui/button_input.h"
 #include "ui/general_settings.h"
 #include "ui/history_view.h"
 #include "ui/schedule_settings.h"
@@ -10,6 +11,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -23,8 +25,10 @@ int indexOf(SettingsTab tab) {
 
 } // namespace
 
-SettingsWindow::SettingsWindow(AppState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state), m_tabs(new QTabWidget(this)) {
+SettingsWindow::SettingsWindow(AppState& state, std::function<void()> quit, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_state(state), m_quit(std::move(quit)),
+      m_tabs(new QTabWidget(this)) {
+    ButtonInput::watch();
     setWindowTitle(tr("Sorvane Settings"));
     setWindowIcon(Symbols::trayIcon());
     setFixedSize(fixedSize);
@@ -49,6 +53,19 @@ SettingsWindow::SettingsWindow(AppState& state, QWidget* parent)
     ensurePage(m_tabs->currentIndex());
     connect(m_tabs, &QTabWidget::currentChanged, this, &SettingsWindow::tabChosen);
     connect(&state, &AppState::settingsTabChanged, this, &SettingsWindow::selectStateTab);
+    addShortcuts();
+}
+
+void SettingsWindow::addShortcuts() {
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
+    if (m_quit) {
+        auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+        connect(quit, &QShortcut::activated, this, [this] { m_quit(); });
+    }
 }
 
 QWidget* SettingsWindow::page(SettingsTab tab) const {

@@ -1,5 +1,6 @@
 #include "ui/symbols.h"
 
+#include "platform/application_id.h"
 #include "ui/tinted_svg_icon_engine.h"
 
 namespace sorvane {
@@ -44,20 +45,21 @@ QString resourcePath(const char* name) {
 
 } // namespace
 
-QIcon Symbols::icon(Symbol symbol) {
+QIcon Symbols::icon(Symbol symbol, QPalette::ColorRole role) {
     const auto [themeName, resource] = names(symbol);
-    QIcon fallback(new TintedSvgIconEngine(resourcePath(resource)));
-    if (!themeName)
-        return fallback;
-    return QIcon::fromTheme(QLatin1String(themeName), fallback);
+    if (themeName) {
+        const QString symbolic = QLatin1String(themeName) + QStringLiteral("-symbolic");
+        if (QIcon::hasThemeIcon(symbolic))
+            return QIcon(new TintedSvgIconEngine(QIcon::fromTheme(symbolic), role));
+    }
+    return QIcon(new TintedSvgIconEngine(resourcePath(resource), role));
 }
 
-QIcon Symbols::tinted(Symbol symbol, QPalette::ColorRole role) {
-    return QIcon(new TintedSvgIconEngine(resourcePath(names(symbol).resource), role));
-}
-
-QIcon Symbols::trayIcon() {
-    return QIcon(resourcePath("menubar-icon"));
+QIcon Symbols::trayIcon(bool symbolic) {
+    const QIcon artwork(resourcePath("menubar-icon"));
+    if (!symbolic)
+        return artwork;
+    return QIcon::fromTheme(QLatin1String(applicationId) + QStringLiteral("-symbolic"), artwork);
 }
 
 } // namespace sorvane

@@ -5,7 +5,9 @@
 
 namespace sorvane {
 
-/// The symbols the views show: the desktop's icon theme first, our own drawings otherwise.
+/// The symbols the views show, as one consistent set: the icon theme's symbolic icon where
+/// it has one, our own drawing otherwise, both drawn by us in a colour of the palette (a
+/// theme's full-colour icons would not match our drawings).
 class Symbols {
 public:
     enum class Symbol {
@@ -21,11 +23,12 @@ public:
         appSymbol,
     };
 
-    static QIcon icon(Symbol symbol);
-    /// Our own drawing only, in a palette colour (the panel's header uses the accent).
-    static QIcon tinted(Symbol symbol, QPalette::ColorRole role);
-    /// The tray's own artwork, which reads on light and dark panels.
-    static QIcon trayIcon();
+    /// The symbol in the palette colour `role` (text colour unless asked otherwise).
+    static QIcon icon(Symbol symbol, QPalette::ColorRole role = QPalette::WindowText);
+    /// The tray's own artwork. `symbolic`: for a StatusNotifierItem host, the installed
+    /// one-colour icon by name, which the host tints to suit its panel; the full-colour
+    /// artwork when it is not installed, and for XEmbed trays, which draw what they get.
+    static QIcon trayIcon(bool symbolic = false);
 };
 
 } // namespace sorvane

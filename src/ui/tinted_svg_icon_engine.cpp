@@ -10,6 +10,9 @@ namespace sorvane {
 TintedSvgIconEngine::TintedSvgIconEngine(QString resource, QPalette::ColorRole role)
     : m_resource(std::move(resource)), m_role(role) {}
 
+TintedSvgIconEngine::TintedSvgIconEngine(QIcon themed, QPalette::ColorRole role)
+    : m_themed(std::move(themed)), m_role(role) {}
+
 QColor TintedSvgIconEngine::colour(QIcon::Mode mode) const {
     const QPalette palette = QGuiApplication::palette();
     switch (mode) {
@@ -27,15 +30,21 @@ QPixmap TintedSvgIconEngine::scaledPixmap(const QSize& size, QIcon::Mode mode, Q
     const QSize pixels = size * scale;
     QPixmap pixmap(pixels);
     pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(m_resource);
-    if (pixels.isEmpty() || !renderer.isValid())
+    if (pixels.isEmpty())
         return pixmap;
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
     // Keep the symbol square and centred whatever rectangle it is asked to fill.
     const int side = std::min(pixels.width(), pixels.height());
-    renderer.render(&painter, QRectF((pixels.width() - side) / 2.0, (pixels.height() - side) / 2.0,
-                                     side, side));
+    const QRectF square((pixels.width() - side) / 2.0, (pixels.height() - side) / 2.0, side, side);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (!m_themed.isNull()) {
+        painter.drawPixmap(square.toRect(), m_themed.pixmap(QSize(side, side)));
+    } else {
+        QSvgRenderer renderer(m_resource);
+        if (!renderer.isValid())
+            return pixmap;
+        renderer.render(&painter, square);
+    }
     painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
     painter.fillRect(pixmap.rect(), colour(mode));
     painter.end();
@@ -54,6 +63,8 @@ void TintedSvgIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mod
 }
 
 QIconEngine* TintedSvgIconEngine::clone() const {
+    if (!m_themed.isNull())
+        return new TintedSvgIconEngine(m_themed, m_role);
     return new TintedSvgIconEngine(m_resource, m_role);
 }
 

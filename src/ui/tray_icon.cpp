@@ -8,10 +8,23 @@
 #include "ui/symbols.h"
 #include "ui/tray_menu.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDateTime>
 #include <cstdio>
 
 namespace sorvane {
+namespace {
+
+// Qt shows the icon through a StatusNotifierItem when this watcher is on the session bus,
+// and through XEmbed otherwise.
+bool hasStatusNotifierHost() {
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus.isConnected() && bus.interface() &&
+           bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher"));
+}
+
+} // namespace
 
 TrayIcon::TrayIcon(AppState& state, std::function<void()> quit, bool shownAtStart, QObject* parent)
     : QObject(parent), m_state(state), m_quit(std::move(quit)) {
@@ -23,7 +36,7 @@ TrayIcon::TrayIcon(AppState& state, std::function<void()> quit, bool shownAtStar
     m_popup = std::make_unique<PanelPopup>(new MenuBarView(state, actions));
     m_menu = std::make_unique<TrayMenu>(state, actions, [this] { showPanel(); });
 
-    m_tray.setIcon(Symbols::trayIcon());
+    m_tray.setIcon(Symbols::trayIcon(hasStatusNotifierHost()));
     m_tray.setToolTip(tr("Sorvane"));
     m_tray.setContextMenu(m_menu.get());
     connect(&m_tray, &QSystemTrayIcon::activated, this, &TrayIcon::activated);
@@ -48,6 +61,7 @@ void TrayIcon::watchForTray() {
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return;
     m_trayWatch.stop();
+    m_tray.setIcon(Symbols::trayIcon(hasStatusNotifierHost()));
     m_tray.show();
 }
 
@@ -84,7 +98,10 @@ void TrayIcon::showWindow() {
 
 void TrayIcon::openSettings() {
     if (!m_settings)
-        m_settings = std::make_unique<SettingsWindow>(m_state);
+        m_settings = std::make_unique<SettingsWindow>(m_state, [this] {
+            if (m_quit)
+                m_quit();
+        });
     m_settings->present();
 }
 

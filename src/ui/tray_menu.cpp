@@ -14,6 +14,8 @@ TrayMenu::TrayMenu(AppState& state, PanelActions actions, std::function<void()> 
     : QMenu(parent), m_state(state), m_actions(std::move(actions)) {
     using S = Symbols::Symbol;
     addAction(tr("Open Sorvane"), this, std::move(openPanel));
+    m_headline = addAction(QString());
+    m_headline->setEnabled(false);
     addSeparator();
     m_clean = addAction(tr("Clean Now"), this, [this] { m_state.cleanNow(CleanTrigger::manual); });
     m_undo = addAction(Symbols::icon(S::undo), tr("Undo last clean"), this,
@@ -44,14 +46,23 @@ TrayMenu::TrayMenu(AppState& state, PanelActions actions, std::function<void()> 
     connect(&state, &AppState::changed, this, &TrayMenu::refresh);
     connect(&state.updater(), &UpdaterViewModel::canCheckForUpdatesChanged, this,
             &TrayMenu::refresh);
-    connect(this, &QMenu::aboutToShow, this, &TrayMenu::refresh);
+    // Trays ask for the menu only as it opens; the count it shows may be old, so it is taken
+    // again in the background and the labels follow when it arrives. Nothing waits for it:
+    // "Clean Now" does not depend on it.
+    connect(this, &QMenu::aboutToShow, this, [this] {
+        refresh();
+        m_state.refreshCounts();
+    });
     refresh();
 }
 
 void TrayMenu::refresh() {
     const bool working = m_state.isWorking();
     m_clean->setText(working ? tr("Working\u2026") : tr("Clean Now"));
-    m_clean->setEnabled(!working && m_state.pendingCount() != 0);
+    // Enabled whatever the last count said: files may have arrived since, and a clean that
+    // finds nothing says so.
+    m_clean->setEnabled(!working);
+    m_headline->setText(DisplayTexts::headline(m_state.pendingCount()));
     const auto undoable = m_state.history().lastUndoable();
     m_undo->setVisible(undoable.has_value());
     if (undoable)

@@ -15,6 +15,7 @@ public:
     TrayMenu(AppState& state, PanelActions actions, std::function<void()> openPanel,
              QWidget* parent = nullptr);
 
+    QAction* headlineAction() const { return m_headline; }
     QAction* cleanAction() const { return m_clean; }
     QAction* undoAction() const { return m_undo; }
 
@@ -23,6 +24,7 @@ private:
 
     AppState& m_state;
     PanelActions m_actions;
+    QAction* m_headline;
     QAction* m_clean;
     QAction* m_undo;
     QAction* m_automatic;

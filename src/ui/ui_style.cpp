@@ -1,5 +1,7 @@
 #include "ui/ui_style.h"
 
+#include "ui/button_input.h"
+
 #include <QFrame>
 #include <QWidget>
 #include <algorithm>
@@ -42,6 +44,8 @@ bool UiStyle::showsFocusRing(Qt::FocusReason reason, bool shown) {
     switch (reason) {
     case Qt::TabFocusReason:
     case Qt::BacktabFocusReason:
+        // Also the reason Qt gives when a control that had the focus is disabled.
+        return ButtonInput::wasKeyboard();
     case Qt::ShortcutFocusReason:
         return true;
     case Qt::ActiveWindowFocusReason:

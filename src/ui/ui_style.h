@@ -28,7 +28,8 @@ public:
     static bool isDark(const QPalette& palette);
 
     /// Whether a control that got the focus for `reason` shows a focus ring: only when the
-    /// keyboard moved it there, or a click would leave a ring on every link the mouse used.
+    /// keyboard moved it there, or a click would leave a ring on every link the mouse used
+    /// (focus passed on from a control that became disabled is not the keyboard's).
     /// A window or popup handing the focus back keeps what was shown (`shown`).
     static bool showsFocusRing(Qt::FocusReason reason, bool shown);
 

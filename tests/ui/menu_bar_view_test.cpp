@@ -1,4 +1,5 @@
 #include "fakes/test_app_state.h"
+#include "ui/keyboard_button.h"
 #include "ui/link_button.h"
 #include "ui/menu_bar_view.h"
 #include "ui/menu_row_button.h"
@@ -6,6 +7,7 @@
 #include "ui/prominent_button.h"
 #include "ui/switch_button.h"
 #include "ui/tone_label.h"
+#include "ui/tray_menu.h"
 
 #include "scheduling/scheduler.h"
 #include "support/file_attributes.h"
@@ -188,15 +190,27 @@ TEST_F(MenuBarViewTest, theRowsAndTheArchiveLinkReachTheirActionsByMouseAndKeybo
     EXPECT_EQ(dismissed.size(), 4) << "each of them opened something else";
 }
 
-TEST_F(MenuBarViewTest, aRowIsHighlightedOnlyWhileThePointerIsOverIt) {
-    auto* row = view.tipRow();
-    EXPECT_FALSE(row->isHovering());
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), row->mapToGlobal(QPointF(5, 5)));
-    QApplication::sendEvent(row, &enter);
-    EXPECT_TRUE(row->isHovering());
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(row, &leave);
-    EXPECT_FALSE(row->isHovering());
+TEST(TrayMenu, cleanNowWorksForFilesThatArrivedAfterTheLastCountAndTheLabelsCatchUp) {
+    test::TestAppState t;
+    TrayMenu menu(t.state, {}, {});
+    t.recount();
+    EXPECT_EQ(menu.headlineAction()->text(), "Your desktop is already clear");
+    EXPECT_TRUE(menu.cleanAction()->isEnabled()) << "a clean that finds nothing says so";
+
+    t.home.writeFile(t.home.desktop() / "new.txt");
+    QSignalSpy counted(&t.state, &AppState::countsChanged);
+    emit menu.aboutToShow();
+    EXPECT_TRUE(menu.cleanAction()->isEnabled()) << "nothing waits for the count";
+    ASSERT_TRUE(counted.wait(10'000));
+    EXPECT_EQ(menu.headlineAction()->text(), "1 item waiting on your desktop");
+
+    menu.cleanAction()->trigger();
+    EXPECT_FALSE(menu.cleanAction()->isEnabled()) << "working";
+    EXPECT_EQ(menu.cleanAction()->text(), "Working\u2026");
+    t.waitUntilIdle();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return t.history.records().size() == 1; }, 10'000));
+    EXPECT_FALSE(std::filesystem::exists(t.home.desktop() / "new.txt"));
+    EXPECT_TRUE(menu.cleanAction()->isEnabled());
 }
 
 TEST(PanelPopupPlacement, thePanelHangsFromTheIconAndStaysOnTheScreen) {
@@ -231,6 +245,77 @@ TEST_F(PanelPopupTest, openingRecountsTheDesktopAndEscapeCloses) {
 
     QTest::keyClick(&popup, Qt::Key_Escape);
     EXPECT_FALSE(popup.isVisible());
+}
+
+/// Moves the pointer over `widget` as the window system reports it.
+void movePointerOver(QWidget* widget) {
+    QTest::mouseMove(widget->window()->windowHandle(),
+                     widget->mapTo(widget->window(), widget->rect().center()));
+    QApplication::processEvents();
+}
+
+/// The rows drawn highlighted, by title.
+std::vector<QString> highlightedRows(const MenuBarView& view) {
+    std::vector<QString> titles;
+    for (auto* row : view.findChildren<MenuRowButton*>())
+        if (row->isVisible() && (row->isHovering() || row->showsFocusRing()))
+            titles.push_back(row->text());
+    return titles;
+}
+
+TEST_F(PanelPopupTest, aRowIsHighlightedOnlyWhileThePointerMovesOverItSinceThePanelOpened) {
+    popup.showAt(QRect(100, 0, 22, 22));
+    auto* settingsRow = popup.findChild<MenuRowButton*>("settingsRow");
+    ASSERT_NE(settingsRow, nullptr);
+    movePointerOver(settingsRow);
+    EXPECT_EQ(highlightedRows(popup.view()), std::vector<QString>{"Settings\u2026"});
+
+    QTest::keyClick(&popup, Qt::Key_Escape);
+    ASSERT_FALSE(popup.isVisible());
+    popup.showAt(QRect(100, 0, 22, 22));
+    EXPECT_TRUE(highlightedRows(popup.view()).empty()) << "closing cleared the highlight";
+
+    // Qt makes up enter events from the last known pointer position when rows appear or
+    // move; on Wayland that position is stale. They must not highlight anything.
+    QEnterEvent madeUp(QPointF(5, 5), QPointF(5, 5), settingsRow->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(settingsRow, &madeUp);
+    EXPECT_TRUE(highlightedRows(popup.view()).empty());
+
+    auto* tipRow = popup.findChild<MenuRowButton*>("tipRow");
+    movePointerOver(tipRow);
+    movePointerOver(settingsRow);
+    EXPECT_EQ(highlightedRows(popup.view()), std::vector<QString>{"Settings\u2026"})
+        << "one row at a time";
+}
+
+TEST_F(PanelPopupTest, focusPassedOnByAControlThatDisabledItselfShowsNoRing) {
+    t.addRun({"old.txt"}, CleanTrigger::manual);
+    t.putOnDesktop({"a.txt", "b.txt"});
+    popup.showAt(QRect(100, 0, 22, 22));
+    auto* clean = popup.findChild<ProminentButton*>("cleanButton");
+    ASSERT_TRUE(clean && clean->isEnabled());
+    QTest::mouseClick(clean, Qt::LeftButton);
+    ASSERT_FALSE(clean->isEnabled()) << "working";
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    ASSERT_NE(focused, clean) << "Qt passed the focus on";
+    for (auto* button : popup.findChildren<KeyboardButton*>())
+        EXPECT_FALSE(button->showsFocusRing()) << button->objectName().toStdString();
+    EXPECT_FALSE(popup.testAttribute(Qt::WA_KeyboardFocusChange));
+    t.waitUntilIdle();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return t.state.pendingCount() == 0; }, 10'000));
+
+    auto* undo = popup.findChild<MenuRowButton*>("undoRow");
+    QTest::mouseClick(undo, Qt::LeftButton);
+    for (auto* button : popup.findChildren<KeyboardButton*>())
+        EXPECT_FALSE(button->showsFocusRing()) << button->objectName().toStdString();
+    t.waitUntilIdle();
+
+    // The keyboard still shows where it is.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    auto* now = qobject_cast<KeyboardButton*>(QApplication::focusWidget());
+    ASSERT_NE(now, nullptr);
+    EXPECT_TRUE(now->showsFocusRing());
 }
 
 TEST_F(PanelPopupTest, theCleanButtonHasTheFocusSoReturnCleans) {

@@ -68,45 +68,55 @@ void busyDesktop(test::TestAppState& t) {
     ASSERT_EQ(t.state.pendingCount(), 12);
 }
 
-TEST(Render, panelWithAnEmptyDesktop) {
+/// Each view in the light palette the tests start with and in a dark one; the pictures carry
+/// the palette's name.
+class Render : public ::testing::TestWithParam<const char*> {
+protected:
+    Render() : m_light(QApplication::palette()) {
+        if (dark())
+            QApplication::setPalette(darkPalette());
+    }
+    ~Render() override { QApplication::setPalette(m_light); }
+
+    bool dark() const { return std::string_view(GetParam()) == "dark"; }
+    QString named(const char* view) const {
+        return QStringLiteral("%1-%2").arg(QLatin1String(view), QLatin1String(GetParam()));
+    }
+
+private:
+    QPalette m_light;
+};
+
+TEST_P(Render, panelWithAnEmptyDesktop) {
     test::TestAppState t;
     PanelPopup popup{new MenuBarView(t.state, {})};
     popup.showAt(QRect(600, 0, 22, 22));
     t.waitUntilIdle();
     QTest::qWait(50);
-    save(popup, "panel-empty");
+    save(popup, named("panel-empty"));
 }
 
-TEST(Render, panelWithTwelveItemsTaggedFilesAStatusLineAndAnUndoRow) {
+TEST_P(Render, panelWithTwelveItemsTaggedFilesAStatusLineAndAnUndoRow) {
     test::TestAppState t;
     busyDesktop(t);
+    t.settings.setAgentEnabled(true);
     PanelPopup popup{new MenuBarView(t.state, {})};
     popup.showAt(QRect(600, 0, 22, 22));
     ASSERT_NE(popup.view().undoRow(), nullptr);
     ASSERT_NE(popup.view().statusLine(), nullptr);
-    save(popup, "panel-twelve-items");
+    // The pointer over a row, and the keyboard focus on another.
+    auto* row = popup.findChild<QWidget*>("tipRow");
+    QTest::mouseMove(popup.windowHandle(), row->mapTo(&popup, row->rect().center()));
+    QApplication::processEvents();
+    save(popup, named("panel-twelve-items"));
 }
 
-TEST(Render, panelInADarkPalette) {
-    const QPalette light = QApplication::palette();
-    QApplication::setPalette(darkPalette());
-    {
-        test::TestAppState t;
-        busyDesktop(t);
-        t.settings.setAgentEnabled(true);
-        PanelPopup popup{new MenuBarView(t.state, {})};
-        popup.showAt(QRect(600, 0, 22, 22));
-        save(popup, "panel-dark");
-        SettingsWindow window{t.state};
-        window.present();
-        QTest::qWait(20);
-        save(window, "settings-general-dark");
-    }
-    QApplication::setPalette(light);
-}
-
-TEST(Render, eachSettingsTabWithDefaultSettings) {
+TEST_P(Render, eachSettingsTabWithALongArchiveName) {
     test::TestAppState t;
+    t.folderChooser.answer(t.home.makeFolder("Archives/Scans, receipts and other paperwork 2026"));
+    t.state.chooseDestination();
+    t.settings.setAgentEnabled(true);
+    t.settings.setFrequency(ScheduleFrequency::weekly);
     SettingsWindow window{t.state};
     window.present();
     const char* names[] = {"settings-general", "settings-schedule", "settings-updates",
@@ -114,11 +124,11 @@ TEST(Render, eachSettingsTabWithDefaultSettings) {
     for (int i = 0; i < 4; ++i) {
         window.tabs()->setCurrentIndex(i);
         QTest::qWait(20);
-        save(window, names[i]);
+        save(window, named(names[i]));
     }
 }
 
-TEST(Render, historyWithSeveralRuns) {
+TEST_P(Render, historyWithSeveralRuns) {
     test::TestAppState t;
     t.addRun({}, CleanTrigger::scheduled, {}, 60 * 24 * 3);
     const auto undone =
@@ -139,8 +149,10 @@ TEST(Render, historyWithSeveralRuns) {
         if (row->recordId() == t.history.records()[1].id)
             QTest::mouseClick(row->filesButton(), Qt::LeftButton);
     QTest::qWait(0);
-    save(window, "settings-history-runs");
+    save(window, named("settings-history-runs"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Palettes, Render, ::testing::Values("light", "dark"));
 
 } // namespace
 } // namespace sorvane

@@ -156,6 +156,69 @@ TEST_F(GeneralSettingsTest, aLongArchivePathKeepsItsEnd) {
     EXPECT_TRUE(shown.endsWith("/The Archive"));
 }
 
+/// Every control of every tab within the window's 520 points, whatever the archive is called:
+/// one that sticks out cannot be reached, since the pages never scroll sideways.
+class SettingsLayoutTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(SettingsLayoutTest, everyControlStaysInsideTheWindowWhateverTheArchiveName) {
+    test::TestAppState t;
+    const std::string name(static_cast<std::size_t>(GetParam()), 'n');
+    t.folderChooser.answer(t.home.makeFolder("Archives/" + name));
+    t.state.chooseDestination();
+    SettingsWindow window{t.state};
+    window.present();
+    for (int i = 0; i < window.tabs()->count(); ++i) {
+        window.tabs()->setCurrentIndex(i);
+        QApplication::processEvents();
+        EXPECT_EQ(window.size(), SettingsWindow::fixedSize);
+        for (auto* widget : window.tabs()->currentWidget()->findChildren<QWidget*>()) {
+            if (!widget->isVisibleTo(&window) || widget->inherits("QScrollBar"))
+                continue;
+            const QRect box(widget->mapTo(&window, QPoint()), widget->size());
+            EXPECT_GE(box.left(), 0) << widget->metaObject()->className();
+            EXPECT_LE(box.right(), window.width() - 1)
+                << "tab " << i << ": " << widget->metaObject()->className() << " "
+                << widget->accessibleName().toStdString();
+        }
+    }
+    auto* general = static_cast<GeneralSettings*>(window.page(SettingsTab::general));
+    EXPECT_EQ(general->exampleLabel()->toolTip(), general->examplePath()) << "full text";
+    if (GetParam() >= 50) {
+        EXPECT_TRUE(general->exampleLabel()->shownText().contains(QChar(0x2026)));
+    }
+
+    MenuBarView panel(t.state, {});
+    panel.show();
+    auto* link = panel.findChild<LinkButton*>("archiveLink");
+    EXPECT_LE(link->mapTo(&panel, QPoint(link->width(), 0)).x(), MenuBarView::panelWidth);
+    EXPECT_EQ(link->mapTo(&panel, QPoint(LinkButton::padding, 0)).x(),
+              panel.headline()->mapTo(&panel, QPoint()).x())
+        << "the link's label lines up with the headline";
+    EXPECT_EQ(panel.width(), MenuBarView::panelWidth);
+}
+
+INSTANTIATE_TEST_SUITE_P(NameLengths, SettingsLayoutTest, ::testing::Values(8, 30, 50, 120, 250));
+
+TEST(SettingsWindowKeys, escapeAndControlWCloseControlQQuits) {
+    test::TestAppState t;
+    int quits = 0;
+    SettingsWindow window{t.state, [&quits] {
+                              ++quits;
+                          }};
+    for (const QKeyCombination keys :
+         {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W)}) {
+        window.present();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window,
+                        keys.key(), keys.keyboardModifiers());
+        EXPECT_FALSE(window.isVisible()) << QKeySequence(keys).toString().toStdString();
+    }
+    window.present();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(quits, 1);
+}
+
 class ScheduleSettingsTest : public ::testing::Test {
 protected:
     ScheduleSettingsTest() { tab.show(); }
@@ -235,14 +298,43 @@ TEST_F(ScheduleSettingsTest, openAtLoginSpringsBackWhenTheSystemRefuses) {
     EXPECT_EQ(t.state.statusMessage(), "Could not remove the login item.");
 }
 
-TEST(LocaleFormats, icuTimePatternsBecomeTimeEditFormats) {
-    EXPECT_EQ(LocaleFormats::qtTimeFormat("h:mm a"), "h:mm AP");
-    EXPECT_EQ(LocaleFormats::qtTimeFormat("HH:mm"), "HH:mm");
-    EXPECT_EQ(LocaleFormats::qtTimeFormat(QString("h:mm\u202Fa")), QString("h:mm\u202FAP"));
-    EXPECT_EQ(LocaleFormats::qtTimeFormat("a h:mm"), "AP h:mm");
-    EXPECT_EQ(LocaleFormats::qtTimeFormat("H 'h' mm"), "H 'h' mm");
-    EXPECT_EQ(LocaleFormats::qtTimeFormat("HH:mm:ss z"), "HH:mm:");
+/// A formatting locale (LC_ALL) and half past six in the evening as typed there.
+class TypedTimeTest : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
+
+TEST_P(TypedTimeTest, halfPastSixInTheEveningTypedInTheUsersOwnFormatIsStored) {
+    test::TestAppState t;
+    qputenv("LC_ALL", GetParam().first); // the private home restores it
+    t.settings.setAgentEnabled(true);
+    ScheduleSettings tab{t.state};
+    tab.show();
+    QTimeEdit* edit = tab.timeEdit();
+    EXPECT_EQ(edit->text(), edit->locale().toString(QTime(9, 0), edit->displayFormat()))
+        << "shows what it parses";
+    edit->setFocus();
+    edit->setSelectedSection(edit->sectionAt(0));
+    // Key by key, as typed; QTest's own typing knows only ASCII.
+    for (const QChar c : QString::fromUtf8(GetParam().second)) {
+        const Qt::Key key = c.isDigit() ? Qt::Key(Qt::Key_0 + c.digitValue())
+                            : c == u' ' ? Qt::Key_Space
+                            : c == u':' ? Qt::Key_Colon
+                            : c == u'.' ? Qt::Key_Period
+                            : c.isLetter() && c.unicode() < 128
+                                ? Qt::Key(Qt::Key_A + (c.toUpper().unicode() - 'A'))
+                                : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, edit, key, QString(c), Qt::NoModifier);
+    }
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(t.settings.runHour(), 18) << edit->text().toStdString();
+    EXPECT_EQ(t.settings.runMinute(), 30);
+    EXPECT_FALSE(edit->displayFormat().contains('s')) << "hours and minutes only";
 }
+
+INSTANTIATE_TEST_SUITE_P(Locales, TypedTimeTest,
+                         ::testing::Values(std::pair{"en_US.UTF-8", "6:30 PM"},
+                                           std::pair{"en_US.UTF-8", "6:30 pm"},
+                                           std::pair{"ko_KR.UTF-8", "\uc624\ud6c4 6:30"},
+                                           std::pair{"de_DE.UTF-8", "18:30"},
+                                           std::pair{"es_US.UTF-8", "6:30 p. m."}));
 
 TEST(UpdateSettingsTab, showsTheVersionTheLastCheckAndTheSite) {
     test::TestAppState t;
