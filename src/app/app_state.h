@@ -87,8 +87,12 @@ public:
     /// lines.
     static QString undoMessage(std::size_t restored, std::size_t failed);
 
-    /// Where the journal of a running clean is kept.
-    std::filesystem::path journalPath() const;
+    /// Where the journals of cleans are kept: beside the history.
+    std::filesystem::path journalFolder() const;
+
+    /// Turns the journals that killed cleans left into their records. Every operation that
+    /// changes or shows the history does this first.
+    void recoverInterrupted();
 
 signals:
     void isWorkingChanged();
@@ -108,9 +112,12 @@ private:
     void setWorking(bool working);
     void setStatusMessage(const QString& message);
     void setProgress(std::size_t done, std::size_t total);
-    void cleanEnded(CleanOutcome outcome, CleanTrigger trigger);
+    /// Records the outcome; false when its record could not be saved.
+    bool cleanEnded(const CleanOutcome& outcome, CleanTrigger trigger,
+                    const std::filesystem::path& archive);
     void undoEnded(const CleanRecord& record, const UndoResult& result);
-    void notifyAfterScheduledClean(const CleanRecord& record);
+    void notifyAfterScheduledClean(const CleanRecord& record, const std::filesystem::path& archive);
+    static QString withSaveFailure(const QString& message, const FileStatus& saved);
     void workEnded();
     std::function<void(std::size_t, std::size_t)> progressReporter();
 

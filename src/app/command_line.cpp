@@ -4,10 +4,11 @@
 #include "app/application_parts.h"
 #include "app/command_runner.h"
 #include "app/display_texts.h"
+#include "app/instance_address.h"
 #include "app/instance_client.h"
-#include "app/instance_server.h"
 #include "app/interrupted_clean.h"
 #include "app/terminal_text.h"
+#include "app/termination_signals.h"
 #include "app/user_lock.h"
 #include "engine/desktop_cleaner.h"
 #include "history/clean_record_json.h"
@@ -25,6 +26,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <unistd.h>
 
@@ -48,6 +50,10 @@ constexpr int handOverTimeoutMs = 60 * 60 * 1000;
 void print(const QString& text) {
     std::fputs(text.toUtf8().constData(), stdout);
 }
+/// A line that may hold a name: escaped for the terminal.
+void printLine(const QString& text) {
+    print(QString::fromStdString(TerminalText::line(text.toStdString())) + "\n");
+}
 void printError(const QString& text) {
     std::fputs(text.toUtf8().constData(), stderr);
 }
@@ -62,13 +68,19 @@ QString name(const std::filesystem::path& path) {
 }
 
 /// What the reading commands look at: the settings as stored, never written back, and the
-/// history, with the record of an interrupted clean recovered first when no other Sorvane
-/// is at work.
+/// history. A command that shows the history first recovers the record of an interrupted
+/// clean, when no other Sorvane is at work; the others only look for one.
 struct ReadingWorld {
-    ReadingWorld() {
-        if (const auto lock = UserLock::tryAcquire())
-            InterruptedClean::recoverInto(
-                history, history.fileURL().parent_path() / "clean-in-progress.journal", files);
+    explicit ReadingWorld(bool recover = false) {
+        if (const auto lock = recover ? UserLock::tryAcquire() : nullptr)
+            InterruptedClean::recoverLeftovers(history, files);
+    }
+    /// Says so when a killed clean left a journal that nobody has turned into a record yet.
+    void mentionInterrupted() const {
+        if (!InterruptedClean::leftovers(history.fileURL().parent_path()).empty())
+            print(QCoreApplication::translate(
+                "CommandLine", "A clean was interrupted; it is recorded at the next clean, "
+                               "undo or history.\n"));
     }
     JsonPreferencesStore store{JsonPreferencesStore::defaultFile()};
     ReadOnlyPreferencesStore readOnly{store};
@@ -141,11 +153,12 @@ int CommandLine::preview(bool json) {
         print(name(item) + "\n");
     if (preview.tagged > 0)
         print(DisplayTexts::taggedLine(preview.tagged) + "\n");
+    world.mentionInterrupted();
     return 0;
 }
 
 int CommandLine::history(bool json) {
-    ReadingWorld world;
+    ReadingWorld world(true);
     const auto& records = world.history.records();
     if (json) {
         std::fputs(CleanRecordJson::encode(records).c_str(), stdout);
@@ -153,11 +166,10 @@ int CommandLine::history(bool json) {
         return 0;
     }
     for (const auto& record : records)
-        print(
+        printLine(
             DisplayTexts::runDate(record.date) + "  " + DisplayTexts::triggerWord(record.trigger) +
             " \u00B7 " + QString::fromStdString(record.summary()) +
-            (record.undone ? QCoreApplication::translate("CommandLine", " (Undone)") : QString()) +
-            "\n");
+            (record.undone ? QCoreApplication::translate("CommandLine", " (Undone)") : QString()));
     return 0;
 }
 
@@ -171,13 +183,14 @@ int CommandLine::status() {
     print(DisplayTexts::headline(static_cast<qint64>(preview.eligible.size())) + "\n");
     if (preview.tagged > 0)
         print(DisplayTexts::taggedLine(preview.tagged) + "\n");
-    print(DisplayTexts::archiveLine(world.settings.resolvedDestination()) + "\n");
+    printLine(DisplayTexts::archiveLine(world.settings.resolvedDestination()));
     WakeMonitor wakes;
     const Scheduler scheduler(
         world.settings, [] { return std::chrono::system_clock::now(); }, wakes);
     print((world.settings.agentEnabled() ? scheduler.statusText()
                                          : world.settings.scheduleDescription()) +
           "\n");
+    world.mentionInterrupted();
     return 0;
 }
 
@@ -191,8 +204,10 @@ int CommandLine::change(const std::string& command, const std::vector<std::strin
 
     const auto lock = UserLock::tryAcquire();
     if (!lock) {
+        // Ctrl+C here only stops the waiting: the running application carries on.
+        const auto socket = InstanceAddress::find();
         const auto reply =
-            InstanceClient::send(InstanceServer::socketPath(), request, handOverTimeoutMs);
+            socket ? InstanceClient::send(*socket, request, handOverTimeoutMs) : std::nullopt;
         if (!reply) {
             printError(QStringLiteral("Another Sorvane is busy; try again in a moment.\n"));
             return 1;
@@ -211,6 +226,15 @@ int CommandLine::change(const std::string& command, const std::vector<std::strin
             const auto [done, total] = state.progress();
             std::fprintf(stderr, "\r%zu of %zu", done, total);
         });
+    // The first Ctrl+C (or SIGTERM) lets the run finish its item and record itself; a second
+    // one ends the program at once, and the journal covers what was under way.
+    TerminationSignals termination;
+    bool stopping = false;
+    QObject::connect(&termination, &TerminationSignals::received, [&state, &stopping] {
+        if (std::exchange(stopping, true))
+            std::_Exit(130);
+        state.finishWork([] {});
+    });
     std::optional<int> exitCode;
     runner.run(request, [&](const InstanceReply& reply) {
         if (showProgress)

@@ -1,6 +1,7 @@
 #include "app/command_runner.h"
 
 #include "app/app_state.h"
+#include "app/terminal_text.h"
 #include "history/history_store.h"
 #include "platform/tag_editor.h"
 
@@ -10,6 +11,11 @@ namespace sorvane {
 namespace {
 
 const QString busy = QStringLiteral("Another Sorvane is busy; try again in a moment.\n");
+
+// Status lines and errors name files, and a name may hold anything but "/" and NUL.
+QString terminalLine(const QString& text) {
+    return QString::fromStdString(TerminalText::line(text.toStdString())) + "\n";
+}
 
 // Calls `handler` on the first emission of `signal` only.
 template <class Signal, class Handler> void once(AppState* state, Signal signal, Handler handler) {
@@ -43,20 +49,23 @@ void CommandRunner::clean(Reply reply) {
     if (m_state.isWorking())
         return reply({1, {}, busy});
     once(&m_state, &AppState::cleanFinished, [this, reply](const CleanOutcome& outcome) {
-        const bool clean = outcome.record && outcome.record->errors.empty();
-        reply({clean ? 0 : 1, m_state.statusMessage() + "\n", {}});
+        const bool clean =
+            outcome.record && outcome.record->errors.empty() && !m_state.history().saveError();
+        reply({clean ? 0 : 1, terminalLine(m_state.statusMessage()), {}});
     });
     m_state.cleanNow(CleanTrigger::manual);
 }
 
 void CommandRunner::undo(Reply reply) {
-    if (!m_state.history().lastUndoable())
-        return reply({1, tr("Nothing to undo") + "\n", {}});
     if (m_state.isWorking())
         return reply({1, {}, busy});
+    m_state.recoverInterrupted();
+    if (!m_state.history().lastUndoable())
+        return reply({1, tr("Nothing to undo") + "\n", {}});
     once(&m_state, &AppState::undoFinished, [this, reply](const UndoResult& result) {
-        const bool allBack = result.remaining.empty() && result.errors.empty();
-        reply({allBack ? 0 : 1, m_state.statusMessage() + "\n", {}});
+        const bool allBack =
+            result.remaining.empty() && result.errors.empty() && !m_state.history().saveError();
+        reply({allBack ? 0 : 1, terminalLine(m_state.statusMessage()), {}});
     });
     m_state.undoLastClean();
 }
@@ -70,7 +79,7 @@ void CommandRunner::tag(const QStringList& paths, bool pin, Reply reply) {
             pin ? TagEditor::addTag(item, "pinned") : TagEditor::removeTag(item, "pinned");
         if (!done) {
             answer.exitCode = 1;
-            answer.errorOutput += QString::fromStdString(done.error().description()) + "\n";
+            answer.errorOutput += terminalLine(QString::fromStdString(done.error().description()));
         }
     }
     if (answer.exitCode == 0 && !paths.isEmpty())

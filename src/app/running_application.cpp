@@ -1,5 +1,6 @@
 #include "app/running_application.h"
 
+#include "app/instance_address.h"
 #include "app/instance_client.h"
 #include "app/interrupted_clean.h"
 
@@ -19,17 +20,20 @@ RunningApplication::RunningApplication(QObject* parent)
 RunningApplication::~RunningApplication() = default;
 
 bool RunningApplication::handOver() {
-    return InstanceClient::send(InstanceServer::socketPath(), {"show", {}}, 5000).has_value();
+    const auto socket = InstanceAddress::find();
+    return socket && InstanceClient::send(*socket, {"show", {}}, 5000).has_value();
 }
 
 void RunningApplication::start() {
     if (!isPrimary())
         return;
     auto& state = m_parts->state();
-    InterruptedClean::recoverInto(state.history(), state.journalPath(), m_parts->files());
+    InterruptedClean::recoverLeftovers(state.history(), m_parts->files());
     m_server = std::make_unique<InstanceServer>(
         [this](const InstanceRequest& request, auto reply) { answer(request, std::move(reply)); });
-    m_server->listen(InstanceServer::socketPath());
+    // Without a socket the application still cleans; later commands then find it busy.
+    if (const auto socket = InstanceAddress::chooseSocket(); socket && m_server->listen(*socket))
+        InstanceAddress::publish(*socket);
     state.start();
 }
 

@@ -10,7 +10,6 @@ namespace sorvane {
 namespace {
 
 constexpr int failuresInARowThatStop = 25;
-constexpr const char* stoppedByRequestLine = "Stopped: Sorvane was quit before the clean finished.";
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 #include "app/command_runner.h"
+#include "app/instance_address.h"
 #include "app/instance_server.h"
 #include "app/updater_view_model.h"
 #include "app/user_lock.h"
@@ -42,6 +43,7 @@ struct ProgramRun {
 class CommandLineTest : public ::testing::Test {
 protected:
     CommandLineTest() {
+        fs::create_directory(home / "run");
         home.env.set("XDG_RUNTIME_DIR", (home / "run").native());
         home.env.unset("DISPLAY");
         home.env.unset("WAYLAND_DISPLAY");
@@ -108,12 +110,31 @@ TEST_F(CommandLineTest, cleanHistoryAndUndoGoTheWholeWay) {
     EXPECT_EQ(nothing.output, "Nothing to undo\n");
 }
 
-TEST_F(CommandLineTest, aCleanThatFailsSaysSoInItsExitStatus) {
+TEST_F(CommandLineTest, aRunThatFailsOrCannotBeRecordedSaysSoInItsExitStatus) {
     file("a.txt");
     home.writeFile(home.archive(), "a file where the archive folder should be");
     const auto cleaned = sorvane({"clean"});
     EXPECT_EQ(cleaned.exitCode, 1);
     EXPECT_THAT(cleaned.output.toStdString(), StartsWith("Could not create or open the archive"));
+    fs::remove(home.archive());
+
+    const fs::path historyFile = home / ".local/share/Sorvane/history.json";
+    fs::create_directories(historyFile); // a folder in the file's place
+    const auto unsaved = sorvane({"clean"});
+    EXPECT_EQ(unsaved.exitCode, 1);
+    EXPECT_EQ(unsaved.output,
+              "1 item moved, but the history could not be saved (Is a directory)\n");
+    const auto refused = sorvane({"undo"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.output,
+              "Nothing was put back: the history could not be saved (Is a directory)\n");
+    EXPECT_THAT(sorvane({"status"}).output.toStdString(), HasSubstr("A clean was interrupted"));
+
+    fs::remove(historyFile);
+    const auto undone = sorvane({"undo"}); // the journal kept the run
+    EXPECT_EQ(undone.exitCode, 0);
+    EXPECT_EQ(undone.output, "Put 1 item back on the desktop\n");
+    EXPECT_TRUE(fs::exists(home.desktop() / "a.txt"));
 }
 
 TEST_F(CommandLineTest, statusTellsTheDesktopTheArchiveAndTheSchedule) {
@@ -156,15 +177,14 @@ TEST_F(CommandLineTest, usageMistakesGiveOneLineAndStatusTwo) {
     EXPECT_EQ(sorvane({"--help"}).exitCode, 0);
 }
 
-TEST_F(CommandLineTest, aChangeIsHandedToTheRunningApplication) {
-    file("a.txt");
+TEST_F(CommandLineTest, aCommandFromCronIsHandedToTheRunningApplicationAndEveryRecordKept) {
     // The running application: it holds the lock and answers on its socket.
     auto lock = UserLock::tryAcquire();
     ASSERT_TRUE(lock);
     PosixFileServices files;
     MemoryPreferencesStore preferences;
     AppSettings settings{preferences};
-    HistoryStore history{home / "app-data"};
+    HistoryStore history;
     test::FakeNotifier notifier;
     test::FakeLoginItem loginItem;
     test::FakeFileViewer fileViewer;
@@ -182,12 +202,24 @@ TEST_F(CommandLineTest, aChangeIsHandedToTheRunningApplication) {
     CommandRunner runner(state);
     InstanceServer server(
         [&](const InstanceRequest& request, auto reply) { runner.run(request, reply); });
-    ASSERT_TRUE(server.listen(InstanceServer::socketPath()));
+    const auto socket = InstanceAddress::chooseSocket();
+    ASSERT_TRUE(socket && server.listen(*socket) && InstanceAddress::publish(*socket));
 
-    const auto cleaned = sorvane({"clean"});
-    EXPECT_EQ(cleaned.exitCode, 0);
-    EXPECT_EQ(cleaned.output, "1 item moved\n");
-    EXPECT_EQ(history.records().size(), 1u) << "the application wrote the history";
+    // The application and a command started by cron (no XDG_RUNTIME_DIR) clean in turn.
+    for (int turn = 0; turn < 4; ++turn) {
+        file("turn " + std::to_string(turn));
+        if (turn % 2 == 0) {
+            state.cleanNow(CleanTrigger::scheduled);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !state.isWorking(); }, 10'000));
+            continue;
+        }
+        home.env.unset("XDG_RUNTIME_DIR");
+        const auto cleaned = sorvane({"clean"});
+        home.env.set("XDG_RUNTIME_DIR", (home / "run").native());
+        EXPECT_EQ(cleaned.exitCode, 0);
+        EXPECT_EQ(cleaned.output, "1 item moved\n");
+    }
+    EXPECT_EQ(HistoryStore().records().size(), 4u) << "every record is in the file";
 }
 
 TEST_F(CommandLineTest, withTheLockTakenAndNobodyAnsweringACommandSaysItIsBusy) {

@@ -102,6 +102,34 @@ TEST_F(JsonPreferencesStoreTest, AFileThatIsNotAnObjectIsKeptAsideAtTheFirstWrit
     EXPECT_EQ(contents(folder / "preferences.json.unreadable.3"), "{\"name\": \"caf\xE9\"}");
 }
 
+TEST_F(JsonPreferencesStoreTest, AValueNestedBeyondReasonMakesOnlyItsKeyUnusable) {
+    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    writePreferences(R"({"runHour": )" + deep + R"(, "runMinute": 30, "someday": )" + deep +
+                     R"(, "kept": {"a": [1]}})");
+    JsonPreferencesStore store(preferencesFile());
+    EXPECT_FALSE(store.object("runHour"));
+    EXPECT_EQ(store.object("runMinute"), PreferenceValue(qint64{30}));
+    store.setInteger("runHour", 7); // writing back walks no deep value
+    EXPECT_EQ(readJson(preferencesFile()),
+              json::parse(R"({"runHour": 7, "runMinute": 30, "kept": {"a": [1]}})"));
+    EXPECT_FALSE(fs::exists(preferencesFile().string() + ".unreadable"));
+
+    // A number beyond a double's range cannot be read around: the file as a whole is unusable.
+    writePreferences(R"({"runHour": 1e400, "runMinute": 30})");
+    JsonPreferencesStore overflowing(preferencesFile());
+    EXPECT_FALSE(overflowing.object("runMinute"));
+}
+
+TEST_F(JsonPreferencesStoreTest, ALinkedFileIsWrittenThroughAndStaysALink) {
+    const fs::path target = m_home.writeFile("dotfiles/preferences.json", R"({"runHour": 8})");
+    fs::create_directories(preferencesFile().parent_path());
+    fs::create_symlink(target, preferencesFile());
+    JsonPreferencesStore store(preferencesFile());
+    store.setInteger("runMinute", 5);
+    EXPECT_TRUE(fs::is_symlink(preferencesFile()));
+    EXPECT_EQ(readJson(target), json::parse(R"({"runHour": 8, "runMinute": 5})"));
+}
+
 TEST_F(JsonPreferencesStoreTest, AWriteThatFailsKeepsTheValueAndTheOldFile) {
     writePreferences(R"({"runHour": 8})");
     JsonPreferencesStore store(preferencesFile());
