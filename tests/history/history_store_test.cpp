@@ -271,8 +271,9 @@ TEST_F(HistoryStoreTest, ASaveThatFailsSaysWhyAndTheRecordsLiveOnInMemory) {
         EXPECT_TRUE(store.records()[1].undone);
         EXPECT_FALSE(store.isStored(store.records()[0].id));
         entry.mendIt();
-        if (entry.name != cases[0].name)
+        if (entry.name != cases[0].name) {
             EXPECT_EQ(contents(store.fileURL()), before);
+        }
         // The next change takes what lives in memory to the disk.
         EXPECT_TRUE(store.recordPartialUndo(first.id, {}));
         EXPECT_FALSE(store.saveError());
