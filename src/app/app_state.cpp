@@ -277,13 +277,18 @@ void AppState::refreshCounts() {
     const CleanOptions options = m_settings.cleanOptions();
     UserLocale::refreshTimeZone();
     QtConcurrent::run(&m_scanPool, [&files = m_files, now = m_now, options] {
-        return DesktopCleaner(files, now).preview(options);
-    }).then(this, [this, generation](const CleanPreview& preview) {
+        return DesktopCleaner(files, now).examine(options);
+    }).then(this, [this, generation](const std::variant<CleanPreview, CleanError>& examined) {
         // A newer scan was asked for meanwhile: its numbers are the ones to show.
         if (generation != m_scanGeneration)
             return;
-        m_pendingCount = static_cast<qint64>(preview.eligible.size());
-        m_pinnedCount = preview.tagged;
+        // A Desktop that cannot be read is not a clear one.
+        const auto* preview = std::get_if<CleanPreview>(&examined);
+        m_countsProblem =
+            preview ? QString()
+                    : QString::fromStdString(std::get<CleanError>(examined).errorDescription());
+        m_pendingCount = preview ? static_cast<qint64>(preview->eligible.size()) : 0;
+        m_pinnedCount = preview ? preview->tagged : 0;
         emit countsChanged();
     });
 }

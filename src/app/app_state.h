@@ -58,6 +58,9 @@ public:
     const QString& statusMessage() const { return m_statusMessage; }
     qint64 pendingCount() const { return m_pendingCount; }
     qint64 pinnedCount() const { return m_pinnedCount; }
+    /// Why the Desktop could not be counted (no Desktop, an unreadable one, one inside the
+    /// archive); empty when the counts hold.
+    const QString& countsProblem() const { return m_countsProblem; }
     bool launchAtLogin() const { return m_launchAtLogin; }
     SettingsTab settingsTab() const { return m_settingsTab; }
     void setSettingsTab(SettingsTab tab);
@@ -140,6 +143,7 @@ private:
     QString m_statusMessage;
     qint64 m_pendingCount = 0;
     qint64 m_pinnedCount = 0;
+    QString m_countsProblem;
     bool m_launchAtLogin = false;
     SettingsTab m_settingsTab = SettingsTab::general;
     std::pair<std::size_t, std::size_t> m_progress;

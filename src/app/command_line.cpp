@@ -132,12 +132,13 @@ int CommandLine::runCommand(const std::string& command, const std::vector<std::s
 
 int CommandLine::preview(bool json) {
     ReadingWorld world;
-    if (!world.files.desktopDirectory()) {
-        print(QStringLiteral("Could not find your Desktop folder.\n"));
+    UserLocale::refreshTimeZone();
+    const auto examined = DesktopCleaner(world.files).examine(world.settings.cleanOptions());
+    if (const auto* problem = std::get_if<CleanError>(&examined)) {
+        printLine(QString::fromStdString(problem->errorDescription()));
         return 1;
     }
-    UserLocale::refreshTimeZone();
-    const auto preview = DesktopCleaner(world.files).preview(world.settings.cleanOptions());
+    const auto& preview = std::get<CleanPreview>(examined);
     if (json) {
         QJsonArray eligible;
         for (const auto& item : preview.eligible)
@@ -175,23 +176,37 @@ int CommandLine::history(bool json) {
 
 int CommandLine::status() {
     ReadingWorld world;
-    if (!world.files.desktopDirectory()) {
-        print(QStringLiteral("Could not find your Desktop folder.\n"));
+    const auto examined = DesktopCleaner(world.files).examine(world.settings.cleanOptions());
+    if (const auto* problem = std::get_if<CleanError>(&examined)) {
+        printLine(QString::fromStdString(problem->errorDescription()));
         return 1;
     }
-    const auto preview = DesktopCleaner(world.files).preview(world.settings.cleanOptions());
+    const auto& preview = std::get<CleanPreview>(examined);
     print(DisplayTexts::headline(static_cast<qint64>(preview.eligible.size())) + "\n");
     if (preview.tagged > 0)
         print(DisplayTexts::taggedLine(preview.tagged) + "\n");
     printLine(DisplayTexts::archiveLine(world.settings.resolvedDestination()));
-    WakeMonitor wakes;
-    const Scheduler scheduler(
-        world.settings, [] { return std::chrono::system_clock::now(); }, wakes);
-    print((world.settings.agentEnabled() ? scheduler.statusText()
-                                         : world.settings.scheduleDescription()) +
-          "\n");
+    print(scheduleLine(world.settings));
     world.mentionInterrupted();
     return 0;
+}
+
+QString CommandLine::scheduleLine(AppSettings& settings) {
+    if (!settings.agentEnabled())
+        return settings.scheduleDescription() + "\n";
+    // The running application's scheduler has counted since it started; without one, say
+    // when the next clean would be if Sorvane ran from now on.
+    if (!UserLock::tryAcquire()) {
+        const auto socket = InstanceAddress::find();
+        if (const auto reply =
+                socket ? InstanceClient::send(*socket, {"status", {}}, 5000) : std::nullopt;
+            reply && reply->exitCode == 0)
+            return reply->output;
+    }
+    WakeMonitor wakes;
+    const Scheduler scheduler(
+        settings, [] { return std::chrono::system_clock::now(); }, wakes);
+    return scheduler.statusText() + "\n";
 }
 
 int CommandLine::change(const std::string& command, const std::vector<std::string>& arguments) {

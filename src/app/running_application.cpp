@@ -3,6 +3,7 @@
 #include "app/instance_address.h"
 #include "app/instance_client.h"
 #include "app/interrupted_clean.h"
+#include "scheduling/scheduler.h"
 
 #include <QCoreApplication>
 
@@ -42,6 +43,9 @@ void RunningApplication::answer(const InstanceRequest& request,
     if (request.command == "show") {
         emit showRequested();
         reply({});
+    } else if (request.command == "status") {
+        // Only the running scheduler knows where its count started before the first clean.
+        reply({0, state().scheduler().statusText() + "\n", {}});
     } else {
         m_runner->run(request, std::move(reply));
     }

@@ -31,6 +31,8 @@ CleanResult CleanRun::run() {
 }
 
 CleanResult CleanRun::runWithAccess(const std::filesystem::path& desktop) {
+    if (auto problem = DesktopCleaner::placeProblem(desktop, m_options))
+        return *problem;
     if (!m_files.createDirectory(m_root))
         return CleanError::destinationUnavailable(m_root.native());
     // A Desktop that exists but cannot be read is a failure, not "Nothing to move".

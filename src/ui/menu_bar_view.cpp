@@ -221,7 +221,8 @@ void MenuBarView::workingChanged() {
 void MenuBarView::refresh() {
     const qint64 pending = m_state.pendingCount();
     const bool working = m_state.isWorking();
-    m_headline->setText(DisplayTexts::headline(pending));
+    const QString& problem = m_state.countsProblem();
+    m_headline->setText(problem.isEmpty() ? DisplayTexts::headline(pending) : problem);
     m_headline->setTone(pending == 0 ? ToneLabel::Tone::secondary : ToneLabel::Tone::primary);
 
     m_cleanButton->setText(working ? tr("Working\u2026") : tr("Clean Now"));

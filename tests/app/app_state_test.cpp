@@ -228,6 +228,20 @@ TEST_F(AppStateTest, anUndoOfItemsThatAreGoneSaysNothingCameBack) {
     EXPECT_EQ(AppState::undoMessage(0, 0), "Put 0 items back on the desktop");
 }
 
+TEST_F(AppStateTest, aDesktopThatCannotBeReadIsNotCountedAsClear) {
+    file("a.txt");
+    faults.failOn(FileOperation::contentsOfDirectory, home.desktop(), EACCES);
+    state.refreshCounts();
+    waitForCounts();
+    EXPECT_EQ(state.pendingCount(), 0);
+    EXPECT_EQ(state.countsProblem(), "Could not read your Desktop folder.");
+    faults.clearFaults();
+    state.refreshCounts();
+    waitForCounts();
+    EXPECT_EQ(state.pendingCount(), 1);
+    EXPECT_TRUE(state.countsProblem().isEmpty());
+}
+
 TEST_F(AppStateTest, onlyTheNewestRefreshIsShown) {
     file("a.txt");
     file(".hidden-one");

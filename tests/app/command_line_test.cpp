@@ -2,6 +2,7 @@
 #include "app/command_runner.h"
 #include "app/instance_address.h"
 #include "app/instance_server.h"
+#include "app/terminal_text.h"
 #include "app/updater_view_model.h"
 #include "app/user_lock.h"
 #include "fakes/fake_file_viewer.h"
@@ -144,11 +145,89 @@ TEST_F(CommandLineTest, statusTellsTheDesktopTheArchiveAndTheSchedule) {
     EXPECT_EQ(status.output, "1 item waiting on your desktop\nFiles go to Desktop Archive\n"
                              "Every day at 9:00\u202FAM\n");
 
-    fs::remove_all(home.desktop());
-    const auto noDesktop = sorvane({"status"});
-    EXPECT_EQ(noDesktop.exitCode, 1);
-    EXPECT_EQ(noDesktop.output, "Could not find your Desktop folder.\n");
-    EXPECT_EQ(sorvane({"preview"}).exitCode, 1);
+    // What stops every clean is said, never counted as a clear Desktop.
+    struct Case {
+        const char* destination;
+        bool desktop;
+        std::string says;
+    };
+    const Case cases[] = {
+        {nullptr, false, "Could not find your Desktop folder.\n"},
+        {"", true,
+         "Your Desktop folder is inside the archive folder; choose another archive "
+         "folder.\n"},
+        {"~/Archive", true,
+         "The archive folder \u201C~/Archive\u201D is not a full path; choose the archive "
+         "folder again.\n"},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.says);
+        if (entry.destination)
+            home.writeFile(".config/Sorvane/preferences.json",
+                           std::string(R"({"destinationPath": ")") +
+                               (*entry.destination ? entry.destination : home.path().c_str()) +
+                               "\"}");
+        if (!entry.desktop)
+            fs::remove_all(home.desktop());
+        else
+            fs::create_directories(home.desktop());
+        for (const char* command : {"status", "preview"}) {
+            const auto run = sorvane({command});
+            EXPECT_EQ(run.exitCode, 1) << command;
+            EXPECT_EQ(run.output, QString::fromStdString(entry.says)) << command;
+        }
+    }
+}
+
+TEST(TerminalTextTest, WhatCouldDriveOrMisleadATerminalIsEscapedAsTheShellReadsIt) {
+    const std::pair<std::string, std::string> names[] = {
+        {"plain caf\u00E9.txt", "plain caf\u00E9.txt"},
+        {"title\x1B]0;owned\x07", "$'title\\e]0;owned\\x07'"},
+        {"c1 \xC2\x9B"
+         "2J",
+         "$'c1 \\u009B2J'"},
+        {"raw \x9B byte", "$'raw \\x9B byte'"},
+        {"bad \xFF utf-8", "$'bad \\xFF utf-8'"},
+        {"del\x7F", "$'del\\x7F'"},
+        {"txt.\u202Eexe", "$'txt.\\u202Eexe'"},
+        {"it's \\ \n", "$'it\\'s \\\\ \\n'"},
+    };
+    for (const auto& [name, shown] : names)
+        EXPECT_EQ(TerminalText::quoted(name), shown) << name;
+    EXPECT_EQ(TerminalText::line("Could not move \u201Ca\x1B[2Jb\u201D: it's gone"),
+              "Could not move \u201Ca$'\\e'[2Jb\u201D: it's gone");
+}
+
+TEST_F(CommandLineTest, noCommandPrintsAControlCharacterOfAName) {
+    const std::string hostile = "x\x1B]0;owned\x07\xC2\x9B\xE2\x80\xAEtxt.exe\x9B\nline";
+    file(hostile);
+    const auto hasControl = [](const QString& text) {
+        for (const QChar c : text)
+            if ((c.unicode() < 0x20 && c != '\n') || (c.unicode() >= 0x7F && c.unicode() <= 0x9F) ||
+                c.unicode() == 0x202E || c == QChar::ReplacementCharacter)
+                return true;
+        return false;
+    };
+    const auto preview = sorvane({"preview"});
+    EXPECT_FALSE(hasControl(preview.output)) << preview.output.toStdString();
+    const auto json = sorvane({"preview", "--json"});
+    const auto eligible = QJsonDocument::fromJson(json.output.toUtf8())["eligible"].toArray();
+    ASSERT_EQ(eligible.size(), 1);
+    EXPECT_TRUE(eligible[0].toString().endsWith("\n"
+                                                "line"))
+        << "JSON escaping only";
+
+    // An error line names the file (a name given as an argument is valid UTF-8).
+    const auto failed = sorvane({"pin", "missing \x1B[2J\xC2\x9B\xE2\x80\xAE\nline"});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_FALSE(hasControl(failed.errors)) << failed.errors.toStdString();
+    EXPECT_THAT(failed.errors.toStdString(), HasSubstr("$'\\e'[2J$'\\u009B\\u202E\\n'line"));
+    const auto cleaned = sorvane({"clean"});
+    EXPECT_FALSE(hasControl(cleaned.output + cleaned.errors));
+    for (const char* command : {"history", "status", "undo"}) {
+        const auto run = sorvane({command});
+        EXPECT_FALSE(hasControl(run.output + run.errors)) << command;
+    }
 }
 
 TEST_F(CommandLineTest, pinAndUnpinKeepOtherTagsAndRefuseLinks) {
