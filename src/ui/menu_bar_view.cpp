@@ -89,6 +89,8 @@ QWidget* MenuBarView::makeStatusSection() {
 
     m_headline = new ToneLabel({}, ToneLabel::Tone::primary, ToneLabel::Size::body, section);
     m_headline->setFont(UiStyle::scaled(font(), 1.08, QFont::Medium));
+    // What stops a clean can take more than one line.
+    m_headline->setWordWrap(true);
     layout->addWidget(m_headline);
 
     m_cleanButton = new ProminentButton(section);
@@ -223,7 +225,9 @@ void MenuBarView::refresh() {
     const bool working = m_state.isWorking();
     const QString& problem = m_state.countsProblem();
     m_headline->setText(problem.isEmpty() ? DisplayTexts::headline(pending) : problem);
-    m_headline->setTone(pending == 0 ? ToneLabel::Tone::secondary : ToneLabel::Tone::primary);
+    m_headline->setTone(!problem.isEmpty() ? ToneLabel::Tone::error
+                        : pending == 0     ? ToneLabel::Tone::secondary
+                                           : ToneLabel::Tone::primary);
 
     m_cleanButton->setText(working ? tr("Working\u2026") : tr("Clean Now"));
     m_cleanButton->setAccessibleName(m_cleanButton->text());

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QPalette>
 #include <QTabWidget>
 #include <QTest>
@@ -85,6 +86,18 @@ TEST(Render, panelWithTwelveItemsTaggedFilesAStatusLineAndAnUndoRow) {
     ASSERT_NE(popup.view().undoRow(), nullptr);
     ASSERT_NE(popup.view().statusLine(), nullptr);
     save(popup, "panel-twelve-items");
+}
+
+TEST(Render, panelWhenTheDesktopIsInsideTheArchive) {
+    test::TestAppState t;
+    t.putOnDesktop({"notes.txt"});
+    t.settings.setResolvedDestination(t.home.path());
+    t.recount();
+    PanelPopup popup{new MenuBarView(t.state, {})};
+    popup.showAt(QRect(600, 0, 22, 22));
+    EXPECT_EQ(popup.view().headline()->text(), t.state.countsProblem());
+    EXPECT_FALSE(t.state.countsProblem().isEmpty());
+    save(popup, "panel-desktop-inside-archive");
 }
 
 TEST(Render, panelInADarkPalette) {
