@@ -58,6 +58,7 @@ TEST_F(InterruptedCleanTest, aJournalInUseIsNotLeftOverAndEachRunHasItsOwn) {
     ASSERT_TRUE(running);
     const fs::path journal = running.value()->path();
     EXPECT_FALSE(InterruptedClean::isLeftOver(journal));
+    EXPECT_EQ(fs::status(journal).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     {
         auto kept = CleanJournal::begin(folder); // a run whose record could not be saved
         ASSERT_TRUE(kept);
