@@ -1,5 +1,9 @@
 #include "settings/json_preferences_store.h"
 #include "settings_test_home.h"
+#include "support/small_tmpfs.h"
+
+#include <functional>
+#include <optional>
 
 namespace sorvane {
 namespace {
@@ -131,19 +135,46 @@ TEST_F(JsonPreferencesStoreTest, ALinkedFileIsWrittenThroughAndStaysALink) {
 }
 
 TEST_F(JsonPreferencesStoreTest, AWriteThatFailsKeepsTheValueAndTheOldFile) {
-    writePreferences(R"({"runHour": 8})");
-    JsonPreferencesStore store(preferencesFile());
-    ImmutableFolder immutable(preferencesFile().parent_path());
-    if (!immutable.done())
-        GTEST_SKIP() << "chattr +i is not available here";
-    store.setInteger("runHour", 10);
-    EXPECT_EQ(store.object("runHour"), PreferenceValue(qint64{10}));
-    EXPECT_EQ(contents(preferencesFile()), R"({"runHour": 8})");
-
-    immutable.release();
-    store.setInteger("runMinute", 5);
-    EXPECT_EQ(readJson(preferencesFile()), json::parse(R"({"runHour": 10, "runMinute": 5})"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(preferencesFile().parent_path()), {}), 1);
+    const fs::path folder = preferencesFile().parent_path();
+    test::SmallTmpfs disk(folder);
+    if (!disk.mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    std::optional<ImmutableFolder> immutable;
+    struct Case {
+        const char* name;
+        std::function<bool()> breakIt;
+        std::function<void()> mendIt;
+    };
+    const Case cases[] = {
+        {"a full disk", [&] { return disk.fill(), true; },
+         [&] {
+             disk.empty();
+         }},
+        {"a folder in the file's place",
+         [&] { return fs::remove(preferencesFile()) && fs::create_directory(preferencesFile()); },
+         [&] {
+             fs::remove(preferencesFile());
+         }},
+        {"an immutable folder", [&] { return immutable.emplace(folder).done(); },
+         [&] {
+             immutable.reset();
+         }},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        writePreferences(R"({"runHour": 8})");
+        JsonPreferencesStore store(preferencesFile());
+        if (!entry.breakIt()) {
+            ADD_FAILURE() << "could not make the fault";
+            continue;
+        }
+        store.setInteger("runHour", 10);
+        EXPECT_EQ(store.object("runHour"), PreferenceValue(qint64{10}));
+        entry.mendIt();
+        store.setInteger("runMinute", 5);
+        EXPECT_EQ(readJson(preferencesFile()), json::parse(R"({"runHour": 10, "runMinute": 5})"));
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1) << "no temporary file";
+    }
 }
 
 } // namespace
