@@ -6,9 +6,11 @@
 #include "app/interrupted_clean.h"
 #include "app/job_observer.h"
 #include "app/undo_journal.h"
+#include "engine/clean_run.h"
 #include "engine/desktop_cleaner.h"
 #include "history/history_store.h"
 #include "platform/folder_bookmark.h"
+#include "platform/posix_error.h"
 #include "platform/user_locale.h"
 #include "platform/wake_monitor.h"
 #include "scheduling/scheduler.h"
@@ -26,8 +28,8 @@ namespace {
 
 struct CleanJobResult {
     CleanOutcome outcome;
-    // Kept until the record is in the history, so that the journal still covers the run
-    // while it is being saved.
+    // Kept until the record is in the history file, so that the journal still covers the
+    // run while it is being saved, and after a save that failed.
     std::shared_ptr<CleanJournal> journal;
 };
 
@@ -37,6 +39,16 @@ struct UndoJobResult {
     // is called on it after the run.
     std::shared_ptr<UndoJournal> journal;
 };
+QString reason(const FileError& error) {
+    return QString::fromStdString(errorText(error.code));
+}
+
+/// The record of a run that the journal stopped, told as what it was.
+void explainJournalStop(CleanRecord& record, const FileError& failure) {
+    if (!record.errors.empty() && record.errors.back() == CleanRun::stoppedByRequestLine)
+        record.errors.back() =
+            "Stopped: Sorvane could not write its journal (" + errorText(failure.code) + ").";
+}
 
 QDateTime toDateTime(Timestamp time) {
     using namespace std::chrono;
@@ -92,8 +104,12 @@ void AppState::start() {
     // Linux asks no permission to show notifications: nothing to request here.
 }
 
-std::filesystem::path AppState::journalPath() const {
-    return m_history.fileURL().parent_path() / "clean-in-progress.journal";
+std::filesystem::path AppState::journalFolder() const {
+    return m_history.fileURL().parent_path();
+}
+
+void AppState::recoverInterrupted() {
+    InterruptedClean::recoverLeftovers(m_history, m_files);
 }
 
 std::filesystem::path AppState::undoJournalPath() const {
@@ -137,55 +153,77 @@ void AppState::cleanNow(CleanTrigger trigger) {
     setWorking(true);
     setStatusMessage(tr("Cleaning\u2026"));
     const CleanOptions options = m_settings.cleanOptions();
-    // A journal left by a clean that was killed becomes its record first, so that this
-    // clean can keep its own.
-    InterruptedClean::recoverInto(m_history, journalPath(), m_files);
+    // A journal left by a clean that was killed becomes its record first, so that the
+    // history stays in the order the runs happened.
+    recoverInterrupted();
     m_stopRequested = false;
 
     QtConcurrent::run(&m_workPool, [&files = m_files, now = m_now, options, trigger,
-                                    journal = journalPath(), progress = progressReporter(),
+                                    folder = journalFolder(), progress = progressReporter(),
                                     &stop = m_stopRequested] {
         CleanJobResult result;
-        if (auto begun = CleanJournal::begin(journal))
-            result.journal = std::move(begun).value();
+        auto begun = CleanJournal::begin(folder);
+        if (!begun) {
+            // Without a journal a kill could leave moves that no record tells of.
+            result.outcome.errorMessage =
+                tr("Nothing was moved: Sorvane could not write its journal (") +
+                reason(begun.error()) + ").";
+            return result;
+        }
+        result.journal = std::move(begun).value();
         JobObserver observer(result.journal.get(), progress, stop);
         const auto ran = DesktopCleaner(files, now).clean(options, trigger, &observer);
-        if (const auto* record = std::get_if<CleanRecord>(&ran))
+        if (const auto* record = std::get_if<CleanRecord>(&ran)) {
             result.outcome.record = *record;
-        else
+            if (const auto& failure = result.journal->failure())
+                explainJournalStop(*result.outcome.record, *failure);
+        } else {
             result.outcome.errorMessage =
                 QString::fromStdString(std::get<CleanError>(ran).errorDescription());
+        }
         return result;
-    }).then(this, [this, trigger](const CleanJobResult& result) {
-        cleanEnded(result.outcome, trigger);
-        if (result.journal)
+    }).then(this, [this, trigger, archive = options.destination](const CleanJobResult& result) {
+        // A journal whose record did not reach the file stays, to be recovered later.
+        const bool saved = cleanEnded(result.outcome, trigger, archive);
+        if (result.journal && saved)
             result.journal->finish();
+        else if (result.journal)
+            result.journal->close();
         emit cleanFinished(result.outcome);
         workEnded();
     });
 }
 
-void AppState::cleanEnded(CleanOutcome outcome, CleanTrigger trigger) {
+bool AppState::cleanEnded(const CleanOutcome& outcome, CleanTrigger trigger,
+                          const std::filesystem::path& archive) {
     setWorking(false);
     if (!outcome.record) {
         m_settings.setLastRun(toDateTime(m_now()));
         setStatusMessage(outcome.errorMessage.value_or(tr("Clean failed")));
-        return;
+        return true;
     }
     const CleanRecord& record = *outcome.record;
     m_settings.setLastRun(toDateTime(record.date));
-    m_history.add(record);
-    setStatusMessage(QString::fromStdString(record.summary()));
+    const FileStatus saved = m_history.add(record);
+    setStatusMessage(withSaveFailure(QString::fromStdString(record.summary()), saved));
     refreshCounts();
     if (trigger == CleanTrigger::scheduled && m_settings.showNotifications() &&
         !record.moved.empty())
-        notifyAfterScheduledClean(record);
+        notifyAfterScheduledClean(record, archive);
+    return saved.ok();
 }
 
-void AppState::notifyAfterScheduledClean(const CleanRecord& record) {
-    // The archive's name is read now: the user may have chosen another one meanwhile.
+QString AppState::withSaveFailure(const QString& message, const FileStatus& saved) {
+    if (saved)
+        return message;
+    return message + tr(", but the history could not be saved (") + reason(saved.error()) + ")";
+}
+
+void AppState::notifyAfterScheduledClean(const CleanRecord& record,
+                                         const std::filesystem::path& archive) {
+    // The archive the run used, not one chosen while it ran.
     const QString body = DisplayTexts::items(record.moved.size()) + tr(" moved to ") +
-                         DisplayTexts::fileName(m_settings.resolvedDestination()) + ".";
+                         DisplayTexts::fileName(archive) + ".";
     // "Show" opens the run's dated folder when all its items went to one, else the archive.
     std::filesystem::path folder =
         std::filesystem::path(record.moved.front().newPath).parent_path();
@@ -215,12 +253,23 @@ void AppState::notifyAfterScheduledClean(const CleanRecord& record) {
 void AppState::undoLastClean() {
     if (m_isWorking)
         return;
+    // The run a killed clean left only in its journal is the newest: it is the one to undo.
+    recoverInterrupted();
     // An undo that was killed first puts its own account straight, so that this one starts
     // from what is truly still in the archive.
     UndoJournal::recoverInto(m_history, undoJournalPath(), m_files);
     const auto record = m_history.lastUndoable();
-    if (!record || m_isWorking)
+    if (!record)
         return;
+    // An undo that could not be recorded would be undone again later, from the archive it
+    // has emptied: nothing moves unless the history can be written.
+    if (const FileStatus writable = m_history.save(); !writable) {
+        const QString message = tr("Nothing was put back: the history could not be saved (") +
+                                reason(writable.error()) + ")";
+        setStatusMessage(message);
+        emit undoFinished({{}, record->moved, {message.toStdString()}});
+        return;
+    }
     setWorking(true);
     setStatusMessage(tr("Putting files back\u2026"));
     const auto archive = m_settings.resolvedDestination();
@@ -252,12 +301,11 @@ void AppState::undoLastClean() {
 
 void AppState::undoEnded(const CleanRecord& record, const UndoResult& result) {
     setWorking(false);
-    if (result.remaining.empty())
-        m_history.markUndone(record.id);
-    else
-        m_history.recordPartialUndo(record.id, result.remaining);
-
-    setStatusMessage(undoMessage(result.restored.size(), result.errors.size()));
+    const FileStatus saved = result.remaining.empty()
+                                 ? m_history.markUndone(record.id)
+                                 : m_history.recordPartialUndo(record.id, result.remaining);
+    setStatusMessage(
+        withSaveFailure(undoMessage(result.restored.size(), result.errors.size()), saved));
     refreshCounts();
 }
 
@@ -276,13 +324,18 @@ void AppState::refreshCounts() {
     const CleanOptions options = m_settings.cleanOptions();
     UserLocale::refreshTimeZone();
     QtConcurrent::run(&m_scanPool, [&files = m_files, now = m_now, options] {
-        return DesktopCleaner(files, now).preview(options);
-    }).then(this, [this, generation](const CleanPreview& preview) {
+        return DesktopCleaner(files, now).examine(options);
+    }).then(this, [this, generation](const std::variant<CleanPreview, CleanError>& examined) {
         // A newer scan was asked for meanwhile: its numbers are the ones to show.
         if (generation != m_scanGeneration)
             return;
-        m_pendingCount = static_cast<qint64>(preview.eligible.size());
-        m_pinnedCount = preview.tagged;
+        // A Desktop that cannot be read is not a clear one.
+        const auto* preview = std::get_if<CleanPreview>(&examined);
+        m_countsProblem =
+            preview ? QString()
+                    : QString::fromStdString(std::get<CleanError>(examined).errorDescription());
+        m_pendingCount = preview ? static_cast<qint64>(preview->eligible.size()) : 0;
+        m_pinnedCount = preview ? preview->tagged : 0;
         emit countsChanged();
     });
 }

@@ -58,6 +58,9 @@ public:
     const QString& statusMessage() const { return m_statusMessage; }
     qint64 pendingCount() const { return m_pendingCount; }
     qint64 pinnedCount() const { return m_pinnedCount; }
+    /// Why the Desktop could not be counted (no Desktop, an unreadable one, one inside the
+    /// archive); empty when the counts hold.
+    const QString& countsProblem() const { return m_countsProblem; }
     bool launchAtLogin() const { return m_launchAtLogin; }
     SettingsTab settingsTab() const { return m_settingsTab; }
     void setSettingsTab(SettingsTab tab);
@@ -87,10 +90,14 @@ public:
     /// lines.
     static QString undoMessage(std::size_t restored, std::size_t failed);
 
-    /// Where the journal of a running clean is kept.
-    std::filesystem::path journalPath() const;
+    /// Where the journals of cleans are kept: beside the history.
+    std::filesystem::path journalFolder() const;
     /// Where the journal of a running undo is kept.
     std::filesystem::path undoJournalPath() const;
+
+    /// Turns the journals that killed cleans left into their records. Every operation that
+    /// changes or shows the history does this first.
+    void recoverInterrupted();
 
 signals:
     void isWorkingChanged();
@@ -110,9 +117,12 @@ private:
     void setWorking(bool working);
     void setStatusMessage(const QString& message);
     void setProgress(std::size_t done, std::size_t total);
-    void cleanEnded(CleanOutcome outcome, CleanTrigger trigger);
+    /// Records the outcome; false when its record could not be saved.
+    bool cleanEnded(const CleanOutcome& outcome, CleanTrigger trigger,
+                    const std::filesystem::path& archive);
     void undoEnded(const CleanRecord& record, const UndoResult& result);
-    void notifyAfterScheduledClean(const CleanRecord& record);
+    void notifyAfterScheduledClean(const CleanRecord& record, const std::filesystem::path& archive);
+    static QString withSaveFailure(const QString& message, const FileStatus& saved);
     void workEnded();
     std::function<void(std::size_t, std::size_t)> progressReporter();
 
@@ -135,6 +145,7 @@ private:
     QString m_statusMessage;
     qint64 m_pendingCount = 0;
     qint64 m_pinnedCount = 0;
+    QString m_countsProblem;
     bool m_launchAtLogin = false;
     SettingsTab m_settingsTab = SettingsTab::general;
     std::pair<std::size_t, std::size_t> m_progress;

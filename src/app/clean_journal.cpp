@@ -1,12 +1,14 @@
 #include "app/clean_journal.h"
 
 #include "app/journal_format.h"
+#include "platform/durable_file.h"
 #include "platform/posix_error.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#include <utility>
 
 namespace sorvane {
 
@@ -14,42 +16,65 @@ CleanJournal::CleanJournal(std::filesystem::path path, int fd)
     : m_path(std::move(path)), m_fd(fd) {}
 
 CleanJournal::~CleanJournal() {
-    if (m_fd >= 0)
-        close(m_fd);
+    close();
 }
 
-FileResult<std::unique_ptr<CleanJournal>> CleanJournal::begin(const std::filesystem::path& path) {
-    std::error_code ignored;
-    std::filesystem::create_directories(path.parent_path(), ignored);
+namespace {
+
+constexpr std::string_view namePrefix = "clean-";
+constexpr std::string_view nameSuffix = ".journal";
+
+} // namespace
+
+bool CleanJournal::isJournalName(const std::string& name) {
+    return name.size() > namePrefix.size() + nameSuffix.size() && name.starts_with(namePrefix) &&
+           name.ends_with(nameSuffix);
+}
+
+FileResult<std::unique_ptr<CleanJournal>> CleanJournal::begin(const std::filesystem::path& folder) {
+    DurableFile::makeFolder(folder);
+    const auto path =
+        folder / (std::string(namePrefix) + Uuid::random().toString() + std::string(nameSuffix));
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600);
     if (fd < 0)
         return posixError("start the journal", path, errno);
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int code = errno;
-        close(fd);
+        ::close(fd);
         return posixError("lock the journal", path, code);
     }
     std::unique_ptr<CleanJournal> journal(new CleanJournal(path, fd));
     journal->append(JournalFormat::header());
+    if (journal->m_failure) {
+        const FileError failure = *journal->m_failure;
+        journal->finish();
+        return failure;
+    }
     return journal;
 }
 
 void CleanJournal::finish() {
     unlink(m_path.c_str());
-    close(m_fd);
-    m_fd = -1;
+    close();
+}
+
+void CleanJournal::close() {
+    if (m_fd >= 0)
+        ::close(std::exchange(m_fd, -1));
 }
 
 void CleanJournal::append(const std::string& line) {
-    // A short write can only come from a full disk; the journal is a safety net, and the
-    // clean goes on without it rather than stopping over it.
+    // A line cut short would be passed over when the journal is read back; the run stops
+    // at the next item instead of moving things the journal does not cover.
     std::size_t written = 0;
-    while (m_fd >= 0 && written < line.size()) {
+    while (m_fd >= 0 && !m_failure && written < line.size()) {
         const ssize_t n = write(m_fd, line.data() + written, line.size() - written);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n <= 0) {
+            m_failure = posixError("write the journal", m_path, n < 0 ? errno : ENOSPC);
             return;
+        }
         written += static_cast<std::size_t>(n);
     }
 }

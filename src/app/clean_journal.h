@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace sorvane {
@@ -17,24 +18,39 @@ namespace sorvane {
 /// appends, never flushed one by one: a crash of the whole machine may lose the last lines,
 /// a killed process loses none. The file is held under an exclusive lock for as long as this
 /// object lives, which is how a journal left behind by a dead process is told from one in use.
+///
+/// Each run has a journal of its own name, so that one kept because its record could not be
+/// saved never stands in the way of the next run. A line that cannot be written asks the run
+/// to stop: nothing may move that a kill could leave unrecorded.
 class CleanJournal : public CleanObserver {
 public:
     ~CleanJournal() override;
     CleanJournal(const CleanJournal&) = delete;
     CleanJournal& operator=(const CleanJournal&) = delete;
 
-    /// Creates the journal and takes its lock; fails when it exists already (another clean
-    /// runs, or one was interrupted and has not been recovered yet).
-    static FileResult<std::unique_ptr<CleanJournal>> begin(const std::filesystem::path& path);
+    /// Creates a journal of a new name in `folder`, takes its lock and writes its first line.
+    static FileResult<std::unique_ptr<CleanJournal>> begin(const std::filesystem::path& folder);
 
-    /// The run is safely in the history: the journal goes.
+    /// Whether `name` is the name of a journal this class makes.
+    static bool isJournalName(const std::string& name);
+
+    const std::filesystem::path& path() const { return m_path; }
+
+    /// Why a line could not be written; none while every line was.
+    const std::optional<FileError>& failure() const { return m_failure; }
+
+    /// The run's record is safely in the history: the journal goes.
     void finish();
+    /// The run is over but its record did not reach the history file: the journal stays, free
+    /// for the next process that recovers interrupted cleans.
+    void close();
 
     void cleanStarted(const CleanRecord& header, std::size_t itemCount) override;
     void itemWillMove(const std::filesystem::path& source,
                       const std::filesystem::path& target) override;
     void itemMoved(const MovedFile& item) override;
     void errorAdded(const std::string& line) override;
+    bool shouldStop() override { return m_failure.has_value(); }
 
 private:
     CleanJournal(std::filesystem::path path, int fd);
@@ -42,6 +58,7 @@ private:
 
     std::filesystem::path m_path;
     int m_fd = -1;
+    std::optional<FileError> m_failure;
 };
 
 } // namespace sorvane

@@ -4,11 +4,12 @@
 #include "app/application_parts.h"
 #include "app/command_runner.h"
 #include "app/display_texts.h"
+#include "app/instance_address.h"
 #include "app/instance_client.h"
-#include "app/instance_server.h"
 #include "app/interrupted_clean.h"
 #include "app/qt_arguments.h"
 #include "app/terminal_text.h"
+#include "app/termination_signals.h"
 #include "app/user_lock.h"
 #include "engine/desktop_cleaner.h"
 #include "history/base64.h"
@@ -29,6 +30,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <unistd.h>
 
@@ -52,6 +54,10 @@ constexpr int handOverTimeoutMs = 60 * 60 * 1000;
 
 void print(const QString& text) {
     std::fputs(text.toUtf8().constData(), stdout);
+}
+/// A line that may hold a name: escaped for the terminal.
+void printLine(const QString& text) {
+    print(QString::fromStdString(TerminalText::line(text.toStdString())) + "\n");
 }
 void printError(const QString& text) {
     std::fputs(text.toUtf8().constData(), stderr);
@@ -81,19 +87,26 @@ void addPath(QJsonObject& object, const QString& key, const std::filesystem::pat
         object.insert(key + "Bytes", QString::fromStdString(Base64::encode(path.native())));
 }
 
-int noDesktop() {
-    printError(QStringLiteral("Could not find your Desktop folder.\n"));
+/// What stops a clean, said on standard error.
+int failWith(const CleanError& problem) {
+    printError(QString::fromStdString(TerminalText::line(problem.errorDescription())) + "\n");
     return 1;
 }
 
 /// What the reading commands look at: the settings as stored, never written back, and the
-/// history, with the record of an interrupted clean recovered first when no other Sorvane
-/// is at work.
+/// history. A command that shows the history first recovers the record of an interrupted
+/// clean, when no other Sorvane is at work; the others only look for one.
 struct ReadingWorld {
-    ReadingWorld() {
-        if (const auto lock = UserLock::tryAcquire())
-            InterruptedClean::recoverInto(
-                history, history.fileURL().parent_path() / "clean-in-progress.journal", files);
+    explicit ReadingWorld(bool recover = false) {
+        if (const auto lock = recover ? UserLock::tryAcquire() : nullptr)
+            InterruptedClean::recoverLeftovers(history, files);
+    }
+    /// Says so when a killed clean left a journal that nobody has turned into a record yet.
+    void mentionInterrupted() const {
+        if (!InterruptedClean::leftovers(history.fileURL().parent_path()).empty())
+            printError(QCoreApplication::translate(
+                "CommandLine", "A clean was interrupted; it is recorded at the next clean, "
+                               "undo or history.\n"));
     }
     JsonPreferencesStore store{JsonPreferencesStore::defaultFile()};
     ReadOnlyPreferencesStore readOnly{store};
@@ -147,10 +160,11 @@ int CommandLine::runCommand(const std::string& command, const std::vector<std::s
 
 int CommandLine::preview(bool json) {
     ReadingWorld world;
-    if (!world.files.desktopDirectory())
-        return noDesktop();
     UserLocale::refreshTimeZone();
-    const auto preview = DesktopCleaner(world.files).preview(world.settings.cleanOptions());
+    const auto examined = DesktopCleaner(world.files).examine(world.settings.cleanOptions());
+    if (const auto* problem = std::get_if<CleanError>(&examined))
+        return failWith(*problem);
+    const auto& preview = std::get<CleanPreview>(examined);
     if (json) {
         // An array has no room for a second key beside a name, so a name that is not UTF-8
         // keeps its bytes in an object of its own: {"path": …, "pathBytes": …}.
@@ -175,11 +189,12 @@ int CommandLine::preview(bool json) {
         print(name(item) + "\n");
     if (preview.tagged > 0)
         print(DisplayTexts::taggedLine(preview.tagged) + "\n");
+    world.mentionInterrupted();
     return 0;
 }
 
 int CommandLine::history(bool json) {
-    ReadingWorld world;
+    ReadingWorld world(true);
     const auto& records = world.history.records();
     if (json) {
         std::fputs(CleanRecordJson::encode(records).c_str(), stdout);
@@ -187,25 +202,25 @@ int CommandLine::history(bool json) {
         return 0;
     }
     for (const auto& record : records)
-        print(
+        printLine(
             DisplayTexts::runDate(record.date) + "  " + DisplayTexts::triggerWord(record.trigger) +
             " \u00B7 " + QString::fromStdString(record.summary()) +
-            (record.undone ? QCoreApplication::translate("CommandLine", " (Undone)") : QString()) +
-            "\n");
+            (record.undone ? QCoreApplication::translate("CommandLine", " (Undone)") : QString()));
     return 0;
 }
 
 int CommandLine::status(bool json) {
     ReadingWorld world;
-    if (!world.files.desktopDirectory())
-        return noDesktop();
-    const auto preview = DesktopCleaner(world.files).preview(world.settings.cleanOptions());
-    WakeMonitor wakes;
-    const auto now = [] {
-        return std::chrono::system_clock::now();
-    };
-    const Scheduler scheduler(world.settings, now, wakes);
+    const auto examined = DesktopCleaner(world.files).examine(world.settings.cleanOptions());
+    if (const auto* problem = std::get_if<CleanError>(&examined))
+        return failWith(*problem);
+    const auto& preview = std::get<CleanPreview>(examined);
     if (json) {
+        WakeMonitor wakes;
+        const auto now = [] {
+            return std::chrono::system_clock::now();
+        };
+        const Scheduler scheduler(world.settings, now, wakes);
         QJsonObject object{{"version", jsonVersion},
                            {"eligible", static_cast<qint64>(preview.eligible.size())},
                            {"skipped", static_cast<qint64>(preview.skipped)},
@@ -222,11 +237,28 @@ int CommandLine::status(bool json) {
     print(DisplayTexts::headline(static_cast<qint64>(preview.eligible.size())) + "\n");
     if (preview.tagged > 0)
         print(DisplayTexts::taggedLine(preview.tagged) + "\n");
-    print(DisplayTexts::archiveLine(world.settings.resolvedDestination()) + "\n");
-    print((world.settings.agentEnabled() ? scheduler.statusText()
-                                         : world.settings.scheduleDescription()) +
-          "\n");
+    printLine(DisplayTexts::archiveLine(world.settings.resolvedDestination()));
+    print(scheduleLine(world.settings));
+    world.mentionInterrupted();
     return 0;
+}
+
+QString CommandLine::scheduleLine(AppSettings& settings) {
+    if (!settings.agentEnabled())
+        return settings.scheduleDescription() + "\n";
+    // The running application's scheduler has counted since it started; without one, say
+    // when the next clean would be if Sorvane ran from now on.
+    if (!UserLock::tryAcquire()) {
+        const auto socket = InstanceAddress::find();
+        if (const auto reply =
+                socket ? InstanceClient::send(*socket, {"status", {}}, 5000) : std::nullopt;
+            reply && reply->exitCode == 0)
+            return reply->output;
+    }
+    WakeMonitor wakes;
+    const Scheduler scheduler(
+        settings, [] { return std::chrono::system_clock::now(); }, wakes);
+    return scheduler.statusText() + "\n";
 }
 
 int CommandLine::change(const std::string& command, const std::vector<std::string>& arguments) {
@@ -239,8 +271,10 @@ int CommandLine::change(const std::string& command, const std::vector<std::strin
 
     const auto lock = UserLock::tryAcquire();
     if (!lock) {
+        // Ctrl+C here only stops the waiting: the running application carries on.
+        const auto socket = InstanceAddress::find();
         const auto reply =
-            InstanceClient::send(InstanceServer::socketPath(), request, handOverTimeoutMs);
+            socket ? InstanceClient::send(*socket, request, handOverTimeoutMs) : std::nullopt;
         if (!reply) {
             printError(QStringLiteral("Another Sorvane is busy; try again in a moment.\n"));
             return 1;
@@ -259,6 +293,15 @@ int CommandLine::change(const std::string& command, const std::vector<std::strin
             const auto [done, total] = state.progress();
             std::fprintf(stderr, "\r%zu of %zu", done, total);
         });
+    // The first Ctrl+C (or SIGTERM) lets the run finish its item and record itself; a second
+    // one ends the program at once, and the journal covers what was under way.
+    TerminationSignals termination;
+    bool stopping = false;
+    QObject::connect(&termination, &TerminationSignals::received, [&state, &stopping] {
+        if (std::exchange(stopping, true))
+            std::_Exit(130);
+        state.finishWork([] {});
+    });
     std::optional<int> exitCode;
     runner.run(request, [&](const InstanceReply& reply) {
         if (showProgress)

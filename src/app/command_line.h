@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QString>
 #include <string>
 #include <vector>
 
 namespace sorvane {
+
+class AppSettings;
 
 /// The program's commands for terminals and scripts: preview, clean, undo, history, status,
 /// pin, unpin. They need no display, session bus or tray. Commands that change something
@@ -21,6 +24,7 @@ private:
     static int preview(bool json);
     static int history(bool json);
     static int status(bool json);
+    static QString scheduleLine(AppSettings& settings);
     static int change(const std::string& command, const std::vector<std::string>& arguments);
 };
 

@@ -1,6 +1,7 @@
 #include "app/command_runner.h"
 
 #include "app/app_state.h"
+#include "app/terminal_text.h"
 #include "history/history_store.h"
 #include "platform/tag_editor.h"
 
@@ -11,11 +12,16 @@ namespace {
 
 const QString busy = QStringLiteral("Another Sorvane is busy; try again in a moment.\n");
 
+// Status lines and errors name files, and a name may hold anything but "/" and NUL.
+QString terminalLine(const QString& text) {
+    return QString::fromStdString(TerminalText::line(text.toStdString())) + "\n";
+}
+
 // One line per error, for standard error.
 QString errorLines(const std::vector<std::string>& errors) {
     QString lines;
     for (const auto& error : errors)
-        lines += QString::fromStdString(error) + "\n";
+        lines += terminalLine(QString::fromStdString(error));
     return lines;
 }
 
@@ -52,23 +58,26 @@ void CommandRunner::clean(Reply reply) {
         return reply({1, {}, busy});
     once(&m_state, &AppState::cleanFinished, [this, reply](const CleanOutcome& outcome) {
         // The summary is the result; a clean that made no record failed as a whole.
-        const QString message = m_state.statusMessage() + "\n";
+        const QString message = terminalLine(m_state.statusMessage());
         if (!outcome.record)
             return reply({1, {}, message});
         const auto& errors = outcome.record->errors;
-        reply({errors.empty() ? 0 : 1, message, errorLines(errors)});
+        const bool clean = errors.empty() && !m_state.history().saveError();
+        reply({clean ? 0 : 1, message, errorLines(errors)});
     });
     m_state.cleanNow(CleanTrigger::manual);
 }
 
 void CommandRunner::undo(Reply reply) {
-    if (!m_state.history().lastUndoable())
-        return reply({1, {}, tr("Nothing to undo") + "\n"});
     if (m_state.isWorking())
         return reply({1, {}, busy});
+    m_state.recoverInterrupted();
+    if (!m_state.history().lastUndoable())
+        return reply({1, {}, tr("Nothing to undo") + "\n"});
     once(&m_state, &AppState::undoFinished, [this, reply](const UndoResult& result) {
-        const bool allBack = result.remaining.empty() && result.errors.empty();
-        reply({allBack ? 0 : 1, m_state.statusMessage() + "\n", errorLines(result.errors)});
+        const bool allBack =
+            result.remaining.empty() && result.errors.empty() && !m_state.history().saveError();
+        reply({allBack ? 0 : 1, terminalLine(m_state.statusMessage()), errorLines(result.errors)});
     });
     m_state.undoLastClean();
 }
@@ -82,7 +91,7 @@ void CommandRunner::tag(const QStringList& paths, bool pin, Reply reply) {
             pin ? TagEditor::addTag(item, "pinned") : TagEditor::removeTag(item, "pinned");
         if (!done) {
             answer.exitCode = 1;
-            answer.errorOutput += QString::fromStdString(done.error().description()) + "\n";
+            answer.errorOutput += terminalLine(QString::fromStdString(done.error().description()));
         }
     }
     if (answer.exitCode == 0 && !paths.isEmpty())

@@ -1,5 +1,7 @@
 #include "app/instance_client.h"
 
+#include "app/peer_credentials.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
@@ -11,7 +13,9 @@ std::optional<InstanceReply> InstanceClient::send(const std::filesystem::path& s
                                                   const InstanceRequest& request, int timeoutMs) {
     QLocalSocket connection;
     connection.connectToServer(QFile::decodeName(QByteArray::fromStdString(socket.native())));
-    if (!connection.waitForConnected(1000))
+    // Only the user's own application may hear the request (it may carry paths) and answer it.
+    if (!connection.waitForConnected(1000) ||
+        !PeerCredentials::isThisUser(connection.socketDescriptor()))
         return std::nullopt;
     connection.write(QJsonDocument(request.toJson()).toJson(QJsonDocument::Compact) + "\n");
     if (!connection.waitForBytesWritten(1000))

@@ -1,28 +1,16 @@
 #include "app/instance_server.h"
 
-#include "app/user_lock.h"
+#include "app/peer_credentials.h"
 
 #include <QFile>
 #include <QJsonDocument>
 #include <QLocalSocket>
 #include <QPointer>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace sorvane {
 namespace {
 
 constexpr qint64 maxRequestBytes = 1 << 20;
-
-// The folder is the user's alone, but a socket can be reached by anyone who gets hold of
-// a descriptor to it; the kernel's word on who is at the other end settles it.
-bool peerIsThisUser(QLocalSocket& socket) {
-    ucred credentials{};
-    socklen_t size = sizeof credentials;
-    const int fd = static_cast<int>(socket.socketDescriptor());
-    return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &size) == 0 &&
-           credentials.uid == getuid();
-}
 
 } // namespace
 
@@ -30,10 +18,6 @@ InstanceServer::InstanceServer(Handler handler, QObject* parent)
     : QObject(parent), m_handler(std::move(handler)) {
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&m_server, &QLocalServer::newConnection, this, &InstanceServer::accept);
-}
-
-std::filesystem::path InstanceServer::socketPath() {
-    return UserLock::runtimeFolder() / "socket";
 }
 
 bool InstanceServer::listen(const std::filesystem::path& socket) {
@@ -45,7 +29,8 @@ bool InstanceServer::listen(const std::filesystem::path& socket) {
 void InstanceServer::accept() {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (!peerIsThisUser(*socket)) {
+        // The folder is private, but the kernel's word on who is at the other end settles it.
+        if (!PeerCredentials::isThisUser(socket->socketDescriptor())) {
             socket->abort();
             continue;
         }
@@ -63,6 +48,11 @@ void InstanceServer::accept() {
                 if (!peer)
                     return;
                 peer->write(QJsonDocument(reply.toJson()).toJson(QJsonDocument::Compact) + "\n");
+                // The answer may be the last thing the application does before it quits (a
+                // logout during a clean): it must be out before the event loop ends.
+                peer->flush();
+                if (peer->bytesToWrite() > 0)
+                    peer->waitForBytesWritten(1000);
                 peer->disconnectFromServer();
             });
         });

@@ -24,8 +24,6 @@ public:
     /// holder of the user lock may call this.
     bool listen(const std::filesystem::path& socket);
 
-    static std::filesystem::path socketPath();
-
 private:
     void accept();
 

@@ -1,5 +1,6 @@
 #include "app/interrupted_clean.h"
 
+#include "app/clean_journal.h"
 #include "app/journal_format.h"
 #include "history/history_store.h"
 #include "platform/durable_file.h"
@@ -55,19 +56,44 @@ std::optional<CleanRecord> InterruptedClean::readLeftover(const std::filesystem:
     return record;
 }
 
+std::vector<std::filesystem::path>
+InterruptedClean::leftovers(const std::filesystem::path& folder) {
+    std::vector<std::pair<std::filesystem::file_time_type, std::filesystem::path>> found;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        std::error_code ignored;
+        if (CleanJournal::isJournalName(entry.path().filename().string()) &&
+            entry.is_regular_file(ignored) && isLeftOver(entry.path()))
+            found.emplace_back(entry.last_write_time(ignored), entry.path());
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<std::filesystem::path> paths;
+    for (auto& [time, path] : found)
+        paths.push_back(std::move(path));
+    return paths;
+}
+
 bool InterruptedClean::recoverInto(HistoryStore& history, const std::filesystem::path& journal,
                                    FileServices& files) {
     if (!isLeftOver(journal))
         return false;
+    // What counts is the file, not this process's memory: a record whose save failed lives
+    // only in memory, and its journal is all that still covers it.
     const auto record = readLeftover(journal, files);
-    const auto& kept = history.records();
-    const bool add = record && std::none_of(kept.begin(), kept.end(), [&](const CleanRecord& r) {
-                         return r.id == record->id;
-                     });
-    if (add)
-        history.add(*record);
+    bool added = false;
+    if (record && !history.isStored(record->id)) {
+        if (!history.add(*record))
+            return false;
+        added = true;
+    }
     unlink(journal.c_str());
-    return add;
+    return added;
+}
+
+void InterruptedClean::recoverLeftovers(HistoryStore& history, FileServices& files) {
+    history.refresh();
+    for (const auto& journal : leftovers(history.fileURL().parent_path()))
+        recoverInto(history, journal, files);
 }
 
 } // namespace sorvane

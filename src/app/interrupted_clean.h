@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace sorvane {
 
@@ -25,11 +26,17 @@ public:
     static std::optional<CleanRecord> readLeftover(const std::filesystem::path& journal,
                                                    FileServices& files);
 
-    /// Adds the record of a leftover journal to the history, unless the history has it
-    /// already (the clean got as far as saving it), then removes the journal. True when a
-    /// record was added.
+    /// The journals in `folder` that no live process holds, oldest first.
+    static std::vector<std::filesystem::path> leftovers(const std::filesystem::path& folder);
+
+    /// Adds the record of a leftover journal to the history, unless the history file as
+    /// stored has it already (the clean got as far as saving it), and removes the journal
+    /// once the file holds its record. True when a record was added and saved.
     static bool recoverInto(HistoryStore& history, const std::filesystem::path& journal,
                             FileServices& files);
+
+    /// Recovers every leftover journal beside the history. Callers hold the user lock.
+    static void recoverLeftovers(HistoryStore& history, FileServices& files);
 };
 
 } // namespace sorvane

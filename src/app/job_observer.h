@@ -23,7 +23,8 @@ public:
     void itemMoved(const MovedFile& item) override;
     void errorAdded(const std::string& line) override;
     void undoProgressed(std::size_t done, std::size_t total) override;
-    bool shouldStop() override { return m_stop.load(); }
+    /// True when the program is asked to quit, or when the journal can no longer keep up.
+    bool shouldStop() override { return m_stop.load() || (m_journal && m_journal->shouldStop()); }
 
 private:
     void report(std::size_t done, std::size_t total);

@@ -1,8 +1,10 @@
 #include "app/running_application.h"
 
+#include "app/instance_address.h"
 #include "app/instance_client.h"
 #include "app/interrupted_clean.h"
 #include "app/undo_journal.h"
+#include "scheduling/scheduler.h"
 
 #include <QCoreApplication>
 
@@ -29,12 +31,13 @@ QString RunningApplication::startedFor() {
 }
 
 bool RunningApplication::handOver() {
-    if (!InstanceClient::send(InstanceServer::socketPath(), {"show", {}}, 5000))
+    const auto socket = InstanceAddress::find();
+    if (!socket || !InstanceClient::send(*socket, {"show", {}}, 5000))
         return false;
     // The panel, now open, shows how the work goes and how it ended; waiting for the answer
     // only keeps this process until then.
     if (const QString command = startedFor(); !command.isEmpty())
-        InstanceClient::send(InstanceServer::socketPath(), {command, {}}, 60 * 60 * 1000);
+        InstanceClient::send(*socket, {command, {}}, 60 * 60 * 1000);
     return true;
 }
 
@@ -42,11 +45,13 @@ void RunningApplication::start() {
     if (!isPrimary())
         return;
     auto& state = m_parts->state();
-    InterruptedClean::recoverInto(state.history(), state.journalPath(), m_parts->files());
+    InterruptedClean::recoverLeftovers(state.history(), m_parts->files());
     UndoJournal::recoverInto(state.history(), state.undoJournalPath(), m_parts->files());
     m_server = std::make_unique<InstanceServer>(
         [this](const InstanceRequest& request, auto reply) { answer(request, std::move(reply)); });
-    m_server->listen(InstanceServer::socketPath());
+    // Without a socket the application still cleans; later commands then find it busy.
+    if (const auto socket = InstanceAddress::chooseSocket(); socket && m_server->listen(*socket))
+        InstanceAddress::publish(*socket);
     state.start();
     m_parts->refreshLoginItem();
     if (const QString command = startedFor(); !command.isEmpty()) {
@@ -60,6 +65,9 @@ void RunningApplication::answer(const InstanceRequest& request,
     if (request.command == "show") {
         emit showRequested();
         reply({});
+    } else if (request.command == "status") {
+        // Only the running scheduler knows where its count started before the first clean.
+        reply({0, state().scheduler().statusText() + "\n", {}});
     } else {
         m_runner->run(request, std::move(reply));
     }

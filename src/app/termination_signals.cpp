@@ -22,10 +22,12 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
         return;
     m_notifier = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] {
+        // One emission per signal: a second Ctrl+C means more than the first.
         char bytes[16];
-        while (read(pipeEnds[0], bytes, sizeof bytes) > 0) {
-        }
-        emit received();
+        ssize_t count = 0;
+        while ((count = read(pipeEnds[0], bytes, sizeof bytes)) > 0)
+            for (ssize_t i = 0; i < count; ++i)
+                emit received();
     });
     struct sigaction action {};
     action.sa_handler = handle;

@@ -16,6 +16,7 @@ public:
     ~TerminationSignals() override;
 
 signals:
+    /// Once per signal received.
     void received();
 
 private:

@@ -1,5 +1,6 @@
 #include "app/user_lock.h"
 
+#include "platform/durable_file.h"
 #include "platform/xdg_user_dirs.h"
 
 #include <fcntl.h>
@@ -13,17 +14,13 @@ UserLock::~UserLock() {
     close(m_fd);
 }
 
-std::filesystem::path UserLock::runtimeFolder() {
-    const auto runtime = XdgUserDirs::runtimeDirectory();
-    const auto folder = runtime ? *runtime / "sorvane" : XdgUserDirs::dataHome() / "Sorvane";
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-    chmod(folder.c_str(), 0700);
-    return folder;
+std::filesystem::path UserLock::folder() {
+    return XdgUserDirs::dataHome() / "Sorvane";
 }
 
 std::unique_ptr<UserLock> UserLock::tryAcquire() {
-    const auto path = runtimeFolder() / "lock";
+    DurableFile::makeFolder(folder());
+    const auto path = folder() / "lock";
     const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return nullptr;
@@ -31,6 +28,10 @@ std::unique_ptr<UserLock> UserLock::tryAcquire() {
         close(fd);
         return nullptr;
     }
+    // A lock file made by an older version may be open to others; ours are private.
+    struct stat status {};
+    if (fstat(fd, &status) == 0 && (status.st_mode & 0077) != 0)
+        fchmod(fd, status.st_mode & 0600);
     return std::unique_ptr<UserLock>(new UserLock(fd));
 }
 

@@ -16,6 +16,11 @@ std::string CleanError::errorDescription() const {
         return "Could not find your Desktop folder.";
     case Kind::desktopUnreadable:
         return "Could not read your Desktop folder.";
+    case Kind::desktopInsideArchive:
+        return "Your Desktop folder is inside the archive folder; choose another archive folder.";
+    case Kind::destinationNotAbsolute:
+        return "The archive folder \u201C" + m_payload +
+               "\u201D is not a full path; choose the archive folder again.";
     }
     return {};
 }

@@ -8,7 +8,14 @@ namespace sorvane {
 /// with its message for the user.
 class CleanError {
 public:
-    enum class Kind { destinationUnavailable, copyUnverified, noDesktop, desktopUnreadable };
+    enum class Kind {
+        destinationUnavailable,
+        copyUnverified,
+        noDesktop,
+        desktopUnreadable,
+        desktopInsideArchive,
+        destinationNotAbsolute
+    };
 
     static CleanError destinationUnavailable(std::string path) {
         return {Kind::destinationUnavailable, std::move(path)};
@@ -25,6 +32,12 @@ public:
     }
     static CleanError noDesktop() { return {Kind::noDesktop, {}}; }
     static CleanError desktopUnreadable() { return {Kind::desktopUnreadable, {}}; }
+    static CleanError desktopInsideArchive() { return {Kind::desktopInsideArchive, {}}; }
+    /// A stored archive path such as "~/Archive" or "Archive": it would be taken relative to
+    /// whatever folder the program happens to run in.
+    static CleanError destinationNotAbsolute(std::string path) {
+        return {Kind::destinationNotAbsolute, std::move(path)};
+    }
 
     Kind kind() const { return m_kind; }
     /// The archive root's path or the item's name; empty for the cases without one.

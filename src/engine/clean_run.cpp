@@ -11,7 +11,6 @@ namespace sorvane {
 namespace {
 
 constexpr int failuresInARowThatStop = 25;
-constexpr const char* stoppedByRequestLine = "Stopped: Sorvane was quit before the clean finished.";
 
 } // namespace
 
@@ -33,6 +32,8 @@ CleanResult CleanRun::run() {
 }
 
 CleanResult CleanRun::runWithAccess(const std::filesystem::path& desktop) {
+    if (auto problem = DesktopCleaner::placeProblem(desktop, m_options))
+        return *problem;
     m_desktop = desktop;
     if (auto error = openRoot())
         return *error;

@@ -22,6 +22,10 @@ using CleanResult = std::variant<CleanRecord, CleanError>;
 /// going past single failures and stops when they pile up.
 class CleanRun {
 public:
+    /// The last error line of a run its observer stopped.
+    static constexpr const char* stoppedByRequestLine =
+        "Stopped: Sorvane was quit before the clean finished.";
+
     CleanRun(const DesktopCleaner& cleaner, FileServices& files, const CleanOptions& options,
              CleanTrigger trigger, CleanObserver* observer);
 

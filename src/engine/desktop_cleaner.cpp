@@ -2,6 +2,7 @@
 
 #include "engine/desktop_order.h"
 #include "engine/grouping_date.h"
+#include "engine/path_rules.h"
 #include "engine/undo_run.h"
 
 namespace sorvane {
@@ -23,6 +24,28 @@ CleanPreview DesktopCleaner::preview(const CleanOptions& options) const {
         return {};
     auto result = scan(*desktop, options);
     return result ? std::move(result).value() : CleanPreview{};
+}
+
+std::variant<CleanPreview, CleanError> DesktopCleaner::examine(const CleanOptions& options) const {
+    const auto desktop = m_files.desktopDirectory();
+    if (!desktop)
+        return CleanError::noDesktop();
+    if (auto problem = placeProblem(*desktop, options))
+        return *problem;
+    auto result = scan(*desktop, options);
+    if (!result)
+        return CleanError::desktopUnreadable();
+    return std::move(result).value();
+}
+
+std::optional<CleanError> DesktopCleaner::placeProblem(const std::filesystem::path& desktop,
+                                                       const CleanOptions& options) {
+    if (!options.destination.is_absolute())
+        return CleanError::destinationNotAbsolute(options.destination.native());
+    if (PathRules::isSameOrInside(PathRules::standardized(desktop).native(),
+                                  PathRules::standardized(options.destination).native()))
+        return CleanError::desktopInsideArchive();
+    return std::nullopt;
 }
 
 FileResult<CleanPreview> DesktopCleaner::scan(const std::filesystem::path& desktop,

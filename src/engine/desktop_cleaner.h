@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/clean_error.h"
 #include "engine/clean_observer.h"
 #include "engine/clean_options.h"
 #include "engine/clean_preview.h"
@@ -10,8 +11,10 @@
 #include "platform/file_services.h"
 
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
+#include <variant>
 
 namespace sorvane {
 
@@ -33,6 +36,15 @@ public:
     /// What a clean would move now. Never fails: no Desktop or an unreadable one gives an
     /// empty preview.
     CleanPreview preview(const CleanOptions& options) const;
+
+    /// What a clean would move now, or what would stop it before it moved anything.
+    std::variant<CleanPreview, CleanError> examine(const CleanOptions& options) const;
+
+    /// What stops any clean from `desktop` into the options' archive, whatever lies on the
+    /// Desktop: an archive path that is not absolute, or a Desktop inside the archive (its
+    /// items would all count as archived and nothing would ever move).
+    static std::optional<CleanError> placeProblem(const std::filesystem::path& desktop,
+                                                  const CleanOptions& options);
 
     /// The scan of a known Desktop, or the listing's error.
     FileResult<CleanPreview> scan(const std::filesystem::path& desktop,

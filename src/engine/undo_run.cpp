@@ -29,7 +29,7 @@ UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& 
         // Items not tried stay in the record, so that the next undo puts them back.
         if (m_observer && m_observer->shouldStop()) {
             result.errors.push_back(std::filesystem::path(item.newPath).filename().native() +
-                                    ": not put back because Sorvane was quit");
+                                    ": not put back because Sorvane was stopped.");
             result.remaining.push_back(item);
             continue;
         }

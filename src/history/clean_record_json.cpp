@@ -15,6 +15,10 @@ namespace {
 
 using nlohmann::json;
 
+// The history's own form is four levels deep; far deeper text was not written by us, and
+// code that walks it recursively would run out of stack.
+constexpr int maxDepth = 32;
+
 // Suffix of the key that carries a path's exact bytes beside its readable form.
 constexpr std::string_view bytesSuffix = "Bytes";
 
@@ -236,7 +240,12 @@ std::optional<std::vector<CleanRecord>> CleanRecordJson::decode(std::string_view
     try {
         json document;
         try {
-            document = json::parse(text.begin(), text.end());
+            document = json::parse(
+                text.begin(), text.end(), [](int depth, json::parse_event_t, const json&) {
+                    if (depth > maxDepth)
+                        throw Refusal{"nested deeper than " + std::to_string(maxDepth) + " levels"};
+                    return true;
+                });
         } catch (const json::parse_error& failure) {
             throw Refusal{"not valid JSON (at byte " + std::to_string(failure.byte) + ")"};
         }
@@ -255,6 +264,12 @@ std::optional<std::vector<CleanRecord>> CleanRecordJson::decode(std::string_view
     } catch (const Refusal& refusal) {
         if (error) {
             *error = refusal.reason;
+        }
+        return std::nullopt;
+    } catch (const json::exception& failure) {
+        // Numbers beyond a double's range and the like: the text is JSON, but not ours.
+        if (error) {
+            *error = std::string("not readable: ") + failure.what();
         }
         return std::nullopt;
     }

@@ -4,8 +4,9 @@
 #include "platform/durable_file.h"
 #include "platform/xdg_user_dirs.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <system_error>
+#include <sys/stat.h>
 
 namespace sorvane {
 
@@ -15,9 +16,9 @@ HistoryStore::HistoryStore(std::optional<fs::path> directory, QObject* parent) :
     const fs::path folder = directory ? *directory : XdgUserDirs::dataHome() / "Sorvane";
     // A folder that cannot be made shows up as a failed save later; the history then lives in
     // memory for this run.
-    std::error_code ignored;
-    fs::create_directories(folder, ignored);
+    DurableFile::makeFolder(folder);
     m_fileURL = folder / "history.json";
+    m_target = DurableFile::resolved(m_fileURL);
     load();
 }
 
@@ -26,27 +27,54 @@ HistoryStore& HistoryStore::shared() {
     return store;
 }
 
-void HistoryStore::load() {
-    FileResult<std::string> bytes = DurableFile::read(m_fileURL);
+HistoryStore::Identity HistoryStore::identityOf(const fs::path& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0)
+        return {};
+    return {status.st_dev, status.st_ino, status.st_size,
+            std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec};
+}
+
+void HistoryStore::load(bool keepUnreadable) {
+    m_seen = identityOf(m_target);
+    FileResult<std::string> bytes = DurableFile::read(m_target);
+    std::optional<std::vector<CleanRecord>> decoded;
     if (!bytes) {
         // A file that exists but cannot be read now (an I/O error, a folder in its place)
         // may still hold a history worth keeping.
         m_fileUnreadable = bytes.error().code != ENOENT && bytes.error().code != ENOTDIR;
-        return;
-    }
-    std::optional<std::vector<CleanRecord>> decoded = CleanRecordJson::decode(*bytes);
-    if (!decoded) {
+    } else if (decoded = CleanRecordJson::decode(*bytes); !decoded) {
         m_fileUnreadable = !bytes->empty();
-        return;
+    } else {
+        m_fileUnreadable = false;
     }
-    m_records = std::move(*decoded);
+    if (decoded)
+        m_records = std::move(*decoded);
+    else if (!keepUnreadable)
+        m_records.clear();
 }
 
-void HistoryStore::add(CleanRecord record) {
+void HistoryStore::refresh() {
+    if (identityOf(m_target) == m_seen)
+        return;
+    load(true);
+    emit recordsChanged();
+}
+
+bool HistoryStore::isStored(const Uuid& id) const {
+    const auto bytes = DurableFile::read(m_target);
+    const auto stored = bytes ? CleanRecordJson::decode(*bytes) : std::nullopt;
+    return stored && std::any_of(stored->begin(), stored->end(),
+                                 [&](const CleanRecord& record) { return record.id == id; });
+}
+
+FileStatus HistoryStore::add(CleanRecord record) {
+    refresh();
+    std::erase_if(m_records, [&](const CleanRecord& kept) { return kept.id == record.id; });
     m_records.insert(m_records.begin(), std::move(record));
     if (m_records.size() > static_cast<std::size_t>(maxRecords))
         m_records.resize(static_cast<std::size_t>(maxRecords));
-    store();
+    return store();
 }
 
 std::optional<CleanRecord> HistoryStore::lastUndoable() const {
@@ -56,44 +84,55 @@ std::optional<CleanRecord> HistoryStore::lastUndoable() const {
     return std::nullopt;
 }
 
-void HistoryStore::markUndone(const Uuid& id) {
+FileStatus HistoryStore::markUndone(const Uuid& id) {
+    refresh();
     CleanRecord* record = find(id);
     if (!record)
-        return;
+        return {};
     record->undone = true;
-    store();
+    return store();
 }
 
-void HistoryStore::recordPartialUndo(const Uuid& id, std::vector<MovedFile> remaining) {
+FileStatus HistoryStore::recordPartialUndo(const Uuid& id, std::vector<MovedFile> remaining) {
+    refresh();
     CleanRecord* record = find(id);
     if (!record)
-        return;
+        return {};
     record->undone = remaining.empty();
     record->moved = std::move(remaining);
-    store();
+    return store();
 }
 
-void HistoryStore::clear() {
+FileStatus HistoryStore::clear() {
     m_records.clear();
-    store();
+    return store();
 }
 
-void HistoryStore::save() {
+FileStatus HistoryStore::save() {
     const std::string bytes = CleanRecordJson::encode(m_records);
-    if (m_fileUnreadable) {
-        // Without a copy of the old bytes, overwriting them would lose a history that a
-        // later version, or the user, might still read. Try again at the next save.
-        const auto keptAside = DurableFile::keepAside(m_fileURL, ".unreadable");
-        if (!keptAside && keptAside.error().code != ENOENT)
-            return;
-        m_fileUnreadable = false;
-    }
-    if (DurableFile::write(m_fileURL, bytes).error().code == ENOENT) {
+    FileStatus written = [&]() -> FileStatus {
+        if (m_fileUnreadable) {
+            // Without a copy of the old bytes, overwriting them would lose a history that a
+            // later version, or the user, might still read. Try again at the next save.
+            const auto keptAside = DurableFile::keepAside(m_target, ".unreadable");
+            if (!keptAside && keptAside.error().code != ENOENT)
+                return keptAside.error();
+            m_fileUnreadable = false;
+        }
+        FileStatus first = DurableFile::write(m_target, bytes);
+        if (first || first.error().code != ENOENT)
+            return first;
         // The folder could not be made at start-up, or was removed since.
-        std::error_code ignored;
-        fs::create_directories(m_fileURL.parent_path(), ignored);
-        DurableFile::write(m_fileURL, bytes);
+        DurableFile::makeFolder(m_target.parent_path());
+        return DurableFile::write(m_target, bytes);
+    }();
+    if (written) {
+        m_seen = identityOf(m_target);
+        m_saveError.reset();
+    } else {
+        m_saveError = written.error();
     }
+    return written;
 }
 
 CleanRecord* HistoryStore::find(const Uuid& id) {
@@ -103,9 +142,10 @@ CleanRecord* HistoryStore::find(const Uuid& id) {
     return nullptr;
 }
 
-void HistoryStore::store() {
-    save();
+FileStatus HistoryStore::store() {
+    FileStatus saved = save();
     emit recordsChanged();
+    return saved;
 }
 
 } // namespace sorvane

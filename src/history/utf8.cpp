@@ -70,6 +70,19 @@ bool Utf8::isValid(std::string_view bytes) {
     return true;
 }
 
+std::size_t Utf8::sequenceLength(std::string_view bytes, std::size_t at) {
+    const Sequence sequence = readSequence(bytes, at);
+    return sequence.valid ? sequence.length : 0;
+}
+
+char32_t Utf8::codePoint(std::string_view bytes, std::size_t at, std::size_t length) {
+    static constexpr unsigned char leadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t point = static_cast<unsigned char>(bytes[at]) & leadMask[length];
+    for (std::size_t i = 1; i < length; ++i)
+        point = (point << 6) | (static_cast<unsigned char>(bytes[at + i]) & 0x3F);
+    return point;
+}
+
 std::string Utf8::withReplacements(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());

@@ -60,7 +60,7 @@ FileResult<std::pair<UniqueFd, fs::path>> createTemporaryBeside(const fs::path& 
     for (int attempt = 0; attempt < 100 && code == EEXIST; ++attempt) {
         fs::path temporary =
             folderOf(path) / ("." + path.filename().string() + "." + randomSuffix() + ".tmp");
-        UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
         if (fd.valid())
             return std::pair{std::move(fd), std::move(temporary)};
         code = errno;
@@ -125,10 +125,10 @@ FileStatus DurableFile::write(const fs::path& path, std::string_view bytes) {
         return FileStatus(posixError("save", path, code));
     };
 
-    // A user who narrowed the file's permissions keeps them.
+    // A user who narrowed the file's permissions keeps them; wider ones are narrowed.
     struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
-        ::fchmod(fd.get(), old.st_mode & 07777) != 0)
+    if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
+        ::fchmod(fd.get(), old.st_mode & 0600) != 0)
         return fail(errno);
     if (!writeAll(fd.get(), bytes))
         return fail(errno);
@@ -171,6 +171,20 @@ FileResult<fs::path> DurableFile::keepAside(const fs::path& path, std::string_vi
             return copied.error();
     }
     return posixError("keep a copy of", path, EEXIST);
+}
+
+void DurableFile::makeFolder(const fs::path& folder) {
+    std::error_code ignored;
+    fs::create_directories(folder.parent_path(), ignored);
+    ::mkdir(folder.c_str(), 0700);
+}
+
+fs::path DurableFile::resolved(const fs::path& path) {
+    std::error_code error;
+    if (!fs::is_symlink(path, error))
+        return path;
+    const fs::path target = fs::weakly_canonical(path, error);
+    return error ? path : target;
 }
 
 } // namespace sorvane

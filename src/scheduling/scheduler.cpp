@@ -46,6 +46,10 @@ Scheduler::Scheduler(AppSettings& settings, Clock clock, WakeMonitor& wakeMonito
     // at most about a minute late.
     m_timer.setTimerType(Qt::VeryCoarseTimer);
     connect(&m_timer, &QTimer::timeout, this, &Scheduler::tick);
+    connect(&m_settings, &AppSettings::agentEnabledChanged, this, [this] {
+        if (m_settings.agentEnabled() && m_anchor)
+            m_anchor = m_clock();
+    });
 }
 
 Scheduler::~Scheduler() {
@@ -54,6 +58,7 @@ Scheduler::~Scheduler() {
 
 void Scheduler::start() {
     stop();
+    m_anchor = m_clock();
     m_timer.start();
     m_wakeMonitor.start();
     m_wakeConnection = connect(&m_wakeMonitor, &WakeMonitor::woke, this, &Scheduler::evaluate);
@@ -92,12 +97,11 @@ std::optional<Timestamp> Scheduler::nextRunDate(Timestamp from) const {
         return std::nullopt;
 
     Timestamp start = from;
-    if (const std::optional<QDateTime>& lastRun = m_settings.lastRun()) {
-        const Timestamp last = fromDateTime(*lastRun);
-        // A last run in the future (the clock was set back) counts from now.
-        if (last <= from)
-            start = last;
-    }
+    const std::optional<QDateTime>& lastRun = m_settings.lastRun();
+    const std::optional<Timestamp> since = lastRun ? fromDateTime(*lastRun) : m_anchor;
+    // A last run in the future (the clock was set back) counts from now.
+    if (since && *since <= from)
+        start = *since;
 
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::Calendar> day(

@@ -21,6 +21,11 @@ class WakeMonitor;
 /// the next run from the settings and the last clean, so a run missed while asleep or not
 /// running is caught up once at the next look. Marking a run done is the caller's job:
 /// until `lastRun` is stamped, every evaluation that finds the run due fires again.
+///
+/// Before the first clean there is no last run to count from. Counting from "now" would move
+/// the next run past itself at every look, so that it never comes; the count starts instead
+/// from the moment the scheduler started or automatic cleaning was switched on, whichever
+/// is later. That moment is kept in memory only.
 class Scheduler : public QObject {
     Q_OBJECT
 
@@ -45,8 +50,9 @@ public:
     /// Calls `onTick`, then `onFire` when automatic cleaning is on and a run is due.
     void evaluate();
 
-    /// The next automatic run after `from`, or after the last clean when that lies before
-    /// `from`; none when automatic cleaning is off or no day matches.
+    /// The next automatic run after `from`, or after the last clean (before the first one,
+    /// after the start) when that lies before `from`; none when automatic cleaning is off or
+    /// no day matches.
     std::optional<Timestamp> nextRunDate(Timestamp from) const;
 
     /// "Automatic cleaning is off", "Due now", "Next clean in 3 hours", or the schedule's
@@ -64,6 +70,8 @@ private:
     WakeMonitor& m_wakeMonitor;
     QTimer m_timer;
     QMetaObject::Connection m_wakeConnection;
+    /// Where the count starts while there is no last run; none before `start`.
+    std::optional<Timestamp> m_anchor;
     std::function<void()> m_onFire;
     std::function<void()> m_onTick;
 };

@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <limits>
 #include <nlohmann/json.hpp>
-#include <system_error>
 
 namespace sorvane {
 
@@ -16,6 +15,9 @@ using nlohmann::json;
 namespace {
 
 constexpr const char* dataTag = "data";
+// No preference is more than two levels deep. Writing a value back walks it recursively, so a
+// hand-edited one nested thousands deep would overflow the stack.
+constexpr int maxDepth = 16;
 constexpr const char* dateTag = "date";
 
 /// The one member of {"data": …} or {"date": …}, when `value` is such a wrapper.
@@ -59,6 +61,31 @@ std::optional<PreferenceValue> fromJson(const json& value) {
     return std::nullopt;
 }
 
+/// The top-level object of `text`, without the keys whose values nest deeper than
+/// `maxDepth`; none when the text is not a JSON object or not JSON at all.
+std::optional<json> parseObject(const std::string& text) {
+    std::string currentKey;
+    std::vector<std::string> tooDeep;
+    const auto watch = [&](int depth, json::parse_event_t event, const json& parsed) {
+        if (depth == 1 && event == json::parse_event_t::key)
+            currentKey = parsed.get<std::string>();
+        else if (depth > maxDepth && (tooDeep.empty() || tooDeep.back() != currentKey))
+            tooDeep.push_back(currentKey);
+        return true;
+    };
+    try {
+        json parsed = json::parse(text, watch);
+        if (!parsed.is_object())
+            return std::nullopt;
+        for (const auto& key : tooDeep)
+            parsed.erase(key);
+        return parsed;
+    } catch (const json::exception&) {
+        // Not JSON, or JSON with a number beyond a double's range: unreadable as a whole.
+        return std::nullopt;
+    }
+}
+
 json toJson(const PreferenceValue& value) {
     return std::visit(
         [](const auto& item) -> json {
@@ -84,15 +111,15 @@ struct JsonPreferencesStore::Document {
 };
 
 JsonPreferencesStore::JsonPreferencesStore(fs::path file)
-    : m_file(std::move(file)), m_document(std::make_unique<Document>()) {
-    FileResult<std::string> bytes = DurableFile::read(m_file);
+    : m_file(std::move(file)), m_target(DurableFile::resolved(m_file)),
+      m_document(std::make_unique<Document>()) {
+    FileResult<std::string> bytes = DurableFile::read(m_target);
     if (!bytes) {
         m_fileUnreadable = bytes.error().code != ENOENT && bytes.error().code != ENOTDIR;
         return;
     }
-    json parsed = json::parse(*bytes, nullptr, false);
-    if (parsed.is_object())
-        m_document->object = std::move(parsed);
+    if (auto parsed = parseObject(*bytes))
+        m_document->object = std::move(*parsed);
     else
         m_fileUnreadable = true;
 }
@@ -129,17 +156,16 @@ void JsonPreferencesStore::remove(const QString& key) {
 void JsonPreferencesStore::write() {
     if (m_fileUnreadable) {
         // The user may have edited the file by hand and made a slip; keep what they wrote.
-        const auto keptAside = DurableFile::keepAside(m_file, ".unreadable");
+        const auto keptAside = DurableFile::keepAside(m_target, ".unreadable");
         if (!keptAside && keptAside.error().code != ENOENT)
             return;
         m_fileUnreadable = false;
     }
-    std::error_code ignored;
-    fs::create_directories(m_file.parent_path(), ignored);
+    DurableFile::makeFolder(m_target.parent_path());
     // Strings came from QString and are valid UTF-8, but a replacement beats an exception.
     const std::string text =
         m_document->object.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
-    DurableFile::write(m_file, text);
+    DurableFile::write(m_target, text);
 }
 
 } // namespace sorvane

@@ -15,7 +15,9 @@ namespace sorvane {
 ///
 /// A file that is not a JSON object gives no values and is left alone until the first
 /// change, which keeps its bytes aside as "preferences.json.unreadable" before replacing it.
-/// A change that cannot be written stays in memory and goes out with the next write.
+/// A change that cannot be written stays in memory and goes out with the next write. A key
+/// whose value is nested beyond reason is unusable: as if absent, and dropped at the next
+/// write. A file that is a symbolic link is followed once, and its target is rewritten.
 class JsonPreferencesStore : public PreferencesStore {
 public:
     explicit JsonPreferencesStore(std::filesystem::path file);
@@ -38,6 +40,8 @@ private:
     void write();
 
     std::filesystem::path m_file;
+    /// Where the bytes go: `m_file`, or the file it links to.
+    std::filesystem::path m_target;
     std::unique_ptr<Document> m_document;
     bool m_fileUnreadable = false;
 };

@@ -99,6 +99,8 @@ QWidget* MenuBarView::makeStatusSection() {
 
     m_headline = new ToneLabel({}, ToneLabel::Tone::primary, ToneLabel::Size::body, section);
     m_headline->setFont(UiStyle::scaled(font(), 1.08, QFont::Medium));
+    // What stops a clean can take more than one line.
+    m_headline->setWordWrap(true);
     addIndented(m_headline);
 
     m_cleanButton = new ProminentButton(section);
@@ -239,8 +241,11 @@ void MenuBarView::workingChanged() {
 void MenuBarView::refresh() {
     const qint64 pending = m_state.pendingCount();
     const bool working = m_state.isWorking();
-    m_headline->setText(DisplayTexts::headline(pending));
-    m_headline->setTone(pending == 0 ? ToneLabel::Tone::secondary : ToneLabel::Tone::primary);
+    const QString& problem = m_state.countsProblem();
+    m_headline->setText(problem.isEmpty() ? DisplayTexts::headline(pending) : problem);
+    m_headline->setTone(!problem.isEmpty() ? ToneLabel::Tone::error
+                        : pending == 0     ? ToneLabel::Tone::secondary
+                                           : ToneLabel::Tone::primary);
 
     m_cleanButton->setText(working ? tr("Working\u2026") : tr("Clean Now"));
     m_cleanButton->setAccessibleName(m_cleanButton->text());

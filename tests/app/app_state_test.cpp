@@ -1,6 +1,8 @@
+#include "app/clean_journal.h"
 #include "fakes/fault_injecting_file_services.h"
 #include "fakes/test_app_state.h"
 #include "scheduling/scheduler.h"
+#include "support/small_tmpfs.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -22,6 +24,12 @@ protected:
     void waitUntilIdle() { app.waitUntilIdle(); }
     void clean(CleanTrigger trigger) { app.clean(trigger); }
     void undo() { app.undo(); }
+    std::size_t journalCount() const {
+        std::size_t count = 0;
+        for (const auto& entry : fs::directory_iterator(state.journalFolder()))
+            count += CleanJournal::isJournalName(entry.path().filename()) ? 1 : 0;
+        return count;
+    }
     void waitForCounts() {
         QSignalSpy counted(&state, &AppState::countsChanged);
         ASSERT_TRUE(counted.wait(10'000));
@@ -59,7 +67,7 @@ TEST_F(AppStateTest, aCleanIsRecordedStampedAndShownAndASecondOneWaits) {
     EXPECT_EQ(settings.lastRun()->toMSecsSinceEpoch(),
               std::chrono::duration_cast<std::chrono::milliseconds>(record.date.time_since_epoch())
                   .count());
-    EXPECT_FALSE(fs::exists(state.journalPath()));
+    EXPECT_EQ(journalCount(), 0u);
     EXPECT_THAT(notifier.posts(), IsEmpty()) << "a manual clean posts nothing";
 }
 
@@ -81,17 +89,18 @@ TEST_F(AppStateTest, aScheduledCleanThatMovedSomethingSaysSo) {
     EXPECT_EQ(notifier.posts().size(), 1u);
 }
 
-TEST_F(AppStateTest, theNotificationNamesTheFolderChosenWhileTheCleanRan) {
+TEST_F(AppStateTest, theNotificationNamesTheArchiveTheCleanUsed) {
     file("a.txt");
     file("b.txt");
     const auto chosen = home.makeFolder("Elsewhere/New Archive");
     folderChooser.answer(chosen);
     state.cleanNow(CleanTrigger::scheduled);
+    // Chosen while the clean runs, whether or not it has moved anything yet.
     state.chooseDestination();
     waitUntilIdle();
     ASSERT_EQ(notifier.posts().size(), 1u);
-    EXPECT_EQ(notifier.posts()[0].body, "2 items moved to New Archive.");
-    EXPECT_TRUE(fs::exists(home.archive() / history.records()[0].moved[0].newPath))
+    EXPECT_EQ(notifier.posts()[0].body, "2 items moved to Desktop Archive.");
+    EXPECT_THAT(history.records()[0].moved[0].newPath, StartsWith(home.archive().native()))
         << "the clean kept the folder it started with";
 }
 
@@ -107,6 +116,84 @@ TEST_F(AppStateTest, aFailedCleanShowsItsErrorAddsNoRecordButStampsTheAttempt) {
     EXPECT_TRUE(settings.lastRun());
     EXPECT_EQ(state.pendingCount(), 1);
     EXPECT_THAT(notifier.posts(), IsEmpty());
+}
+
+TEST_F(AppStateTest, aRunWhoseRecordCannotBeSavedSaysSoAndItsJournalRecoversIt) {
+    file("a.txt");
+    const auto putFolderInPlace = [&] {
+        fs::remove(history.fileURL());
+        fs::create_directory(history.fileURL());
+    };
+    putFolderInPlace();
+    clean(CleanTrigger::manual);
+    EXPECT_EQ(state.statusMessage(),
+              "1 item moved, but the history could not be saved (Is a directory)");
+    EXPECT_EQ(journalCount(), 1u) << "the journal still covers the run";
+
+    fs::remove(history.fileURL());
+    file("b.txt");
+    clean(CleanTrigger::manual);
+    EXPECT_EQ(state.statusMessage(), "1 item moved");
+    EXPECT_EQ(HistoryStore(history.fileURL().parent_path()).records().size(), 2u);
+    EXPECT_EQ(journalCount(), 0u);
+
+    putFolderInPlace();
+    undo();
+    EXPECT_EQ(state.statusMessage(),
+              "Nothing was put back: the history could not be saved (Is a directory)");
+    EXPECT_FALSE(fs::exists(home.desktop() / "b.txt")) << "an undo that cannot be recorded waits";
+}
+
+TEST_F(AppStateTest, anUndoFirstRecoversTheRunAKilledCleanLeftInItsJournal) {
+    file("old.txt");
+    clean(CleanTrigger::manual);
+    // A clean killed right after moving "new.txt": only its journal tells of it.
+    const fs::path source = home.desktop() / "new.txt";
+    const fs::path target = home.writeFile(home.archive() / "Killed/new.txt");
+    CleanRecord header;
+    header.id = Uuid::random();
+    header.date = std::chrono::system_clock::now();
+    {
+        auto journal = CleanJournal::begin(state.journalFolder());
+        ASSERT_TRUE(journal);
+        journal.value()->cleanStarted(header, 1);
+        journal.value()->itemWillMove(source, target);
+    }
+    undo();
+    EXPECT_TRUE(fs::exists(source));
+    EXPECT_FALSE(fs::exists(home.desktop() / "old.txt")) << "the run before it stays done";
+    ASSERT_EQ(history.records().size(), 2u);
+    EXPECT_EQ(history.records()[0].id, header.id);
+    EXPECT_TRUE(history.records()[0].undone);
+    EXPECT_EQ(journalCount(), 0u);
+}
+
+TEST_F(AppStateTest, aCleanWhoseJournalCannotBeWrittenMovesNothingFurther) {
+    test::SmallTmpfs disk(state.journalFolder());
+    if (!disk.mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    for (int i = 0; i < 100; ++i)
+        file("a rather long name, so that the journal needs more than one page " +
+             std::to_string(i));
+    disk.fill();
+    clean(CleanTrigger::manual);
+    EXPECT_EQ(state.statusMessage(),
+              "Nothing was moved: Sorvane could not write its journal (No space left on device).");
+    EXPECT_EQ(std::distance(fs::directory_iterator(home.desktop()), {}), 100);
+
+    disk.empty();
+    disk.fill(4096); // room for the journal's first lines only
+    clean(CleanTrigger::manual);
+    EXPECT_THAT(state.statusMessage().toStdString(),
+                testing::EndsWith("but the history could not be saved (No space left on device)"));
+    ASSERT_EQ(history.records().size(), 1u);
+    const auto& record = history.records()[0];
+    EXPECT_EQ(record.errors.back(),
+              "Stopped: Sorvane could not write its journal (No space left on device).");
+    EXPECT_LT(record.moved.size(), 100u);
+    EXPECT_EQ(record.moved.size() + static_cast<std::size_t>(
+                                        std::distance(fs::directory_iterator(home.desktop()), {})),
+              100u);
 }
 
 TEST_F(AppStateTest, anUndoPutsBackWhatItCanAndKeepsTheRestUndoable) {
@@ -139,6 +226,20 @@ TEST_F(AppStateTest, anUndoOfItemsThatAreGoneSaysNothingCameBack) {
     undo();
     EXPECT_EQ(state.statusMessage(), "Nothing could be put back, 2 failed");
     EXPECT_EQ(AppState::undoMessage(0, 0), "Put 0 items back on the desktop");
+}
+
+TEST_F(AppStateTest, aDesktopThatCannotBeReadIsNotCountedAsClear) {
+    file("a.txt");
+    faults.failOn(FileOperation::contentsOfDirectory, home.desktop(), EACCES);
+    state.refreshCounts();
+    waitForCounts();
+    EXPECT_EQ(state.pendingCount(), 0);
+    EXPECT_EQ(state.countsProblem(), "Could not read your Desktop folder.");
+    faults.clearFaults();
+    state.refreshCounts();
+    waitForCounts();
+    EXPECT_EQ(state.pendingCount(), 1);
+    EXPECT_TRUE(state.countsProblem().isEmpty());
 }
 
 TEST_F(AppStateTest, onlyTheNewestRefreshIsShown) {
@@ -224,7 +325,7 @@ TEST_F(AppStateTest, finishingWorkLetsTheCleanRecordWhatItMovedFirst) {
     for (const auto& folder : fs::directory_iterator(settings.resolvedDestination()))
         archived += static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
     EXPECT_EQ(record.moved.size(), archived);
-    EXPECT_FALSE(fs::exists(state.journalPath()));
+    EXPECT_EQ(journalCount(), 0u);
 }
 
 TEST_F(AppStateTest, startingCountsTheDesktopAndStartsTheSchedulerAndTheUpdater) {

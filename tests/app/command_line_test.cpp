@@ -1,6 +1,8 @@
 #include "app/app_state.h"
 #include "app/command_runner.h"
+#include "app/instance_address.h"
 #include "app/instance_server.h"
+#include "app/terminal_text.h"
 #include "app/user_lock.h"
 #include "fakes/fake_file_viewer.h"
 #include "fakes/fake_folder_chooser.h"
@@ -42,6 +44,7 @@ struct ProgramRun {
 class CommandLineTest : public ::testing::Test {
 protected:
     CommandLineTest() {
+        fs::create_directory(home / "run");
         home.env.set("XDG_RUNTIME_DIR", (home / "run").native());
         home.env.unset("DISPLAY");
         home.env.unset("WAYLAND_DISPLAY");
@@ -123,13 +126,32 @@ TEST_F(CommandLineTest, cleanHistoryAndUndoGoTheWholeWay) {
     EXPECT_EQ(nothing.errors, "Nothing to undo\n");
 }
 
-TEST_F(CommandLineTest, aCleanThatFailsSaysSoInItsExitStatus) {
+TEST_F(CommandLineTest, aRunThatFailsOrCannotBeRecordedSaysSoInItsExitStatus) {
     file("a.txt");
     home.writeFile(home.archive(), "a file where the archive folder should be");
     const auto cleaned = sorvane({"clean"});
     EXPECT_EQ(cleaned.exitCode, 1);
     EXPECT_EQ(cleaned.output, "");
     EXPECT_THAT(cleaned.errors.toStdString(), StartsWith("Could not create or open the archive"));
+    fs::remove(home.archive());
+
+    const fs::path historyFile = home / ".local/share/Sorvane/history.json";
+    fs::create_directories(historyFile); // a folder in the file's place
+    const auto unsaved = sorvane({"clean"});
+    EXPECT_EQ(unsaved.exitCode, 1);
+    EXPECT_EQ(unsaved.output,
+              "1 item moved, but the history could not be saved (Is a directory)\n");
+    const auto refused = sorvane({"undo"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.output,
+              "Nothing was put back: the history could not be saved (Is a directory)\n");
+    EXPECT_THAT(sorvane({"status"}).errors.toStdString(), HasSubstr("A clean was interrupted"));
+
+    fs::remove(historyFile);
+    const auto undone = sorvane({"undo"}); // the journal kept the run
+    EXPECT_EQ(undone.exitCode, 0);
+    EXPECT_EQ(undone.output, "Put 1 item back on the desktop\n");
+    EXPECT_TRUE(fs::exists(home.desktop() / "a.txt"));
 }
 
 TEST_F(CommandLineTest, statusTellsTheDesktopTheArchiveAndTheSchedule) {
@@ -146,12 +168,91 @@ TEST_F(CommandLineTest, statusTellsTheDesktopTheArchiveAndTheSchedule) {
     EXPECT_FALSE(json["automatic"].toBool());
     EXPECT_TRUE(json["nextClean"].isNull()) << "automatic cleaning is off";
 
-    fs::remove_all(home.desktop());
-    const auto noDesktop = sorvane({"status"});
-    EXPECT_EQ(noDesktop.exitCode, 1);
-    EXPECT_EQ(noDesktop.output, "");
-    EXPECT_EQ(noDesktop.errors, "Could not find your Desktop folder.\n");
-    EXPECT_EQ(sorvane({"preview"}).exitCode, 1);
+    // What stops every clean is said, never counted as a clear Desktop.
+    struct Case {
+        const char* destination;
+        bool desktop;
+        std::string says;
+    };
+    const Case cases[] = {
+        {nullptr, false, "Could not find your Desktop folder.\n"},
+        {"", true,
+         "Your Desktop folder is inside the archive folder; choose another archive "
+         "folder.\n"},
+        {"~/Archive", true,
+         "The archive folder \u201C~/Archive\u201D is not a full path; choose the archive "
+         "folder again.\n"},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.says);
+        if (entry.destination)
+            home.writeFile(".config/Sorvane/preferences.json",
+                           std::string(R"({"destinationPath": ")") +
+                               (*entry.destination ? entry.destination : home.path().c_str()) +
+                               "\"}");
+        if (!entry.desktop)
+            fs::remove_all(home.desktop());
+        else
+            fs::create_directories(home.desktop());
+        for (const char* command : {"status", "preview"}) {
+            const auto run = sorvane({command});
+            EXPECT_EQ(run.exitCode, 1) << command;
+            EXPECT_EQ(run.output, "") << command;
+            EXPECT_EQ(run.errors, QString::fromStdString(entry.says)) << command;
+        }
+    }
+}
+
+TEST(TerminalTextTest, WhatCouldDriveOrMisleadATerminalIsEscapedAsTheShellReadsIt) {
+    const std::pair<std::string, std::string> names[] = {
+        {"plain caf\u00E9.txt", "plain caf\u00E9.txt"},
+        {"title\x1B]0;owned\x07", "$'title\\e]0;owned\\x07'"},
+        {"c1 \xC2\x9B"
+         "2J",
+         "$'c1 \\u009B2J'"},
+        {"raw \x9B byte", "$'raw \\x9B byte'"},
+        {"bad \xFF utf-8", "$'bad \\xFF utf-8'"},
+        {"del\x7F", "$'del\\x7F'"},
+        {"txt.\u202Eexe", "$'txt.\\u202Eexe'"},
+        {"it's \\ \n", "$'it\\'s \\\\ \\n'"},
+    };
+    for (const auto& [name, shown] : names)
+        EXPECT_EQ(TerminalText::quoted(name), shown) << name;
+    EXPECT_EQ(TerminalText::line("Could not move \u201Ca\x1B[2Jb\u201D: it's gone"),
+              "Could not move \u201Ca$'\\e'[2Jb\u201D: it's gone");
+}
+
+TEST_F(CommandLineTest, noCommandPrintsAControlCharacterOfAName) {
+    const std::string hostile = "x\x1B]0;owned\x07\xC2\x9B\xE2\x80\xAEtxt.exe\x9B\nline";
+    file(hostile);
+    const auto hasControl = [](const QString& text) {
+        for (const QChar c : text)
+            if ((c.unicode() < 0x20 && c != '\n') || (c.unicode() >= 0x7F && c.unicode() <= 0x9F) ||
+                c.unicode() == 0x202E || c == QChar::ReplacementCharacter)
+                return true;
+        return false;
+    };
+    const auto preview = sorvane({"preview"});
+    EXPECT_FALSE(hasControl(preview.output)) << preview.output.toStdString();
+    const auto json = sorvane({"preview", "--json"});
+    const auto eligible = QJsonDocument::fromJson(json.output.toUtf8())["eligible"].toArray();
+    ASSERT_EQ(eligible.size(), 1);
+    ASSERT_TRUE(eligible[0].isObject()) << "a name that is not UTF-8 keeps its bytes";
+    EXPECT_TRUE(eligible[0].toObject()["path"].toString().endsWith("\n"
+                                                                   "line"))
+        << "JSON escaping only";
+
+    // An error line names the file (a name given as an argument is valid UTF-8).
+    const auto failed = sorvane({"pin", "missing \x1B[2J\xC2\x9B\xE2\x80\xAE\nline"});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_FALSE(hasControl(failed.errors)) << failed.errors.toStdString();
+    EXPECT_THAT(failed.errors.toStdString(), HasSubstr("$'\\e'[2J$'\\u009B\\u202E\\n'line"));
+    const auto cleaned = sorvane({"clean"});
+    EXPECT_FALSE(hasControl(cleaned.output + cleaned.errors));
+    for (const char* command : {"history", "status", "undo"}) {
+        const auto run = sorvane({command});
+        EXPECT_FALSE(hasControl(run.output + run.errors)) << command;
+    }
 }
 
 TEST_F(CommandLineTest, pinAndUnpinKeepOtherTagsAndRefuseLinks) {
@@ -211,15 +312,14 @@ TEST_F(CommandLineTest, theTrayApplicationWithoutADisplaySaysSoInsteadOfAborting
     EXPECT_EQ(sorvane({"--help"}).exitCode, 0);
 }
 
-TEST_F(CommandLineTest, aChangeIsHandedToTheRunningApplication) {
-    file("a.txt");
+TEST_F(CommandLineTest, aCommandFromCronIsHandedToTheRunningApplicationAndEveryRecordKept) {
     // The running application: it holds the lock and answers on its socket.
     auto lock = UserLock::tryAcquire();
     ASSERT_TRUE(lock);
     PosixFileServices files;
     MemoryPreferencesStore preferences;
     AppSettings settings{preferences};
-    HistoryStore history{home / "app-data"};
+    HistoryStore history;
     test::FakeNotifier notifier;
     test::FakeLoginItem loginItem;
     test::FakeFileViewer fileViewer;
@@ -237,12 +337,24 @@ TEST_F(CommandLineTest, aChangeIsHandedToTheRunningApplication) {
     CommandRunner runner(state);
     InstanceServer server(
         [&](const InstanceRequest& request, auto reply) { runner.run(request, reply); });
-    ASSERT_TRUE(server.listen(InstanceServer::socketPath()));
+    const auto socket = InstanceAddress::chooseSocket();
+    ASSERT_TRUE(socket && server.listen(*socket) && InstanceAddress::publish(*socket));
 
-    const auto cleaned = sorvane({"clean"});
-    EXPECT_EQ(cleaned.exitCode, 0);
-    EXPECT_EQ(cleaned.output, "1 item moved\n");
-    EXPECT_EQ(history.records().size(), 1u) << "the application wrote the history";
+    // The application and a command started by cron (no XDG_RUNTIME_DIR) clean in turn.
+    for (int turn = 0; turn < 4; ++turn) {
+        file("turn " + std::to_string(turn));
+        if (turn % 2 == 0) {
+            state.cleanNow(CleanTrigger::scheduled);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !state.isWorking(); }, 10'000));
+            continue;
+        }
+        home.env.unset("XDG_RUNTIME_DIR");
+        const auto cleaned = sorvane({"clean"});
+        home.env.set("XDG_RUNTIME_DIR", (home / "run").native());
+        EXPECT_EQ(cleaned.exitCode, 0);
+        EXPECT_EQ(cleaned.output, "1 item moved\n");
+    }
+    EXPECT_EQ(HistoryStore().records().size(), 4u) << "every record is in the file";
 }
 
 TEST_F(CommandLineTest, withTheLockTakenAndNobodyAnsweringACommandSaysItIsBusy) {

@@ -50,14 +50,22 @@ protected:
     test::PrivateHome home;
     PosixFileServices files;
     HistoryStore history{home / "data"};
-    fs::path journal = home / "data/clean-in-progress.journal";
+    fs::path folder = home / "data";
 };
 
-TEST_F(InterruptedCleanTest, aJournalInUseIsNotLeftOver) {
-    auto running = CleanJournal::begin(journal);
+TEST_F(InterruptedCleanTest, aJournalInUseIsNotLeftOverAndEachRunHasItsOwn) {
+    auto running = CleanJournal::begin(folder);
     ASSERT_TRUE(running);
+    const fs::path journal = running.value()->path();
     EXPECT_FALSE(InterruptedClean::isLeftOver(journal));
-    EXPECT_FALSE(CleanJournal::begin(journal)) << "a second clean cannot take it";
+    EXPECT_EQ(fs::status(journal).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    {
+        auto kept = CleanJournal::begin(folder); // a run whose record could not be saved
+        ASSERT_TRUE(kept);
+        EXPECT_NE(kept.value()->path(), journal);
+        EXPECT_EQ(InterruptedClean::leftovers(folder), std::vector<fs::path>{});
+    }
+    EXPECT_EQ(InterruptedClean::leftovers(folder).size(), 1u);
     running.value()->finish();
     EXPECT_FALSE(fs::exists(journal));
 }
@@ -69,9 +77,11 @@ TEST_F(InterruptedCleanTest, theLastAnnouncedMoveOfAnItemDecidesWhereItWent) {
     CleanRecord header;
     header.id = Uuid::random();
     header.skippedCount = 1;
+    fs::path journal;
     {
-        auto open = CleanJournal::begin(journal);
+        auto open = CleanJournal::begin(folder);
         auto& j = *open.value();
+        journal = j.path();
         j.cleanStarted(header, 2);
         j.itemWillMove(home / "Desktop/notes.txt", home / "Archive/M/notes.txt");
         j.itemWillMove(home / "Desktop/notes.txt", home / "Archive/M/notes 2.txt");
@@ -91,8 +101,9 @@ TEST_F(InterruptedCleanTest, theLastAnnouncedMoveOfAnItemDecidesWhereItWent) {
 
     // A journal whose run is in the history already (killed after saving) adds nothing.
     {
-        auto open = CleanJournal::begin(journal);
+        auto open = CleanJournal::begin(folder);
         open.value()->cleanStarted(header, 0);
+        journal = open.value()->path();
     }
     EXPECT_FALSE(InterruptedClean::recoverInto(history, journal, files));
     EXPECT_EQ(history.records().size(), 1u);
@@ -107,17 +118,19 @@ TEST_F(InterruptedCleanTest, aCleanKilledHalfWayLosesNoRecordOfWhatItMoved) {
 
     const std::string child = SORVANE_JOURNAL_CHILD;
     const std::string archiveArgument = archive.native();
-    const std::string journalArgument = journal.native();
+    const std::string journalArgument = folder.native();
     char* argv[] = {const_cast<char*>(child.c_str()), const_cast<char*>(archiveArgument.c_str()),
                     const_cast<char*>(journalArgument.c_str()), nullptr};
     pid_t pid = 0;
     ASSERT_EQ(posix_spawn(&pid, child.c_str(), nullptr, nullptr, argv, environ), 0);
     // Kill it once it is well under way.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    auto journalSize = [&] {
+    auto journalSize = [&]() -> std::uintmax_t {
         std::error_code missing;
-        const auto size = fs::file_size(journal, missing);
-        return missing ? 0 : size;
+        for (const auto& entry : fs::directory_iterator(folder, missing))
+            if (CleanJournal::isJournalName(entry.path().filename()))
+                return entry.file_size(missing);
+        return 0;
     };
     while (std::chrono::steady_clock::now() < deadline && journalSize() < 100'000)
         std::this_thread::sleep_for(std::chrono::microseconds(200));
@@ -126,7 +139,9 @@ TEST_F(InterruptedCleanTest, aCleanKilledHalfWayLosesNoRecordOfWhatItMoved) {
     waitpid(pid, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status)) << "the child finished before it could be killed";
 
-    ASSERT_TRUE(InterruptedClean::recoverInto(history, journal, files));
+    ASSERT_EQ(InterruptedClean::leftovers(folder).size(), 1u);
+    InterruptedClean::recoverLeftovers(history, files);
+    EXPECT_EQ(InterruptedClean::leftovers(folder).size(), 0u);
     const auto& record = history.records().at(0);
     EXPECT_EQ(record.errors.back(), "Stopped: the clean was interrupted.");
 

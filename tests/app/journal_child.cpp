@@ -1,5 +1,5 @@
-// A clean of the Desktop of $HOME into the archive given as the only argument, journalled
-// beside the history, slow enough (a little pause per item) to be killed half-way.
+// A clean of the Desktop of $HOME into the archive given as the first argument, journalled
+// in the folder given as the second, slow enough (a little pause per item) to be killed half-way.
 #include "app/clean_journal.h"
 #include "engine/desktop_cleaner.h"
 #include "platform/posix_file_services.h"

@@ -55,6 +55,13 @@ protected:
         return CleanRecordJson::decode(text.str()).value_or(std::vector<CleanRecord>{});
     }
 
+    std::size_t journals() const {
+        std::size_t count = 0;
+        for (const auto& entry : fs::directory_iterator(home / ".local/share/Sorvane"))
+            count += entry.path().extension() == ".journal" ? 1 : 0;
+        return count;
+    }
+
     test::PrivateHome home;
     QProcess app;
 };
@@ -115,7 +122,77 @@ TEST_F(RunningApplicationTest, aTerminationDuringACleanRecordsWhatWasMovedFirst)
         const std::string name = "file " + std::to_string(i);
         EXPECT_NE(fs::exists(home.desktop() / name), moved.contains(name)) << name;
     }
-    EXPECT_FALSE(fs::exists(home / ".local/share/Sorvane/clean-in-progress.journal"));
+    EXPECT_EQ(journals(), 0u);
+}
+
+TEST_F(RunningApplicationTest, ctrlCLetsACommandLineCleanOrUndoRecordItselfAndASecondOneExits) {
+    test::TempDir shm("/dev/shm");
+    const auto archive = shm / "Archive";
+    home.writeFile(".config/Sorvane/preferences.json",
+                   "{\"destinationPath\": \"" + archive.native() + "\"}");
+    const int count = 1500;
+    const auto fillDesktop = [&] {
+        for (int i = 0; i < count; ++i)
+            home.writeFile(home.desktop() / ("file " + std::to_string(i)), std::string(4096, 'x'));
+    };
+    const auto onDesktop = [&] {
+        return static_cast<int>(std::distance(fs::directory_iterator(home.desktop()), {}));
+    };
+    // Runs the command in a terminal's place and sends it `interrupts` SIGINTs once it is
+    // under way; gives its exit status.
+    const auto interrupt = [&](const QString& command, int interrupts, auto underWay) {
+        QProcess process;
+        process.start(SORVANE_PROGRAM, {command});
+        EXPECT_TRUE(process.waitForStarted());
+        EXPECT_TRUE(QTest::qWaitFor(underWay, 20'000));
+        for (int i = 0; i < interrupts; ++i) {
+            // Signals of one kind sent at once arrive as one.
+            if (i > 0)
+                QTest::qWait(5);
+            ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+        }
+        EXPECT_TRUE(process.waitForFinished(30'000));
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    };
+
+    fillDesktop();
+    EXPECT_EQ(interrupt("clean", 1, [&] { return onDesktop() < count - 20; }), 1);
+    ASSERT_EQ(history().size(), 1u);
+    EXPECT_EQ(history()[0].errors.back(), "Stopped: Sorvane was quit before the clean finished.");
+    EXPECT_EQ(static_cast<int>(history()[0].moved.size()) + onDesktop(), count);
+    EXPECT_EQ(journals(), 0u);
+
+    // Large items first, so that the second Ctrl+C comes while one is being copied.
+    for (int i = 0; i < 3; ++i)
+        home.writeFile(home.desktop() / ("a big " + std::to_string(i)), std::string(64 << 20, 'x'));
+    const auto copying = [&] {
+        std::error_code missing;
+        for (const auto& entry : fs::recursive_directory_iterator(archive, missing))
+            if (entry.path().filename().native().starts_with(".") ||
+                entry.path().filename().native().starts_with("a big"))
+                return true;
+        return false;
+    };
+    EXPECT_EQ(interrupt("clean", 2, copying), 130);
+    EXPECT_EQ(journals(), 1u) << "the journal covers what the second Ctrl+C cut short";
+    EXPECT_EQ(sorvane({"history"}), 0);
+    ASSERT_EQ(history().size(), 2u);
+    EXPECT_EQ(static_cast<int>(history()[0].moved.size() + history()[1].moved.size()) + onDesktop(),
+              count + 3);
+
+    const auto undoable = [&] {
+        for (const auto& record : history())
+            if (!record.undone && !record.moved.empty())
+                return record;
+        return CleanRecord{};
+    };
+    const int before = onDesktop();
+    const CleanRecord target = undoable();
+    EXPECT_EQ(interrupt("undo", 1, [&] { return onDesktop() > before + 20; }), 1);
+    const auto remaining = undoable();
+    EXPECT_EQ(remaining.id, target.id) << "the untried items are still undoable";
+    EXPECT_EQ(remaining.moved.size() + static_cast<std::size_t>(onDesktop() - before),
+              target.moved.size());
 }
 
 } // namespace

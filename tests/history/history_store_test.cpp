@@ -3,9 +3,12 @@
 #include "platform/durable_file.h"
 #include "support/immutable_folder.h"
 #include "support/scoped_environment.h"
+#include "support/small_tmpfs.h"
 #include "support/temp_dir.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace sorvane {
 namespace {
@@ -42,8 +45,10 @@ protected:
         m_environment.unset("XDG_RUNTIME_DIR");
     }
 
-    std::vector<CleanRecord> onDisk() const {
-        return CleanRecordJson::decode(contents(file())).value_or(std::vector<CleanRecord>{});
+    std::vector<CleanRecord> onDisk() const { return onDiskIn(folder()); }
+    static std::vector<CleanRecord> onDiskIn(const fs::path& folder) {
+        return CleanRecordJson::decode(contents(folder / "history.json"))
+            .value_or(std::vector<CleanRecord>{});
     }
     void writeFile(const std::string& text) const { m_home.writeFile("data/history.json", text); }
 
@@ -217,35 +222,111 @@ TEST_F(HistoryStoreTest, PathsThatAreNotUtf8SurviveASaveAndALoad) {
     EXPECT_EQ(HistoryStore(folder()).records(), std::vector<CleanRecord>{run});
 }
 
-TEST_F(HistoryStoreTest, AHistoryThatCannotBeWrittenLivesOnInMemory) {
-    HistoryStore store(folder());
-    const CleanRecord first = record(1);
-    store.add(first);
-    const std::string before = contents(file());
-    int changes = 0;
-    QObject::connect(&store, &HistoryStore::recordsChanged, [&] { ++changes; });
-    {
-        test::ImmutableFolder immutable(folder());
-        if (!immutable.done())
-            GTEST_SKIP() << "chattr +i is not available here";
-        store.add(record(2));
-        store.markUndone(first.id);
-        EXPECT_EQ(changes, 2);
+TEST_F(HistoryStoreTest, ASaveThatFailsSaysWhyAndTheRecordsLiveOnInMemory) {
+    test::SmallTmpfs disk(m_home / "disk");
+    if (!disk.mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    std::optional<test::ImmutableFolder> immutable;
+    struct Case {
+        const char* name;
+        fs::path folder;
+        std::function<bool()> breakIt;
+        std::function<void()> mendIt;
+    };
+    const fs::path placed = m_home / "placed";
+    const fs::path frozen = m_home / "frozen";
+    const std::vector<Case> cases = {
+        {"a folder in the file's place", placed,
+         [&] {
+             return fs::remove(placed / "history.json") &&
+                    fs::create_directory(placed / "history.json");
+         },
+         [&] {
+             fs::remove(placed / "history.json");
+         }},
+        {"a full disk", disk.path(), [&] { return disk.fill(), true; },
+         [&] {
+             disk.empty();
+         }},
+        {"an immutable folder", frozen, [&] { return immutable.emplace(frozen).done(); },
+         [&] {
+             immutable.reset();
+         }},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        HistoryStore store(entry.folder);
+        const CleanRecord first = record(1);
+        ASSERT_TRUE(store.add(first));
+        const std::string before = contents(store.fileURL());
+        if (!entry.breakIt()) {
+            ADD_FAILURE() << "could not make the fault";
+            continue;
+        }
+        const FileStatus added = store.add(record(2));
+        ASSERT_FALSE(added);
+        EXPECT_FALSE(store.markUndone(first.id));
+        ASSERT_TRUE(store.saveError());
         EXPECT_EQ(store.records().size(), 2u);
         EXPECT_TRUE(store.records()[1].undone);
-        EXPECT_EQ(contents(file()), before);
-        EXPECT_EQ(entryCount(folder()), 1u);
+        EXPECT_FALSE(store.isStored(store.records()[0].id));
+        entry.mendIt();
+        if (entry.name != cases[0].name) {
+            EXPECT_EQ(contents(store.fileURL()), before);
+        }
+        // The next change takes what lives in memory to the disk.
+        EXPECT_TRUE(store.recordPartialUndo(first.id, {}));
+        EXPECT_FALSE(store.saveError());
+        EXPECT_EQ(onDiskIn(entry.folder).size(), 2u);
     }
-    // A folder removed while the program runs is made again.
-    fs::remove_all(folder());
-    store.clear();
-    EXPECT_EQ(contents(file()), "[]");
-
     m_home.writeFile("taken", "a file, not a folder");
     HistoryStore nowhere(m_home / "taken/Sorvane");
-    nowhere.add(record(3));
+    EXPECT_FALSE(nowhere.add(record(3)));
     EXPECT_EQ(nowhere.records().size(), 1u);
     EXPECT_EQ(contents(m_home / "taken"), "a file, not a folder");
+}
+
+TEST_F(HistoryStoreTest, AFileReplacedByAnotherProcessIsReadAgainBeforeAChange) {
+    HistoryStore mine(folder());
+    HistoryStore theirs(folder());
+    const CleanRecord ours = record(1);
+    mine.add(ours);
+    theirs.add(record(2)); // read again first: ours survives
+    EXPECT_EQ(onDisk().size(), 2u);
+    mine.markUndone(ours.id);
+    ASSERT_EQ(onDisk().size(), 2u) << "the stale copy in memory did not win";
+    EXPECT_TRUE(onDisk()[1].undone);
+    EXPECT_TRUE(mine.isStored(ours.id));
+}
+
+TEST_F(HistoryStoreTest, FilesNoReaderCouldWalkAreUnreadableNotFatal) {
+    const std::string valid = CleanRecordJson::encode({record(1)});
+    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    for (const std::string& text :
+         {std::string("[{\"skippedCount\": 1e400}]"), std::string("[-1e400]"), deep,
+          valid.substr(0, valid.size() - 1) + ", " + deep + "]",
+          std::string("[{\"id\": 18446744073709551616e300}]")}) {
+        fs::remove_all(folder());
+        writeFile(text);
+        HistoryStore store(folder());
+        EXPECT_TRUE(store.records().empty()) << text.substr(0, 40);
+        ASSERT_TRUE(store.add(record(2)));
+        EXPECT_EQ(contents(folder() / "history.json.unreadable"), text);
+        EXPECT_EQ(onDisk().size(), 1u);
+    }
+}
+
+TEST_F(HistoryStoreTest, ALinkedFileIsWrittenThroughAndStaysALink) {
+    m_home.writeFile("dotfiles/history.json", "garbage");
+    fs::create_directories(folder());
+    fs::create_symlink(m_home / "dotfiles/history.json", file());
+    HistoryStore store(folder());
+    ASSERT_TRUE(store.add(record(1)));
+    EXPECT_TRUE(fs::is_symlink(file()));
+    EXPECT_EQ(onDisk().size(), 1u);
+    EXPECT_EQ(contents(m_home / "dotfiles/history.json.unreadable"), "garbage");
+    EXPECT_EQ(fs::status(m_home / "dotfiles/history.json").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(HistoryStoreTest, AnUnreadableFileIsNotOverwrittenBeforeItIsKeptAside) {

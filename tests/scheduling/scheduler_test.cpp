@@ -74,6 +74,38 @@ TEST_F(SchedulerTest, ARunIsDueFromItsMinuteOnAndNotBefore) {
     EXPECT_EQ(m_scheduler.statusText(), "Due now");
 }
 
+TEST_F(SchedulerTest, BeforeTheFirstCleanTheRunComesAsTheClockPassesItsMinute) {
+    struct Case {
+        const char* name;
+        bool switchedOnLater;
+        Timestamp due;
+    };
+    for (const auto& entry : {Case{"running since before 9:00", false, berlin(2025, 6, 10, 9, 0)},
+                              Case{"switched on at 9:30", true, berlin(2025, 6, 11, 9, 0)}}) {
+        SCOPED_TRACE(entry.name);
+        m_settings.setLastRun(std::nullopt);
+        now = berlin(2025, 6, 10, 8, 58);
+        fires = 0;
+        m_scheduler.start();
+        if (entry.switchedOnLater) {
+            m_settings.setAgentEnabled(false);
+            now = berlin(2025, 6, 10, 9, 30);
+            m_settings.setAgentEnabled(true);
+        }
+        // The clock advances a minute per evaluation, across the run's minute.
+        for (now = berlin(2025, 6, 10, 8, 59); fires == 0 && now < berlin(2025, 6, 12, 0, 0);
+             now += 1min) {
+            m_scheduler.evaluate();
+            if (now < entry.due) {
+                ASSERT_EQ(fires, 0) << "fired before its minute";
+            }
+        }
+        EXPECT_EQ(fires, 1);
+        EXPECT_EQ(now - 1min, entry.due);
+        m_scheduler.stop();
+    }
+}
+
 TEST_F(SchedulerTest, MissedRunsAreCaughtUpOnceTheLastRunIsStamped) {
     setLastRun(berlin(2025, 6, 8, 9, 0, 10));
     now = berlin(2025, 6, 10, 15, 0);

@@ -2,6 +2,7 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace sorvane {
 namespace {
@@ -19,13 +20,41 @@ TEST(DurableFileTest, AFailedReplacementLeavesTheTargetAndNoTemporaryFile) {
     EXPECT_FALSE(DurableFile::read(folder / "taken"));
 }
 
-TEST(DurableFileTest, AReplacementKeepsTheFilesPermissions) {
+TEST(DurableFileTest, FilesAreTheOwnersOnlyAndANarrowerModeIsKept) {
+    using enum fs::perms;
+    struct Case {
+        std::optional<fs::perms> before;
+        fs::perms after;
+    };
+    const Case cases[] = {
+        {std::nullopt, owner_read | owner_write},
+        {owner_read | owner_write | group_read | others_read, owner_read | owner_write},
+        {all, owner_read | owner_write},
+        {owner_read, owner_read},
+    };
+    for (const auto& [before, after] : cases) {
+        test::TempDir folder;
+        const fs::path file = folder / "preferences.json";
+        if (before) {
+            folder.writeFile("preferences.json", "{}");
+            fs::permissions(file, *before);
+        }
+        ASSERT_TRUE(DurableFile::write(file, "{\"a\": 1}"));
+        EXPECT_EQ(DurableFile::read(file).value(), "{\"a\": 1}");
+        EXPECT_EQ(fs::status(file).permissions(), after);
+    }
+    test::TempDir parent;
+    DurableFile::makeFolder(parent / "new/Sorvane");
+    EXPECT_EQ(fs::status(parent / "new/Sorvane").permissions(), owner_all);
+}
+
+TEST(DurableFileTest, ALinkIsResolvedSoThatItStaysALink) {
     test::TempDir folder;
-    const fs::path file = folder.writeFile("preferences.json", "{}");
-    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
-    ASSERT_TRUE(DurableFile::write(file, "{\"a\": 1}"));
-    EXPECT_EQ(DurableFile::read(file).value(), "{\"a\": 1}");
-    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    const fs::path target = folder.writeFile("dotfiles/history.json", "[]");
+    fs::create_directories(folder / "data");
+    fs::create_symlink("../dotfiles/history.json", folder / "data/history.json");
+    EXPECT_EQ(DurableFile::resolved(folder / "data/history.json"), target);
+    EXPECT_EQ(DurableFile::resolved(folder / "data/missing.json"), folder / "data/missing.json");
 }
 
 TEST(DurableFileTest, KeepingAsideNeverReplacesAnything) {

@@ -1,5 +1,9 @@
 #include "settings/json_preferences_store.h"
 #include "settings_test_home.h"
+#include "support/small_tmpfs.h"
+
+#include <functional>
+#include <optional>
 
 namespace sorvane {
 namespace {
@@ -102,20 +106,75 @@ TEST_F(JsonPreferencesStoreTest, AFileThatIsNotAnObjectIsKeptAsideAtTheFirstWrit
     EXPECT_EQ(contents(folder / "preferences.json.unreadable.3"), "{\"name\": \"caf\xE9\"}");
 }
 
-TEST_F(JsonPreferencesStoreTest, AWriteThatFailsKeepsTheValueAndTheOldFile) {
-    writePreferences(R"({"runHour": 8})");
+TEST_F(JsonPreferencesStoreTest, AValueNestedBeyondReasonMakesOnlyItsKeyUnusable) {
+    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    writePreferences(R"({"runHour": )" + deep + R"(, "runMinute": 30, "someday": )" + deep +
+                     R"(, "kept": {"a": [1]}})");
     JsonPreferencesStore store(preferencesFile());
-    ImmutableFolder immutable(preferencesFile().parent_path());
-    if (!immutable.done())
-        GTEST_SKIP() << "chattr +i is not available here";
-    store.setInteger("runHour", 10);
-    EXPECT_EQ(store.object("runHour"), PreferenceValue(qint64{10}));
-    EXPECT_EQ(contents(preferencesFile()), R"({"runHour": 8})");
+    EXPECT_FALSE(store.object("runHour"));
+    EXPECT_EQ(store.object("runMinute"), PreferenceValue(qint64{30}));
+    store.setInteger("runHour", 7); // writing back walks no deep value
+    EXPECT_EQ(readJson(preferencesFile()),
+              json::parse(R"({"runHour": 7, "runMinute": 30, "kept": {"a": [1]}})"));
+    EXPECT_FALSE(fs::exists(preferencesFile().string() + ".unreadable"));
 
-    immutable.release();
+    // A number beyond a double's range cannot be read around: the file as a whole is unusable.
+    writePreferences(R"({"runHour": 1e400, "runMinute": 30})");
+    JsonPreferencesStore overflowing(preferencesFile());
+    EXPECT_FALSE(overflowing.object("runMinute"));
+}
+
+TEST_F(JsonPreferencesStoreTest, ALinkedFileIsWrittenThroughAndStaysALink) {
+    const fs::path target = m_home.writeFile("dotfiles/preferences.json", R"({"runHour": 8})");
+    fs::create_directories(preferencesFile().parent_path());
+    fs::create_symlink(target, preferencesFile());
+    JsonPreferencesStore store(preferencesFile());
     store.setInteger("runMinute", 5);
-    EXPECT_EQ(readJson(preferencesFile()), json::parse(R"({"runHour": 10, "runMinute": 5})"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(preferencesFile().parent_path()), {}), 1);
+    EXPECT_TRUE(fs::is_symlink(preferencesFile()));
+    EXPECT_EQ(readJson(target), json::parse(R"({"runHour": 8, "runMinute": 5})"));
+}
+
+TEST_F(JsonPreferencesStoreTest, AWriteThatFailsKeepsTheValueAndTheOldFile) {
+    const fs::path folder = preferencesFile().parent_path();
+    test::SmallTmpfs disk(folder);
+    if (!disk.mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    std::optional<ImmutableFolder> immutable;
+    struct Case {
+        const char* name;
+        std::function<bool()> breakIt;
+        std::function<void()> mendIt;
+    };
+    const Case cases[] = {
+        {"a full disk", [&] { return disk.fill(), true; },
+         [&] {
+             disk.empty();
+         }},
+        {"a folder in the file's place",
+         [&] { return fs::remove(preferencesFile()) && fs::create_directory(preferencesFile()); },
+         [&] {
+             fs::remove(preferencesFile());
+         }},
+        {"an immutable folder", [&] { return immutable.emplace(folder).done(); },
+         [&] {
+             immutable.reset();
+         }},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        writePreferences(R"({"runHour": 8})");
+        JsonPreferencesStore store(preferencesFile());
+        if (!entry.breakIt()) {
+            ADD_FAILURE() << "could not make the fault";
+            continue;
+        }
+        store.setInteger("runHour", 10);
+        EXPECT_EQ(store.object("runHour"), PreferenceValue(qint64{10}));
+        entry.mendIt();
+        store.setInteger("runMinute", 5);
+        EXPECT_EQ(readJson(preferencesFile()), json::parse(R"({"runHour": 10, "runMinute": 5})"));
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1) << "no temporary file";
+    }
 }
 
 } // namespace

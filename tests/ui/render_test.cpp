@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QPalette>
 #include <QTabWidget>
 #include <QTest>
@@ -109,6 +110,18 @@ TEST_P(Render, panelWithTwelveItemsTaggedFilesAStatusLineAndAnUndoRow) {
     QTest::mouseMove(popup.windowHandle(), row->mapTo(&popup, row->rect().center()));
     QApplication::processEvents();
     save(popup, named("panel-twelve-items"));
+}
+
+TEST_P(Render, panelWhenTheDesktopIsInsideTheArchive) {
+    test::TestAppState t;
+    t.putOnDesktop({"notes.txt"});
+    t.settings.setResolvedDestination(t.home.path());
+    t.recount();
+    PanelPopup popup{new MenuBarView(t.state, {})};
+    popup.showAt(QRect(600, 0, 22, 22));
+    EXPECT_EQ(popup.view().headline()->text(), t.state.countsProblem());
+    EXPECT_FALSE(t.state.countsProblem().isEmpty());
+    save(popup, named("panel-desktop-inside-archive"));
 }
 
 TEST_P(Render, eachSettingsTabWithALongArchiveName) {
