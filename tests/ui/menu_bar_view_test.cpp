@@ -318,6 +318,27 @@ TEST_F(PanelPopupTest, focusPassedOnByAControlThatDisabledItselfShowsNoRing) {
     EXPECT_TRUE(now->showsFocusRing());
 }
 
+TEST(PanelWindowed, closesWhenAnotherWindowKeepsTheFocusNotOnABriefLoss) {
+    test::TestAppState t;
+    PanelPopup panel{new MenuBarView(t.state, {}), true};
+    QWidget other;
+    other.show();
+    panel.showAt(QRect());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+
+    // A keyboard coming or going takes the focus away for a moment.
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    panel.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+    QTest::qWait(PanelPopup::focusLossMs * 2);
+    EXPECT_TRUE(panel.isVisible());
+
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !panel.isVisible(); }, PanelPopup::focusLossMs * 5));
+}
+
 TEST_F(PanelPopupTest, theCleanButtonHasTheFocusSoReturnCleans) {
     t.putOnDesktop({"a.txt"});
     popup.showAt(QRect(100, 0, 22, 22));
