@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 namespace sorvane {
 
@@ -19,6 +20,9 @@ public:
     void setSecondary(bool secondary);
     /// Where a text that fits sits: at the leading edge (the default) or the trailing one.
     void setAlignment(Qt::Alignment alignment);
+    /// Draws each `symbol` of the text in `font`: a monospaced font's arrow fills one
+    /// narrow cell and is hard to see.
+    void setSymbolFont(QChar symbol, const QFont& font);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -27,10 +31,16 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    /// How much wider each symbol is in its own font than in the label's.
+    int symbolExtra() const;
+
+private:
     QString m_text;
     Qt::TextElideMode m_mode;
     bool m_secondary = false;
     Qt::Alignment m_alignment = Qt::AlignLeft;
+    QChar m_symbol;
+    std::optional<QFont> m_symbolFont;
 };
 
 } // namespace sorvane

@@ -56,6 +56,7 @@ HistoryRow::HistoryRow(const CleanRecord& record, bool expanded, QWidget* parent
         for (const auto& moved : record.moved) {
             auto* line = new ElidedLabel(Qt::ElideMiddle, m_items);
             line->setFont(mono);
+            line->setSymbolFont(QChar(0x2192), UiStyle::scaled(font(), 1.2, QFont::Normal));
             line->setSecondary(true);
             line->setText(itemLine(moved.newPath));
             items->addWidget(line);

@@ -249,8 +249,10 @@ TEST_F(PanelPopupTest, openingRecountsTheDesktopAndEscapeCloses) {
 
 /// Moves the pointer over `widget` as the window system reports it.
 void movePointerOver(QWidget* widget) {
-    QTest::mouseMove(widget->window()->windowHandle(),
-                     widget->mapTo(widget->window(), widget->rect().center()));
+    // Two steps: Qt drops a move to where the pointer already is.
+    const QPoint centre = widget->mapTo(widget->window(), widget->rect().center());
+    QTest::mouseMove(widget->window()->windowHandle(), centre - QPoint(1, 1));
+    QTest::mouseMove(widget->window()->windowHandle(), centre);
     QApplication::processEvents();
 }
 
@@ -292,11 +294,12 @@ TEST_F(PanelPopupTest, focusPassedOnByAControlThatDisabledItselfShowsNoRing) {
     t.addRun({"old.txt"}, CleanTrigger::manual);
     t.putOnDesktop({"a.txt", "b.txt"});
     popup.showAt(QRect(100, 0, 22, 22));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&popup));
     auto* clean = popup.findChild<ProminentButton*>("cleanButton");
     ASSERT_TRUE(clean && clean->isEnabled());
     QTest::mouseClick(clean, Qt::LeftButton);
     ASSERT_FALSE(clean->isEnabled()) << "working";
-    QWidget* focused = QApplication::focusWidget();
+    QWidget* focused = popup.focusWidget();
     ASSERT_NE(focused, nullptr);
     ASSERT_NE(focused, clean) << "Qt passed the focus on";
     for (auto* button : popup.findChildren<KeyboardButton*>())
@@ -312,10 +315,31 @@ TEST_F(PanelPopupTest, focusPassedOnByAControlThatDisabledItselfShowsNoRing) {
     t.waitUntilIdle();
 
     // The keyboard still shows where it is.
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    auto* now = qobject_cast<KeyboardButton*>(QApplication::focusWidget());
+    QTest::keyClick(popup.focusWidget(), Qt::Key_Tab);
+    auto* now = qobject_cast<KeyboardButton*>(popup.focusWidget());
     ASSERT_NE(now, nullptr);
     EXPECT_TRUE(now->showsFocusRing());
+}
+
+TEST(PanelWindowed, closesWhenAnotherWindowKeepsTheFocusNotOnABriefLoss) {
+    test::TestAppState t;
+    PanelPopup panel{new MenuBarView(t.state, {}), true};
+    QWidget other;
+    other.show();
+    panel.showAt(QRect());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+
+    // A keyboard coming or going takes the focus away for a moment.
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    panel.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+    QTest::qWait(PanelPopup::focusLossMs * 2);
+    EXPECT_TRUE(panel.isVisible());
+
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !panel.isVisible(); }, PanelPopup::focusLossMs * 5));
 }
 
 TEST_F(PanelPopupTest, theCleanButtonHasTheFocusSoReturnCleans) {
