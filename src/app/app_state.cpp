@@ -174,11 +174,23 @@ void AppState::cleanEnded(CleanOutcome outcome, CleanTrigger trigger) {
     const CleanRecord& record = *outcome.record;
     m_settings.setLastRun(toDateTime(record.date));
     m_history.add(record);
+    rememberArchive();
     setStatusMessage(QString::fromStdString(record.summary()));
     refreshCounts();
     if (trigger == CleanTrigger::scheduled && m_settings.showNotifications() &&
         !record.moved.empty())
         notifyAfterScheduledClean(record);
+}
+
+void AppState::rememberArchive() {
+    // The bookmark keeps the device the archive was on when last used, so that a later clean
+    // makes a missing archive again only there, never where an unplugged drive was mounted.
+    const auto archive = m_settings.resolvedDestination();
+    const auto& stored = m_settings.destinationBookmark();
+    if (stored && FolderBookmark::names(stored->toStdString(), archive))
+        return;
+    if (const auto fresh = FolderBookmark::create(archive))
+        m_settings.setDestinationBookmark(QByteArray::fromStdString(*fresh));
 }
 
 void AppState::notifyAfterScheduledClean(const CleanRecord& record) {

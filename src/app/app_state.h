@@ -112,6 +112,8 @@ private:
     void setProgress(std::size_t done, std::size_t total);
     void cleanEnded(CleanOutcome outcome, CleanTrigger trigger);
     void undoEnded(const CleanRecord& record, const UndoResult& result);
+    /// Renews the archive's bookmark when it no longer names the archive in effect.
+    void rememberArchive();
     void notifyAfterScheduledClean(const CleanRecord& record);
     void workEnded();
     std::function<void(std::size_t, std::size_t)> progressReporter();

@@ -1,5 +1,6 @@
 #include "fakes/fault_injecting_file_services.h"
 #include "fakes/test_app_state.h"
+#include "platform/folder_bookmark.h"
 #include "scheduling/scheduler.h"
 
 #include <QSignalSpy>
@@ -61,6 +62,10 @@ TEST_F(AppStateTest, aCleanIsRecordedStampedAndShownAndASecondOneWaits) {
                   .count());
     EXPECT_FALSE(fs::exists(state.journalPath()));
     EXPECT_THAT(notifier.posts(), IsEmpty()) << "a manual clean posts nothing";
+    // The archive as last used: a later clean makes it again only on this device.
+    ASSERT_TRUE(settings.destinationBookmark());
+    EXPECT_TRUE(FolderBookmark::names(settings.destinationBookmark()->toStdString(),
+                                      settings.resolvedDestination()));
 }
 
 TEST_F(AppStateTest, aScheduledCleanThatMovedSomethingSaysSo) {
