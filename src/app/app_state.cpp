@@ -205,6 +205,7 @@ bool AppState::cleanEnded(const CleanOutcome& outcome, CleanTrigger trigger,
     const CleanRecord& record = *outcome.record;
     m_settings.setLastRun(toDateTime(record.date));
     const FileStatus saved = m_history.add(record);
+    rememberArchive();
     setStatusMessage(withSaveFailure(QString::fromStdString(record.summary()), saved));
     refreshCounts();
     if (trigger == CleanTrigger::scheduled && m_settings.showNotifications() &&
@@ -217,6 +218,17 @@ QString AppState::withSaveFailure(const QString& message, const FileStatus& save
     if (saved)
         return message;
     return message + tr(", but the history could not be saved (") + reason(saved.error()) + ")";
+}
+
+void AppState::rememberArchive() {
+    // The bookmark keeps the device the archive was on when last used, so that a later clean
+    // makes a missing archive again only there, never where an unplugged drive was mounted.
+    const auto archive = m_settings.resolvedDestination();
+    const auto& stored = m_settings.destinationBookmark();
+    if (stored && FolderBookmark::names(stored->toStdString(), archive))
+        return;
+    if (const auto fresh = FolderBookmark::create(archive))
+        m_settings.setDestinationBookmark(QByteArray::fromStdString(*fresh));
 }
 
 void AppState::notifyAfterScheduledClean(const CleanRecord& record,

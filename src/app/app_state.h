@@ -121,6 +121,8 @@ private:
     bool cleanEnded(const CleanOutcome& outcome, CleanTrigger trigger,
                     const std::filesystem::path& archive);
     void undoEnded(const CleanRecord& record, const UndoResult& result);
+    /// Renews the archive's bookmark when it no longer names the archive in effect.
+    void rememberArchive();
     void notifyAfterScheduledClean(const CleanRecord& record, const std::filesystem::path& archive);
     static QString withSaveFailure(const QString& message, const FileStatus& saved);
     void workEnded();

@@ -26,16 +26,16 @@ std::optional<DateBasis> dateBasisFromRaw(std::string_view raw);
 /// What the engine is told to do; a plain value copied into every background job.
 struct CleanOptions {
     std::filesystem::path destination;
-    /// The archive's folder bookmark, which knows the device the archive was on: a root that
-    /// is missing is made again only on that device, never in the empty mount point of a
-    /// drive that is away. None when the archive has no bookmark.
-    std::optional<std::string> destinationBookmark;
     GroupingStyle grouping = GroupingStyle::month;
     DateBasis dateBasis = DateBasis::created;
     std::int64_t keepRecentDays = 0;
     bool includeHidden = false;
     bool moveFolders = true;
     bool keepTaggedFiles = true;
+    /// The archive's folder bookmark, which knows the device the archive was on: a root that
+    /// is missing is made again only on that device, never in the empty mount point of a
+    /// drive that is away. None when the archive has no bookmark.
+    std::optional<std::string> destinationBookmark;
 
     friend bool operator==(const CleanOptions&, const CleanOptions&) = default;
 };

@@ -1,6 +1,7 @@
 #include "app/clean_journal.h"
 #include "fakes/fault_injecting_file_services.h"
 #include "fakes/test_app_state.h"
+#include "platform/folder_bookmark.h"
 #include "scheduling/scheduler.h"
 #include "support/small_tmpfs.h"
 
@@ -69,6 +70,10 @@ TEST_F(AppStateTest, aCleanIsRecordedStampedAndShownAndASecondOneWaits) {
                   .count());
     EXPECT_EQ(journalCount(), 0u);
     EXPECT_THAT(notifier.posts(), IsEmpty()) << "a manual clean posts nothing";
+    // The archive as last used: a later clean makes it again only on this device.
+    ASSERT_TRUE(settings.destinationBookmark());
+    EXPECT_TRUE(FolderBookmark::names(settings.destinationBookmark()->toStdString(),
+                                      settings.resolvedDestination()));
 }
 
 TEST_F(AppStateTest, aScheduledCleanThatMovedSomethingSaysSo) {

@@ -38,8 +38,9 @@ TEST_F(AppSettingsTest, AFreshStoreGivesTheDefaults) {
     EXPECT_TRUE(settings.showNotifications());
     EXPECT_FALSE(settings.lastRun());
     EXPECT_FALSE(settings.hasCompletedSetup());
-    EXPECT_EQ(settings.cleanOptions(), (CleanOptions{archive, GroupingStyle::month,
-                                                     DateBasis::created, 0, false, true, true}));
+    EXPECT_EQ(settings.cleanOptions(),
+              (CleanOptions{archive, GroupingStyle::month, DateBasis::created, 0, false, true, true,
+                            std::nullopt}));
     EXPECT_EQ(settings.scheduleDescription(), "Every day at 9:00\u202FAM");
     // Reading writes nothing, and makes no archive folder.
     EXPECT_FALSE(fs::exists(preferencesFile()));
@@ -140,8 +141,9 @@ TEST_F(AppSettingsTest, EachSetterWritesItsOwnKeyAtOnce) {
     // The archive in effect changes only with the folder chooser.
     EXPECT_EQ(settings.resolvedDestination(), m_home / "Documents/Desktop Archive");
     settings.setResolvedDestination("/srv/archive");
-    EXPECT_EQ(settings.cleanOptions(), (CleanOptions{"/srv/archive", GroupingStyle::day,
-                                                     DateBasis::cleaned, 3, true, false, false}));
+    EXPECT_EQ(settings.cleanOptions(),
+              (CleanOptions{"/srv/archive", GroupingStyle::day, DateBasis::cleaned, 3, true, false,
+                            false, settings.destinationBookmark()->toStdString()}));
 
     settings.setLastRun(std::nullopt);
     settings.setDestinationBookmark(std::nullopt);
