@@ -1,6 +1,7 @@
 #include "app/app_state.h"
 
 #include "app/application_parts.h"
+#include "app/background_job.h"
 #include "app/clean_journal.h"
 #include "app/display_texts.h"
 #include "app/interrupted_clean.h"
@@ -9,6 +10,7 @@
 #include "engine/clean_run.h"
 #include "engine/desktop_cleaner.h"
 #include "history/history_store.h"
+#include "platform/background_priority.h"
 #include "platform/folder_bookmark.h"
 #include "platform/posix_error.h"
 #include "platform/user_locale.h"
@@ -20,7 +22,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QPointer>
-#include <QtConcurrent>
 #include <memory>
 
 namespace sorvane {
@@ -65,10 +66,9 @@ AppState::AppState(AppSettings& settings, HistoryStore& history, UpdaterViewMode
       m_now(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }),
       m_launchAtLogin(services.loginItem.isEnabled()) {
     // One clean or undo at a time, at normal priority; Desktop scans out of the way of
-    // everything else (idle priority is SCHED_IDLE on Linux).
+    // everything else (see BackgroundPriority).
     m_workPool.setMaxThreadCount(1);
     m_scanPool.setMaxThreadCount(1);
-    m_scanPool.setThreadPriority(QThread::IdlePriority);
     connect(&m_settings, &AppSettings::changed, this, &AppState::changed);
     connect(&m_history, &HistoryStore::recordsChanged, this, &AppState::changed);
 }
@@ -158,40 +158,42 @@ void AppState::cleanNow(CleanTrigger trigger) {
     recoverInterrupted();
     m_stopRequested = false;
 
-    QtConcurrent::run(&m_workPool, [&files = m_files, now = m_now, options, trigger,
-                                    folder = journalFolder(), progress = progressReporter(),
-                                    &stop = m_stopRequested] {
-        CleanJobResult result;
-        auto begun = CleanJournal::begin(folder);
-        if (!begun) {
-            // Without a journal a kill could leave moves that no record tells of.
-            result.outcome.errorMessage =
-                tr("Nothing was moved: Sorvane could not write its journal (") +
-                reason(begun.error()) + ").";
+    runInBackground(
+        m_workPool, this,
+        [&files = m_files, now = m_now, options, trigger, folder = journalFolder(),
+         progress = progressReporter(), &stop = m_stopRequested] {
+            CleanJobResult result;
+            auto begun = CleanJournal::begin(folder);
+            if (!begun) {
+                // Without a journal a kill could leave moves that no record tells of.
+                result.outcome.errorMessage =
+                    tr("Nothing was moved: Sorvane could not write its journal (") +
+                    reason(begun.error()) + ").";
+                return result;
+            }
+            result.journal = std::move(begun).value();
+            JobObserver observer(result.journal.get(), progress, stop);
+            const auto ran = DesktopCleaner(files, now).clean(options, trigger, &observer);
+            if (const auto* record = std::get_if<CleanRecord>(&ran)) {
+                result.outcome.record = *record;
+                if (const auto& failure = result.journal->failure())
+                    explainJournalStop(*result.outcome.record, *failure);
+            } else {
+                result.outcome.errorMessage =
+                    QString::fromStdString(std::get<CleanError>(ran).errorDescription());
+            }
             return result;
-        }
-        result.journal = std::move(begun).value();
-        JobObserver observer(result.journal.get(), progress, stop);
-        const auto ran = DesktopCleaner(files, now).clean(options, trigger, &observer);
-        if (const auto* record = std::get_if<CleanRecord>(&ran)) {
-            result.outcome.record = *record;
-            if (const auto& failure = result.journal->failure())
-                explainJournalStop(*result.outcome.record, *failure);
-        } else {
-            result.outcome.errorMessage =
-                QString::fromStdString(std::get<CleanError>(ran).errorDescription());
-        }
-        return result;
-    }).then(this, [this, trigger, archive = options.destination](const CleanJobResult& result) {
-        // A journal whose record did not reach the file stays, to be recovered later.
-        const bool saved = cleanEnded(result.outcome, trigger, archive);
-        if (result.journal && saved)
-            result.journal->finish();
-        else if (result.journal)
-            result.journal->close();
-        emit cleanFinished(result.outcome);
-        workEnded();
-    });
+        },
+        [this, trigger, archive = options.destination](const CleanJobResult& result) {
+            // A journal whose record did not reach the file stays, to be recovered later.
+            const bool saved = cleanEnded(result.outcome, trigger, archive);
+            if (result.journal && saved)
+                result.journal->finish();
+            else if (result.journal)
+                result.journal->close();
+            emit cleanFinished(result.outcome);
+            workEnded();
+        });
 }
 
 bool AppState::cleanEnded(const CleanOutcome& outcome, CleanTrigger trigger,
@@ -288,27 +290,29 @@ void AppState::undoLastClean() {
     const auto bookmark = m_settings.cleanOptions().destinationBookmark;
     m_stopRequested = false;
 
-    QtConcurrent::run(&m_workPool, [&files = m_files, now = m_now, record = *record, archive,
-                                    bookmark, journalPath = undoJournalPath(),
-                                    progress = progressReporter(), &stop = m_stopRequested] {
-        const bool granted = files.startAccessingSecurityScopedResource(archive);
-        JobObserver observer(nullptr, progress, stop);
-        UndoJobResult job;
-        job.journal = UndoJournal::begin(journalPath, record, files, observer);
-        UndoObserver* watching = &observer;
-        if (job.journal)
-            watching = job.journal.get();
-        job.result = DesktopCleaner(files, now).undo(record, archive, watching, bookmark);
-        if (granted)
-            files.stopAccessingSecurityScopedResource(archive);
-        return job;
-    }).then(this, [this, record = *record](const UndoJobResult& job) {
-        undoEnded(record, job.result);
-        if (job.journal)
-            job.journal->finish();
-        emit undoFinished(job.result);
-        workEnded();
-    });
+    runInBackground(
+        m_workPool, this,
+        [&files = m_files, now = m_now, record = *record, archive, bookmark,
+         journalPath = undoJournalPath(), progress = progressReporter(), &stop = m_stopRequested] {
+            const bool granted = files.startAccessingSecurityScopedResource(archive);
+            JobObserver observer(nullptr, progress, stop);
+            UndoJobResult job;
+            job.journal = UndoJournal::begin(journalPath, record, files, observer);
+            UndoObserver* watching = &observer;
+            if (job.journal)
+                watching = job.journal.get();
+            job.result = DesktopCleaner(files, now).undo(record, archive, watching, bookmark);
+            if (granted)
+                files.stopAccessingSecurityScopedResource(archive);
+            return job;
+        },
+        [this, record = *record](const UndoJobResult& job) {
+            undoEnded(record, job.result);
+            if (job.journal)
+                job.journal->finish();
+            emit undoFinished(job.result);
+            workEnded();
+        });
 }
 
 void AppState::undoEnded(const CleanRecord& record, const UndoResult& result) {
@@ -335,21 +339,30 @@ void AppState::refreshCounts() {
     const auto generation = ++m_scanGeneration;
     const CleanOptions options = m_settings.cleanOptions();
     UserLocale::refreshTimeZone();
-    QtConcurrent::run(&m_scanPool, [&files = m_files, now = m_now, options] {
-        return DesktopCleaner(files, now).examine(options);
-    }).then(this, [this, generation](const std::variant<CleanPreview, CleanError>& examined) {
-        // A newer scan was asked for meanwhile: its numbers are the ones to show.
-        if (generation != m_scanGeneration)
-            return;
-        // A Desktop that cannot be read is not a clear one.
-        const auto* preview = std::get_if<CleanPreview>(&examined);
-        m_countsProblem =
-            preview ? QString()
-                    : QString::fromStdString(std::get<CleanError>(examined).errorDescription());
-        m_pendingCount = preview ? static_cast<qint64>(preview->eligible.size()) : 0;
-        m_pinnedCount = preview ? preview->tagged : 0;
-        emit countsChanged();
-    });
+    runInBackground(
+        m_scanPool, this,
+        [&files = m_files, now = m_now, options] {
+            BackgroundPriority::lowerCurrentThread();
+            return DesktopCleaner(files, now).examine(options);
+        },
+        [this, generation](const std::variant<CleanPreview, CleanError>& examined) {
+            countsArrived(generation, examined);
+        });
+}
+
+void AppState::countsArrived(std::uint64_t generation,
+                             const std::variant<CleanPreview, CleanError>& examined) {
+    // A newer scan was asked for meanwhile: its numbers are the ones to show.
+    if (generation != m_scanGeneration)
+        return;
+    // A Desktop that cannot be read is not a clear one.
+    const auto* preview = std::get_if<CleanPreview>(&examined);
+    m_countsProblem =
+        preview ? QString()
+                : QString::fromStdString(std::get<CleanError>(examined).errorDescription());
+    m_pendingCount = preview ? static_cast<qint64>(preview->eligible.size()) : 0;
+    m_pinnedCount = preview ? preview->tagged : 0;
+    emit countsChanged();
 }
 
 void AppState::finishWork(std::function<void()> done) {

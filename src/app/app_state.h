@@ -2,6 +2,8 @@
 
 #include "app/clean_outcome.h"
 #include "app/settings_tab.h"
+#include "engine/clean_error.h"
+#include "engine/clean_preview.h"
 #include "engine/undo_result.h"
 #include "history/clean_record.h"
 #include "platform/file_services.h"
@@ -15,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <variant>
 
 namespace sorvane {
 
@@ -126,6 +129,8 @@ private:
     void notifyAfterScheduledClean(const CleanRecord& record, const std::filesystem::path& archive);
     static QString withSaveFailure(const QString& message, const FileStatus& saved);
     void workEnded();
+    void countsArrived(std::uint64_t generation,
+                       const std::variant<CleanPreview, CleanError>& examined);
     std::function<void(std::size_t, std::size_t)> progressReporter();
 
     AppSettings& m_settings;
