@@ -231,7 +231,7 @@ TEST_F(CommandLineTest, aChangeIsHandedToTheRunningApplication) {
     };
     Updater updater{preferences, presenter, QVersionNumber(1, 0, 0), now,
                     Updater::defaultOptions()};
-    UpdaterViewModel updaterModel{updater, now};
+    UpdaterViewModel updaterModel{&updater, now};
     AppState state(settings, history, updaterModel, files,
                    {notifier, loginItem, fileViewer, urlOpener, folderChooser});
     CommandRunner runner(state);

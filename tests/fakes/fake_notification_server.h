@@ -48,11 +48,11 @@ public:
     const std::vector<Notification>& notifications() const { return m_notifications; }
     /// As when the user presses the action `key` of the notification `id` (counted from 1).
     void invokeAction(uint id, const QString& key);
+    int capabilityRequests() const { return m_capabilityRequests; }
 
 Q_SIGNALS:
     void ActionInvoked(uint id, const QString& key);
     void NotificationClosed(uint id, uint reason);
-    int capabilityRequests() const { return m_capabilityRequests; }
 
 public Q_SLOTS:
     QStringList GetCapabilities();
