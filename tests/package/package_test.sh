@@ -84,7 +84,7 @@ for shipped in usr/share/bash-completion/completions/sorvane \
 done
 # Reproducible: no file in the package is newer than the changelog's entry.
 epoch=$(dpkg-parsechangelog -l debian/changelog -S Timestamp)
-newer=$(find "$scratch/unpacked" -newermt "@$epoch" -printf '/%P\n')
+newer=$(find "$scratch/unpacked" -mindepth 1 -newermt "@$epoch" -printf '/%P\n')
 [ -z "$newer" ] || fail "files newer than SOURCE_DATE_EPOCH: $newer"
 
 # --- Installed ---------------------------------------------------------------------------
