@@ -118,7 +118,8 @@ for name in notes.txt report.pdf Project; do
     [ -n "$(find "$HOME/Documents/Desktop Archive" -mindepth 2 -maxdepth 2 -name "$name")" ] ||
         fail "$name is not in the archive"
 done
-[ -s "$HOME/.local/share/Sorvane/history.json" ] || fail "no history recorded"
+# The record is written once the last item has moved, so it may lag the files a little.
+wait_for 5 test -s "$HOME/.local/share/Sorvane/history.json" || fail "no history recorded"
 
 # The user quits; the program ends by itself.
 kill -TERM "$sorvane"
