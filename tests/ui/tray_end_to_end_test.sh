@@ -121,6 +121,10 @@ done
 # The record is written once the last item has moved, so it may lag the files a little.
 wait_for 5 test -s "$HOME/.local/share/Sorvane/history.json" || fail "no history recorded"
 
+# The desktop entry's "Undo Last Clean": a second start hands the undo to the running one.
+"$program" --undo-last-clean >>"$work/sorvane.log" 2>&1 || fail "--undo-last-clean failed"
+wait_for 10 test -e "$HOME/Desktop/notes.txt" || fail "--undo-last-clean put nothing back"
+
 # The user quits; the program ends by itself.
 kill -TERM "$sorvane"
 wait_for 10 bash -c "! kill -0 $sorvane" || fail "sorvane did not quit"
