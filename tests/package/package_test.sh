@@ -57,7 +57,7 @@ tr ',' '\n' <<<"$(field Recommends)" | sed 's/^ *//; s/[ (].*//' | grep -Fxq qt6
 changelog_version=$(dpkg-parsechangelog -l debian/changelog -S Version)
 [ "$changelog_version" = "$version" ] ||
     fail "debian/changelog's newest entry is $changelog_version, the project is $version"
-dbgsym=$(dirname "$deb")/$(basename "$deb" | sed 's/^sorvane_/sorvane-dbgsym_/; s/\.deb$/.ddeb/')
+dbgsym=$(dirname "$deb")/$(basename "$deb" | sed 's/^sorvane_/sorvane-dbgsym_/')
 [ -f "$dbgsym" ] || fail "no debug symbols package $dbgsym"
 
 if ! lintian_output=$(lintian --fail-on error,warning "$deb" "$dbgsym" 2>&1); then
@@ -76,6 +76,16 @@ else
     fail "no manual page in the package"
 fi
 [ -f "$scratch/unpacked/usr/share/doc/sorvane/copyright" ] || fail "no copyright file"
+for shipped in usr/share/bash-completion/completions/sorvane \
+    usr/share/zsh/vendor-completions/_sorvane usr/share/fish/vendor_completions.d/sorvane.fish \
+    "usr/share/kio/servicemenus/$app_id.pin.desktop" \
+    usr/share/nemo/actions/sorvane-pin.nemo_action usr/share/nemo/actions/sorvane-unpin.nemo_action; do
+    [ -s "$scratch/unpacked/$shipped" ] || fail "no /$shipped in the package"
+done
+# Reproducible: no file in the package is newer than the changelog's entry.
+epoch=$(dpkg-parsechangelog -l debian/changelog -S Timestamp)
+newer=$(find "$scratch/unpacked" -mindepth 1 -newermt "@$epoch" -printf '/%P\n')
+[ -z "$newer" ] || fail "files newer than SOURCE_DATE_EPOCH: $newer"
 
 # --- Installed ---------------------------------------------------------------------------
 root=""

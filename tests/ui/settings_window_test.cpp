@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -355,7 +356,8 @@ TEST(UpdateSettingsTab, withoutAnUpdaterShowsOnlyTheVersion) {
                           }};
     UpdateSettings tab{none, AppState::tipURL().host()};
     tab.resize(560, 300);
-    tab.grab().save(SORVANE_RENDER_DIR "/settings-updates-without-checker.png");
+    QDir().mkpath(SORVANE_RENDER_DIR);
+    EXPECT_TRUE(tab.grab().save(SORVANE_RENDER_DIR "/settings-updates-without-checker.png"));
     EXPECT_EQ(tab.versionLabel()->text(), "Version 1.0.0");
     EXPECT_EQ(tab.lastCheckLabel(), nullptr);
     EXPECT_EQ(tab.checkNowButton(), nullptr);

@@ -118,7 +118,12 @@ for name in notes.txt report.pdf Project; do
     [ -n "$(find "$HOME/Documents/Desktop Archive" -mindepth 2 -maxdepth 2 -name "$name")" ] ||
         fail "$name is not in the archive"
 done
-[ -s "$HOME/.local/share/Sorvane/history.json" ] || fail "no history recorded"
+# The record is written once the last item has moved, so it may lag the files a little.
+wait_for 5 test -s "$HOME/.local/share/Sorvane/history.json" || fail "no history recorded"
+
+# The desktop entry's "Undo Last Clean": a second start hands the undo to the running one.
+"$program" --undo-last-clean >>"$work/sorvane.log" 2>&1 || fail "--undo-last-clean failed"
+wait_for 10 test -e "$HOME/Desktop/notes.txt" || fail "--undo-last-clean put nothing back"
 
 # The user quits; the program ends by itself.
 kill -TERM "$sorvane"
