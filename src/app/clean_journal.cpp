@@ -40,18 +40,28 @@ void CleanJournal::finish() {
     m_fd = -1;
 }
 
-void CleanJournal::append(const std::string& line) {
-    // A short write can only come from a full disk; the journal is a safety net, and the
-    // clean goes on without it rather than stopping over it.
+bool CleanJournal::append(const std::string& line) {
+    // A short write can only come from a full disk; the journal is a safety net, and a
+    // rename goes on without it rather than stopping over it.
     std::size_t written = 0;
     while (m_fd >= 0 && written < line.size()) {
         const ssize_t n = write(m_fd, line.data() + written, line.size() - written);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            return;
+            return false;
         written += static_cast<std::size_t>(n);
     }
+    return m_fd >= 0;
+}
+
+void CleanJournal::foldersChosen(const std::filesystem::path& desktop,
+                                 const std::filesystem::path& archive) {
+    append(JournalFormat::folders(desktop, archive));
+}
+
+bool CleanJournal::transferStepped(const TransferStep& step) {
+    return append(JournalFormat::step(step)) && fdatasync(m_fd) == 0;
 }
 
 void CleanJournal::cleanStarted(const CleanRecord& header, std::size_t) {

@@ -218,7 +218,7 @@ TEST_F(CleanRunTest, aCopyOfTheWrongSizeIsRemovedAndTheItemStays) {
     options.dateBasis = DateBasis::cleaned;
     const auto item = file("a.txt", "twelve bytes");
     fake.failOn(FileOperation::moveItem, item, EXDEV);
-    fake.reportFileSize(item, 99);
+    fake.shortenCopies();
     const auto record = clean(fake);
     EXPECT_THAT(record.moved, IsEmpty());
     EXPECT_THAT(record.errors, ElementsAre("a.txt: The copy of a.txt did not match the original, "
@@ -227,15 +227,17 @@ TEST_F(CleanRunTest, aCopyOfTheWrongSizeIsRemovedAndTheItemStays) {
     EXPECT_TRUE(fs::is_empty(march()));
 }
 
-TEST_F(CleanRunTest, aSourceThatCannotBeRemovedAfterAGoodCopyFailsTheItem) {
+TEST_F(CleanRunTest, aSourceThatCannotBeRemovedAfterAGoodCopyIsMovedAndNamed) {
     options.dateBasis = DateBasis::cleaned;
     const auto item = file("a.txt");
     fake.failOn(FileOperation::moveItem, item, EXDEV);
-    fake.failOn(FileOperation::removeItem, item, EBUSY);
+    fake.failOn(FileOperation::removeSnapshot, item, EBUSY, std::nullopt, "\u201Ca.txt\u201D");
     const auto record = clean(fake);
-    EXPECT_THAT(record.moved, IsEmpty());
-    ASSERT_EQ(record.errors.size(), 1u);
-    EXPECT_THAT(record.errors[0], ::testing::StartsWith("a.txt: "));
+    ASSERT_EQ(record.moved.size(), 1u);
+    EXPECT_EQ(record.moved[0].newPath, (march() / "a.txt").native());
+    EXPECT_THAT(record.errors,
+                ElementsAre("a.txt: moved, but \u201Ca.txt\u201D could not be removed from the "
+                            "Desktop: Device or resource busy."));
     EXPECT_TRUE(fs::exists(item));
     EXPECT_TRUE(fs::exists(march() / "a.txt"));
 }
@@ -253,8 +255,10 @@ TEST_F(CleanRunTest, onlyAnotherFileSystemIsAReasonToCopy) {
 class WriterDuringCopy : public test::FaultInjectingFileServices {
 public:
     using FaultInjectingFileServices::FaultInjectingFileServices;
-    FileStatus copyItem(const fs::path& source, const fs::path& target) override {
-        auto status = FaultInjectingFileServices::copyItem(source, target);
+    FileStatus copyItem(const fs::path& source, const fs::path& target,
+                        const TreeSnapshot& snapshot,
+                        const std::function<bool()>& cancelled) override {
+        auto status = FaultInjectingFileServices::copyItem(source, target, snapshot, cancelled);
         test::setModificationTime(source, std::chrono::system_clock::now() + hours(1));
         return status;
     }

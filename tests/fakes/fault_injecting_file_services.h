@@ -33,8 +33,8 @@ public:
     /// Reported as the file size of `item` by resourceValues and contentsOfDirectory, as if
     /// the file had that size: a copy "of the wrong size".
     void reportFileSize(const std::filesystem::path& item, std::uint64_t size);
-    /// Reported by folderSummary for `folder` instead of what it finds.
-    void reportFolderSummary(const std::filesystem::path& folder, FolderSummary summary);
+    /// Every file copied from now on loses its last byte, as on a disk that drops writes.
+    void shortenCopies();
 
     /// The Desktop that desktopDirectory reports, none included, instead of the real one.
     void setDesktopDirectory(std::optional<std::filesystem::path> folder);
@@ -60,12 +60,16 @@ public:
     FileStatus createDirectory(const std::filesystem::path& folder) override;
     FileStatus moveItem(const std::filesystem::path& source,
                         const std::filesystem::path& target) override;
-    FileStatus copyItem(const std::filesystem::path& source,
-                        const std::filesystem::path& target) override;
+    FileResult<TreeSnapshot> snapshotItem(const std::filesystem::path& item) override;
+    FileStatus copyItem(const std::filesystem::path& source, const std::filesystem::path& target,
+                        const TreeSnapshot& snapshot,
+                        const std::function<bool()>& cancelled) override;
+    FileStatus syncFolder(const std::filesystem::path& folder) override;
     FileStatus removeItem(const std::filesystem::path& item) override;
+    FileStatus removeSnapshot(const std::filesystem::path& item,
+                              const TreeSnapshot& snapshot) override;
     FileStatus trashItem(const std::filesystem::path& item) override;
     bool fileExists(const std::filesystem::path& path) override;
-    FileResult<FolderSummary> folderSummary(const std::filesystem::path& folder) override;
     bool startAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
     void stopAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
 
@@ -87,7 +91,7 @@ private:
     FileServices& m_real;
     std::vector<Fault> m_faults;
     std::map<std::filesystem::path, std::uint64_t> m_fileSizes;
-    std::map<std::filesystem::path, FolderSummary> m_folderSummaries;
+    bool m_shortenCopies = false;
     std::optional<std::optional<std::filesystem::path>> m_desktop;
     bool m_accessGranted = false;
     std::optional<std::filesystem::path> m_vanishing;
