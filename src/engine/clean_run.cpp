@@ -70,6 +70,7 @@ bool CleanRun::moveItem(const std::filesystem::path& item, const ArchiveFolderNa
     const auto name = item.filename().native();
     std::optional<std::string> leftover;
     TransferListener listener;
+    listener.leaveBusyItems = true;
     listener.leftBehind = [&](const FileError& error) {
         leftover = ItemTransfer::leftBehindLine(name, error);
     };

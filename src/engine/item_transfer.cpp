@@ -117,7 +117,7 @@ FileStatus ItemTransfer::copyAcross(const std::filesystem::path& source,
     auto snapshot = m_files.snapshotItem(source);
     if (!snapshot)
         return snapshot.error();
-    if (busy(*snapshot))
+    if (listener.leaveBusyItems && busy(*snapshot))
         return FileError{busyCode, quoted(source) + " is still being changed."};
     if (auto obstacle = RemovalCheck::obstacle(*snapshot))
         return *obstacle;

@@ -22,6 +22,10 @@ struct TransferListener {
     std::function<void(const FileError&)> leftBehind;
     /// Asked during a copy: true abandons it and removes what was copied.
     std::function<bool()> cancelled;
+    /// An item changed within `busyWindow` is not copied but fails with `busyCode`: for
+    /// the Desktop, where it may still be being written. The archive's own fresh copies
+    /// must not hold up an undo.
+    bool leaveBusyItems = false;
 };
 
 /// Moves one item without ever losing it, for the clean run and the undo alike: a rename

@@ -78,6 +78,10 @@ void FaultInjectingFileServices::vanishAfter(const std::filesystem::path& root,
         mutated();
 }
 
+void FaultInjectingFileServices::afterEachChange(std::function<void()> hook) {
+    m_afterEachChange = std::move(hook);
+}
+
 int FaultInjectingFileServices::callCount(FileOperation operation) const {
     return m_calls[static_cast<int>(operation)];
 }
@@ -103,6 +107,8 @@ std::optional<FileError> FaultInjectingFileServices::call(FileOperation operatio
 
 // Counted after the operation ran, so that "vanish after 2" lets exactly two through.
 void FaultInjectingFileServices::mutated() {
+    if (m_afterEachChange)
+        m_afterEachChange();
     if (!m_vanishing || m_vanishedTo)
         return;
     if (--m_mutationsBeforeVanishing > 0)

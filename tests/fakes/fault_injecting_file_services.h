@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -47,6 +48,10 @@ public:
     /// it has.
     void vanishAfter(const std::filesystem::path& root, int mutatingOperations);
     std::optional<std::filesystem::path> vanishedTo() const { return m_vanishedTo; }
+
+    /// Called after every creation, move, copy, removal or trashing: a place to stop the
+    /// process at a chosen instant.
+    void afterEachChange(std::function<void()> hook);
 
     int callCount(FileOperation operation) const;
 
@@ -92,6 +97,7 @@ private:
     std::vector<Fault> m_faults;
     std::map<std::filesystem::path, std::uint64_t> m_fileSizes;
     bool m_shortenCopies = false;
+    std::function<void()> m_afterEachChange;
     std::optional<std::optional<std::filesystem::path>> m_desktop;
     bool m_accessGranted = false;
     std::optional<std::filesystem::path> m_vanishing;
