@@ -60,7 +60,7 @@ void parseEntry(const std::vector<std::string_view>& part, JournalFormat::Conten
     const auto first = number<std::size_t>(part[8]);
     const auto count = number<std::size_t>(part[9]);
     if (!relative || !mode || !size || !modified || !changed || !device || !inode || !first ||
-        !count || contents.transfers.empty())
+        !count)
         return;
     SnapshotEntry entry;
     entry.relative = *relative;

@@ -78,9 +78,9 @@ FileStatus TreeRemover::removeSnapshot(const std::filesystem::path& item,
                                        const TreeSnapshot& snapshot) {
     const auto holder = openHolder(item);
     std::string failedAt = holder.name;
-    const int code = holder.error != 0
-                         ? holder.error
-                         : removeEntries(holder.fd.get(), holder.name, snapshot, true, failedAt);
+    int code = holder.error != 0 ? holder.error : snapshot.entries.empty() ? EINVAL : 0;
+    if (code == 0)
+        code = removeEntries(holder.fd.get(), holder.name, snapshot, true, failedAt);
     if (code != 0)
         return FileError{code, "\u201C" + failedAt + "\u201D"};
     return {};
