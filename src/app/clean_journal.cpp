@@ -63,7 +63,7 @@ void CleanJournal::close() {
         ::close(std::exchange(m_fd, -1));
 }
 
-void CleanJournal::append(const std::string& line) {
+bool CleanJournal::append(const std::string& line) {
     // A line cut short would be passed over when the journal is read back; the run stops
     // at the next item instead of moving things the journal does not cover.
     std::size_t written = 0;
@@ -73,10 +73,27 @@ void CleanJournal::append(const std::string& line) {
             continue;
         if (n <= 0) {
             m_failure = posixError("write the journal", m_path, n < 0 ? errno : ENOSPC);
-            return;
+            return false;
         }
         written += static_cast<std::size_t>(n);
     }
+    return m_fd >= 0 && !m_failure;
+}
+
+void CleanJournal::foldersChosen(const std::filesystem::path& desktop,
+                                 const std::filesystem::path& archive) {
+    append(JournalFormat::folders(desktop, archive));
+}
+
+bool CleanJournal::transferStepped(const TransferStep& step) {
+    if (!append(JournalFormat::step(step)))
+        return false;
+    // The step must be on the disk before the file system changes that it announces.
+    if (fdatasync(m_fd) != 0) {
+        m_failure = posixError("write the journal", m_path, errno);
+        return false;
+    }
+    return true;
 }
 
 void CleanJournal::cleanStarted(const CleanRecord& header, std::size_t) {

@@ -45,7 +45,13 @@ public:
     /// for the next process that recovers interrupted cleans.
     void close();
 
+    void foldersChosen(const std::filesystem::path& desktop,
+                       const std::filesystem::path& archive) override;
     void cleanStarted(const CleanRecord& header, std::size_t itemCount) override;
+    /// Written through to the disk: recovery after a power cut removes a copy only while
+    /// the journal says the original is untouched, so that must never lag behind; a state
+    /// that could not be written stops the move.
+    bool transferStepped(const TransferStep& step) override;
     void itemWillMove(const std::filesystem::path& source,
                       const std::filesystem::path& target) override;
     void itemMoved(const MovedFile& item) override;
@@ -54,7 +60,7 @@ public:
 
 private:
     CleanJournal(std::filesystem::path path, int fd);
-    void append(const std::string& line);
+    bool append(const std::string& line);
 
     std::filesystem::path m_path;
     int m_fd = -1;

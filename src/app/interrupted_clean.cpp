@@ -2,6 +2,7 @@
 
 #include "app/clean_journal.h"
 #include "app/journal_format.h"
+#include "app/move_recovery.h"
 #include "history/history_store.h"
 #include "platform/durable_file.h"
 
@@ -40,18 +41,24 @@ std::optional<CleanRecord> InterruptedClean::readLeftover(const std::filesystem:
             order.push_back(source);
         lastTarget[source] = target;
     }
+    MoveRecovery recovery(files, contents, record);
     for (const auto& source : order) {
         const auto& target = lastTarget[source];
         const auto written =
             std::find_if(contents.moved.begin(), contents.moved.end(), [&](const MovedFile& item) {
                 return item.originalPath == source && item.newPath == target;
             });
+        const auto transfer = std::find_if(contents.transfers.begin(), contents.transfers.end(),
+                                           [&](const auto& t) { return t.source == source; });
         if (written != contents.moved.end())
             record.moved.push_back(*written);
-        else if (files.fileExists(target) && !files.fileExists(source))
-            record.moved.push_back({Uuid::random(), source, target});
+        else if (transfer != contents.transfers.end() && transfer->target == target)
+            recovery.settle(*transfer);
+        else
+            recovery.settleRename(source, target);
     }
     record.errors = contents.errors;
+    record.errors.insert(record.errors.end(), recovery.errors().begin(), recovery.errors().end());
     record.errors.push_back(stoppedLine);
     return record;
 }

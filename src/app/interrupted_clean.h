@@ -21,8 +21,9 @@ public:
     static bool isLeftOver(const std::filesystem::path& journal);
 
     /// The record a left-over journal stands for; none when its clean had not started
-    /// moving. The file system decides which announced moves happened: the source gone and
-    /// the target there.
+    /// moving. Settles on the way the moves the clean left half-done (see MoveRecovery);
+    /// the file system decides which announced renames happened: the source gone and the
+    /// target there.
     static std::optional<CleanRecord> readLeftover(const std::filesystem::path& journal,
                                                    FileServices& files);
 

@@ -7,6 +7,16 @@ namespace sorvane {
 JobObserver::JobObserver(CleanObserver* journal, Progress progress, const std::atomic<bool>& stop)
     : m_journal(journal), m_progress(std::move(progress)), m_stop(stop) {}
 
+void JobObserver::foldersChosen(const std::filesystem::path& desktop,
+                                const std::filesystem::path& archive) {
+    if (m_journal)
+        m_journal->foldersChosen(desktop, archive);
+}
+
+bool JobObserver::transferStepped(const TransferStep& step) {
+    return !m_journal || m_journal->transferStepped(step);
+}
+
 void JobObserver::cleanStarted(const CleanRecord& header, std::size_t itemCount) {
     if (m_journal)
         m_journal->cleanStarted(header, itemCount);

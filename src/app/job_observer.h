@@ -17,7 +17,10 @@ public:
     /// however many items it has.
     JobObserver(CleanObserver* journal, Progress progress, const std::atomic<bool>& stop);
 
+    void foldersChosen(const std::filesystem::path& desktop,
+                       const std::filesystem::path& archive) override;
     void cleanStarted(const CleanRecord& header, std::size_t itemCount) override;
+    bool transferStepped(const TransferStep& step) override;
     void itemWillMove(const std::filesystem::path& source,
                       const std::filesystem::path& target) override;
     void itemMoved(const MovedFile& item) override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/transfer_step.h"
 #include "history/clean_record.h"
 
 #include <filesystem>
@@ -14,27 +15,57 @@ namespace sorvane {
 /// hold, a newline included, keeps a line a line.
 ///
 ///     sorvane-journal 1
+///     folders <desktop> <archive>
 ///     start <record id> <date in ns since 1970> <trigger> <skipped count>
 ///     intent <source> <target>
+///     copying <source> <temporary> <target> <source device> <source inode>
+///     copied <source> <temporary> <target> <source device> <source inode> <copy device>
+///            <copy inode>
+///     entry <relative> <mode> <size> <mtime ns> <ctime ns> <device> <inode> <first child>
+///           <child count>                        (the snapshot, in order, before removing)
+///     removing <source> <temporary> <target> <source device> <source inode> <copy device>
+///              <copy inode>
 ///     moved <item id> <source> <target>
 ///     error <line>
 class JournalFormat {
 public:
     static std::string header();
+    static std::string folders(const std::filesystem::path& desktop,
+                               const std::filesystem::path& archive);
     static std::string start(const CleanRecord& header);
     static std::string intent(const std::filesystem::path& source,
                               const std::filesystem::path& target);
+    /// The state line of a move across file systems; for `removing`, preceded by the
+    /// snapshot's entries.
+    static std::string step(const TransferStep& step);
     static std::string moved(const MovedFile& item);
     static std::string error(const std::string& line);
 
     /// What a journal says, line by line; lines that do not parse (a last line cut short by
     /// a kill) are passed over.
+    /// The last state a move across file systems reached, with what it recorded.
+    struct Transfer {
+        TransferStep::State state = TransferStep::State::copying;
+        std::string source;
+        std::string temporary;
+        std::string target;
+        FileIdentity sourceIdentity;
+        FileIdentity copyIdentity;
+        TreeSnapshot snapshot;
+    };
+
     struct Contents {
+        /// The Desktop and the archive of the run.
+        std::optional<std::pair<std::string, std::string>> folders;
         std::optional<CleanRecord> header;
+        /// The last state of each item that crossed file systems, in order of first mention.
+        std::vector<Transfer> transfers;
         /// Every announced move, in order.
         std::vector<std::pair<std::string, std::string>> intents;
         std::vector<MovedFile> moved;
         std::vector<std::string> errors;
+        /// Snapshot entries read since the last state line.
+        std::vector<SnapshotEntry> pendingEntries;
     };
     static Contents parse(std::string_view text);
 };

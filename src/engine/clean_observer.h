@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/transfer_step.h"
 #include "history/clean_record.h"
 
 #include <cstddef>
@@ -18,14 +19,27 @@ public:
     /// The run has scanned and is about to move `itemCount` items. `header` is the record as
     /// it will be written: its id, date, trigger and skipped count, nothing moved yet.
     virtual void cleanStarted(const CleanRecord& header, std::size_t itemCount) = 0;
+    /// The Desktop the run empties and the archive it fills: nothing outside them is its to
+    /// touch. Sent before `cleanStarted`.
+    virtual void foldersChosen(const std::filesystem::path& desktop,
+                               const std::filesystem::path& archive) {
+        static_cast<void>(desktop);
+        static_cast<void>(archive);
+    }
     /// Sent before anything is touched for the item.
     virtual void itemWillMove(const std::filesystem::path& source,
                               const std::filesystem::path& target) = 0;
+    /// A move across file systems reached `step`; sent before the step's work begins.
+    /// False when the step could not be recorded: the move then stops, safely.
+    virtual bool transferStepped(const TransferStep& step) {
+        static_cast<void>(step);
+        return true;
+    }
     virtual void itemMoved(const MovedFile& item) = 0;
     /// An error line of the record: a failed item or the reason the run stopped.
     virtual void errorAdded(const std::string& line) = 0;
-    /// Asked before each item: true ends the run there, with what was moved recorded, as
-    /// when the program is asked to quit.
+    /// Asked before each item and during a copy: true ends the run there, with what was
+    /// moved recorded and a copy in progress abandoned, as when the program is asked to quit.
     virtual bool shouldStop() { return false; }
 };
 

@@ -49,8 +49,10 @@ CleanResult CleanRun::runWithAccess(const std::filesystem::path& desktop) {
     m_record.date = m_cleaner.now();
     m_record.trigger = m_trigger;
     m_record.skippedCount = preview.skipped;
-    if (m_observer)
+    if (m_observer) {
+        m_observer->foldersChosen(desktop, m_root);
         m_observer->cleanStarted(m_record, preview.eligible.size());
+    }
 
     for (const auto& item : preview.eligible) {
         if (m_observer && m_observer->shouldStop()) {
@@ -68,13 +70,34 @@ bool CleanRun::moveItem(const std::filesystem::path& item, const ArchiveFolderNa
     const auto folder = m_root / namer.name(date, m_options.grouping);
     if (auto made = makeFolder(folder); !made)
         return failItem(item, made.error());
-    std::function<void(const std::filesystem::path&)> announce;
-    if (m_observer)
-        announce = [&](const std::filesystem::path& target) {
+    const auto name = item.filename().native();
+    std::optional<std::string> leftover;
+    TransferListener listener;
+    listener.leaveBusyItems = true;
+    listener.leftBehind = [&](const FileError& error) {
+        leftover = ItemTransfer::leftBehindLine(name, error);
+    };
+    if (m_observer) {
+        listener.willMove = [&](const std::filesystem::path& target) {
             m_observer->itemWillMove(item, target);
         };
-    const auto target =
-        m_transfer.transferToFreeName(item, folder, item.filename().native(), announce);
+        listener.stepped = [&](const TransferStep& step) {
+            return m_observer->transferStepped(step);
+        };
+        listener.cancelled = [&] {
+            return m_observer->shouldStop();
+        };
+    }
+    const auto target = m_transfer.transferToFreeName(item, folder, name, listener);
+    if (!target && target.error().code == ItemTransfer::busyCode) {
+        // Still being written: not a failure, it waits for the next run.
+        ++m_record.skippedCount;
+        return true;
+    }
+    if (!target && target.error().code == ECANCELED) {
+        addError(stoppedByRequestLine);
+        return false;
+    }
     if (!target) {
         // An archive that vanished under the run is what is missing, not the item.
         if (target.error().code == ENOENT && !rootIsThere())
@@ -86,6 +109,8 @@ bool CleanRun::moveItem(const std::filesystem::path& item, const ArchiveFolderNa
     if (m_observer)
         m_observer->itemMoved(file);
     m_record.moved.push_back(std::move(file));
+    if (leftover)
+        addError(*leftover);
     m_consecutiveFailures = 0;
     return true;
 }

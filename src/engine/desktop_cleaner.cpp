@@ -114,9 +114,4 @@ FileStatus DesktopCleaner::transfer(const std::filesystem::path& source,
     return m_transfer.transfer(source, target);
 }
 
-bool DesktopCleaner::copiesMatch(const std::filesystem::path& source,
-                                 const std::filesystem::path& copy) const {
-    return m_transfer.copiesMatch(source, copy);
-}
-
 } // namespace sorvane

@@ -74,7 +74,6 @@ public:
                                                         const std::filesystem::path& folder) const;
     FileStatus transfer(const std::filesystem::path& source,
                         const std::filesystem::path& target) const;
-    bool copiesMatch(const std::filesystem::path& source, const std::filesystem::path& copy) const;
 
     Timestamp now() const { return m_now(); }
 

@@ -1,8 +1,11 @@
 #include "engine/item_transfer.h"
 
 #include "engine/clean_error.h"
+#include "engine/removal_check.h"
 #include "history/uuid.h"
+#include "platform/posix_error.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 
@@ -29,19 +32,8 @@ std::string withSuffix(const SplitName& name, const std::string& suffix) {
     return name.base + " " + suffix + (name.extension.empty() ? "" : "." + name.extension);
 }
 
-// What tells that an item was written to while it was being copied.
-struct Fingerprint {
-    std::optional<std::uint64_t> size;
-    std::optional<Timestamp> modified;
-    std::optional<Timestamp> changed;
-    friend bool operator==(const Fingerprint&, const Fingerprint&) = default;
-};
-
-std::optional<Fingerprint> fingerprint(FileServices& files, const std::filesystem::path& item) {
-    auto values = files.resourceValues(item);
-    if (!values)
-        return std::nullopt;
-    return Fingerprint{values->fileSize, values->modificationDate, values->statusChangeDate};
+FileIdentity identityOf(const SnapshotEntry& entry) {
+    return {entry.device, entry.inode};
 }
 
 std::string quoted(const std::filesystem::path& item) {
@@ -74,77 +66,133 @@ ItemTransfer::uniqueDestination(const std::string& name,
 }
 
 FileStatus ItemTransfer::transfer(const std::filesystem::path& source,
-                                  const std::filesystem::path& target) const {
+                                  const std::filesystem::path& target,
+                                  const TransferListener& listener) const {
     auto moved = m_files.moveItem(source, target);
     // Only another file system is a reason to copy. After any other failure a copy whose
     // original could not be removed would leave an unrecorded duplicate behind every day.
     if (moved || moved.error().code != EXDEV)
         return moved;
-    return copyAcross(source, target);
+    return copyAcross(source, target, listener);
 }
 
-FileResult<std::filesystem::path> ItemTransfer::transferToFreeName(
-    const std::filesystem::path& source, const std::filesystem::path& folder,
-    const std::string& name,
-    const std::function<void(const std::filesystem::path&)>& willMove) const {
+FileResult<std::filesystem::path>
+ItemTransfer::transferToFreeName(const std::filesystem::path& source,
+                                 const std::filesystem::path& folder, const std::string& name,
+                                 const TransferListener& listener) const {
     const auto plain = folder / name;
-    if (willMove)
-        willMove(plain);
+    if (listener.willMove)
+        listener.willMove(plain);
     auto moved = m_files.moveItem(source, plain);
     if (moved)
         return plain;
     if (moved.error().code != EEXIST && moved.error().code != EXDEV)
         return moved.error();
 
-    const auto target = uniqueDestination(name, folder);
+    auto target = moved.error().code == EXDEV ? FileResult<std::filesystem::path>(plain)
+                                              : uniqueDestination(name, folder);
     if (!target)
         return target.error();
-    if (willMove && *target != plain)
-        willMove(*target);
-    if (auto transferred = transfer(source, *target); !transferred)
-        return transferred.error();
+    if (listener.willMove && *target != plain)
+        listener.willMove(*target);
+    if (auto transferred = transfer(source, *target, listener); !transferred) {
+        // The plain name was free for the rename but is taken for the copy: someone put
+        // something there meanwhile. The next free name will do.
+        if (transferred.error().code != EEXIST || *target != plain)
+            return transferred.error();
+        target = uniqueDestination(name, folder);
+        if (!target)
+            return target.error();
+        if (listener.willMove)
+            listener.willMove(*target);
+        if (auto again = transfer(source, *target, listener); !again)
+            return again.error();
+    }
     return *target;
 }
 
 FileStatus ItemTransfer::copyAcross(const std::filesystem::path& source,
-                                    const std::filesystem::path& target) const {
-    const auto before = fingerprint(m_files, source);
-    // Under a hidden temporary name until it is complete and verified, so that a run killed
-    // half-way never leaves a partial file under a real name.
-    const auto temporary =
-        target.parent_path() / (".sorvane-copy-" + Uuid::random().toString().substr(0, 8));
-    if (auto copied = m_files.copyItem(source, temporary); !copied)
-        return copied;
+                                    const std::filesystem::path& target,
+                                    const TransferListener& listener) const {
+    auto snapshot = m_files.snapshotItem(source);
+    if (!snapshot)
+        return snapshot.error();
+    if (listener.leaveBusyItems && busy(*snapshot))
+        return FileError{busyCode, quoted(source) + " is still being changed."};
+    if (auto obstacle = RemovalCheck::obstacle(*snapshot))
+        return *obstacle;
 
-    auto discard = [&](FileError error) -> FileStatus {
-        m_files.removeItem(temporary);
+    // Under a hidden temporary name until it is complete and verified, so that a run killed
+    // half-way never leaves a partial copy under a real name.
+    TransferStep step;
+    step.source = source;
+    step.temporary =
+        target.parent_path() / (".sorvane-copy-" + Uuid::random().toString().substr(0, 8));
+    step.target = target;
+    step.sourceIdentity = identityOf(snapshot->entries.front());
+    step.snapshot = &*snapshot;
+    auto announce = [&](TransferStep::State state) {
+        step.state = state;
+        return !listener.stepped || listener.stepped(step);
+    };
+    const FileError unrecorded{EIO, quoted(source) + " was left where it was: the clean's journal "
+                                                     "could not be written."};
+
+    if (!announce(TransferStep::State::copying))
+        return unrecorded;
+    if (auto copied = m_files.copyItem(source, step.temporary, *snapshot, listener.cancelled);
+        !copied)
+        return copied;
+    auto discard = [&](const std::filesystem::path& copy, FileError error) -> FileStatus {
+        m_files.removeItem(copy);
         return error;
     };
-    if (!copiesMatch(source, temporary))
+    const auto copy = m_files.snapshotItem(step.temporary);
+    if (!copy || !snapshot->sameShapeAs(*copy))
         return discard(
+            step.temporary,
             {0, CleanError::copyUnverified(source.filename().native()).errorDescription()});
-    if (!before || fingerprint(m_files, source) != before)
-        return discard({0, quoted(source) + " changed while it was being copied, so it was left "
-                                            "where it was."});
-    if (auto named = m_files.moveItem(temporary, target); !named)
-        return discard(named.error());
-    return m_files.removeItem(source);
+    const auto again = m_files.snapshotItem(source);
+    if (!again || !snapshot->unchangedIn(*again))
+        return discard(step.temporary, {EAGAIN, quoted(source) + " changed while it was being "
+                                                                 "copied, so it was left where "
+                                                                 "it was."});
+
+    step.copyIdentity = identityOf(copy->entries.front());
+    if (!announce(TransferStep::State::copied))
+        return discard(step.temporary, unrecorded);
+    if (auto named = m_files.moveItem(step.temporary, target); !named)
+        return discard(step.temporary, named.error());
+    if (auto durable = m_files.syncFolder(target.parent_path()); !durable)
+        return discard(target, durable.error());
+
+    if (!announce(TransferStep::State::removing))
+        return discard(target, unrecorded);
+    // The copy is the whole item now; whatever of the original resists removal stays
+    // beside it, named, rather than taking the copy with it.
+    if (auto removed = m_files.removeSnapshot(source, *snapshot); !removed && listener.leftBehind)
+        listener.leftBehind(removed.error());
+    return {};
 }
 
-bool ItemTransfer::copiesMatch(const std::filesystem::path& source,
-                               const std::filesystem::path& copy) const {
-    const auto original = m_files.resourceValues(source);
-    const auto duplicate = m_files.resourceValues(copy);
-    if (!original || !duplicate)
-        return false;
-    const bool originalIsFolder = original->isDirectory.value_or(false);
-    if (originalIsFolder != duplicate->isDirectory.value_or(false))
-        return false;
-    if (!originalIsFolder)
-        return original->fileSize == duplicate->fileSize;
-    const auto a = m_files.folderSummary(source);
-    const auto b = m_files.folderSummary(copy);
-    return a && b && *a == *b;
+std::string ItemTransfer::leftBehindLine(const std::string& name, const FileError& error) {
+    std::string reason = errorText(error.code);
+    if (error.code == EAGAIN)
+        reason = "it changed after it was copied";
+    else if (error.code == ENOTEMPTY)
+        reason = "something new was saved into it";
+    return name + ": moved, but " + error.description() +
+           " could not be removed from the Desktop: " + reason + ".";
+}
+
+bool ItemTransfer::busy(const TreeSnapshot& snapshot) const {
+    const auto now =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(m_now().time_since_epoch()).count();
+    const auto window = std::chrono::nanoseconds(busyWindow).count();
+    return std::any_of(snapshot.entries.begin(), snapshot.entries.end(),
+                       [&](const SnapshotEntry& entry) {
+                           return entry.changed > now - window && entry.changed < now + window;
+                       });
 }
 
 } // namespace sorvane

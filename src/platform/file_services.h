@@ -2,8 +2,10 @@
 
 #include "platform/file_error.h"
 #include "platform/resource_values.h"
+#include "platform/tree_snapshot.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,22 +47,34 @@ public:
     virtual FileStatus moveItem(const std::filesystem::path& source,
                                 const std::filesystem::path& target) = 0;
 
-    /// Copies an item (a folder with everything in it) keeping mode, times, extended
-    /// attributes and links as links. Fails when the target exists.
+    /// Every entry of an item's tree with its identity, size and times; fails for an item
+    /// that is or holds another mounted file system.
+    virtual FileResult<TreeSnapshot> snapshotItem(const std::filesystem::path& item) = 0;
+
+    /// Copies what `snapshot` (of `source`) lists, keeping mode, times, extended attributes
+    /// and links as links, and makes the copy durable. Fails when the target exists or an
+    /// entry is no longer what the snapshot saw; gives up (ECANCELED) once `cancelled` says
+    /// so. Leaves nothing at the target when it fails.
     virtual FileStatus copyItem(const std::filesystem::path& source,
-                                const std::filesystem::path& target) = 0;
+                                const std::filesystem::path& target, const TreeSnapshot& snapshot,
+                                const std::function<bool()>& cancelled) = 0;
+
+    /// Makes a folder's entries durable (new names included).
+    virtual FileStatus syncFolder(const std::filesystem::path& folder) = 0;
 
     /// Removes a file, link or whole folder tree.
     virtual FileStatus removeItem(const std::filesystem::path& item) = 0;
+
+    /// Removes only the entries of `snapshot` (of `item`), each checked just before: the
+    /// first that changed or resists stops it, and the error's message quotes that entry.
+    virtual FileStatus removeSnapshot(const std::filesystem::path& item,
+                                      const TreeSnapshot& snapshot) = 0;
 
     /// Moves the item to the user's Trash.
     virtual FileStatus trashItem(const std::filesystem::path& item) = 0;
 
     /// True when anything, a dangling link included, exists at the path.
     virtual bool fileExists(const std::filesystem::path& path) = 0;
-
-    /// Walks the whole tree below `folder` without following links.
-    virtual FileResult<FolderSummary> folderSummary(const std::filesystem::path& folder) = 0;
 
     /// Access to a folder outside the program's own reach. Linux grants no such thing, so
     /// this says false and `stopAccessing` is never due.

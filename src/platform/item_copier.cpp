@@ -5,11 +5,11 @@
 #include "platform/tree_remover.h"
 #include "platform/unique_fd.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <string_view>
 #include <sys/xattr.h>
@@ -18,8 +18,6 @@
 
 namespace sorvane {
 namespace {
-
-constexpr int folderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 bool isUserAttribute(std::string_view name) {
     return name.starts_with("user.");
@@ -53,6 +51,9 @@ void keepOwner(int fd, const struct stat& status) {
 
 } // namespace
 
+ItemCopier::ItemCopier(const TreeSnapshot& snapshot, std::function<bool()> cancelled)
+    : m_snapshot(snapshot), m_cancelled(std::move(cancelled)) {}
+
 FileStatus ItemCopier::copy(const std::filesystem::path& source,
                             const std::filesystem::path& target) {
     const auto from = normalisedPath(source);
@@ -60,69 +61,116 @@ FileStatus ItemCopier::copy(const std::filesystem::path& source,
     const auto fromName = from.filename();
     const auto toName = to.filename();
     if (fromName.empty() || fromName == "." || fromName == ".." || toName.empty() ||
-        toName == "." || toName == "..")
+        toName == "." || toName == ".." || m_snapshot.entries.empty())
         return posixError("copy", from, EINVAL);
 
     UniqueFd sourceFolder(open(from.has_parent_path() ? from.parent_path().c_str() : ".",
                                O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!sourceFolder.valid())
         return posixError("copy", from, errno);
-    struct stat status;
-    if (fstatat(sourceFolder.get(), fromName.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
-        return posixError("copy", from, errno);
     UniqueFd targetFolder(open(to.has_parent_path() ? to.parent_path().c_str() : ".",
                                O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!targetFolder.valid())
         return posixError("copy", from, errno);
 
-    if (S_ISDIR(status.st_mode)) {
+    if (m_snapshot.entries.front().isFolder()) {
         const auto sourceReal = realPath(from);
         const auto targetParentReal = realPath(to.has_parent_path() ? to.parent_path() : ".");
         if (targetParentReal == sourceReal || targetParentReal.starts_with(sourceReal + "/"))
             return FileError{EINVAL, "Could not copy " + quotedName(from) + " into itself."};
     }
 
-    m_device = status.st_dev;
     m_failedAt.clear();
-    m_mountInside = false;
-    bool created = false;
-    const int code = copyEntry(sourceFolder.get(), fromName.c_str(), targetFolder.get(),
-                               toName.c_str(), status, fromName, created);
-    if (code == 0) {
-        fsync(targetFolder.get());
+    m_created = false;
+    const int code =
+        copyTree(sourceFolder.get(), fromName.string(), targetFolder.get(), toName.string());
+    if (code == 0 && fsync(targetFolder.get()) == 0)
         return {};
-    }
-    if (created) {
-        std::filesystem::path ignored;
+    std::filesystem::path ignored;
+    if (m_created)
         TreeRemover::removeAt(targetFolder.get(), toName.string(), ignored);
+    if (code == 0)
+        return posixError("copy", from, errno);
+    if (code == ECANCELED)
+        return FileError{code, "The copy of " + quotedName(from) + " was abandoned."};
+    if (code == EAGAIN)
+        return FileError{code, quotedName(from) +
+                                   " changed while it was being copied, so it was left where it "
+                                   "was."};
+    return posixError("copy", from, m_failedAt.empty() ? fromName : fromName / m_failedAt, code);
+}
+
+// Folders first, each with its entries, then, deepest first, each folder's own attributes:
+// adding entries changes a folder's times, and a read-only mode would refuse them. Only two
+// folders of each side are open at any time.
+int ItemCopier::copyTree(int sourceHolder, const std::string& sourceName, int targetHolder,
+                         const std::string& targetName) {
+    const auto& entries = m_snapshot.entries;
+    if (const int code = copyEntry(sourceHolder, sourceName.c_str(), targetHolder,
+                                   targetName.c_str(), entries.front());
+        code != 0 || !entries.front().isFolder())
+        return code;
+    auto open = [&](const SnapshotEntry& folder, UniqueFd& in, UniqueFd& out) {
+        m_failedAt = folder.relative;
+        in = UniqueFd(TreeSnapshot::openFolder(sourceHolder, sourceName, folder.relative));
+        out = UniqueFd(TreeSnapshot::openFolder(targetHolder, targetName, folder.relative));
+        struct stat status;
+        if (!in.valid() || !out.valid() || fstat(in.get(), &status) != 0)
+            return errno;
+        return status.st_dev == folder.device && status.st_ino == folder.inode ? 0 : EAGAIN;
+    };
+    for (const auto& folder : entries) {
+        if (!folder.isFolder())
+            continue;
+        UniqueFd in, out;
+        if (const int code = open(folder, in, out); code != 0)
+            return code;
+        for (std::size_t i = folder.firstChild; i < folder.firstChild + folder.childCount; ++i) {
+            if (cancelled())
+                return ECANCELED;
+            const auto& child = entries[i];
+            const auto name = std::filesystem::path(child.relative).filename();
+            if (const int code = copyEntry(in.get(), name.c_str(), out.get(), name.c_str(), child);
+                code != 0) {
+                m_failedAt = child.relative;
+                return code;
+            }
+        }
     }
-    if (m_mountInside)
-        return FileError{code, "Could not copy " + quotedName(from) + ": \u201C" +
-                                   m_failedAt.string() +
-                                   "\u201D inside it is another mounted file system."};
-    return posixError("copy", from, m_failedAt, code);
+    for (auto folder = entries.rbegin(); folder != entries.rend(); ++folder) {
+        if (!folder->isFolder())
+            continue;
+        UniqueFd in, out;
+        if (const int code = open(*folder, in, out); code != 0)
+            return code;
+        if (const int code = finishFolder(in.get(), out.get(), *folder); code != 0)
+            return code;
+    }
+    return 0;
 }
 
 int ItemCopier::copyEntry(int sourceFolder, const char* sourceName, int targetFolder,
-                          const char* targetName, const struct stat& status,
-                          const std::filesystem::path& relative, bool& created) {
-    int code = 0;
-    if (S_ISREG(status.st_mode))
-        code = copyFile(sourceFolder, sourceName, targetFolder, targetName, created);
-    else if (S_ISDIR(status.st_mode))
-        return copyFolder(sourceFolder, sourceName, targetFolder, targetName, status, relative,
-                          created);
-    else if (S_ISLNK(status.st_mode))
-        code = copyLink(sourceFolder, sourceName, targetFolder, targetName, status, created);
-    else
-        code = copySpecial(targetFolder, targetName, status, created);
-    if (code != 0 && m_failedAt.empty())
-        m_failedAt = relative;
-    return code;
+                          const char* targetName, const SnapshotEntry& expected) {
+    if (expected.isFolder()) {
+        if (mkdirat(targetFolder, targetName, 0700) != 0)
+            return errno;
+        m_created = true;
+        return 0;
+    }
+    if (S_ISREG(expected.mode))
+        return copyFile(sourceFolder, sourceName, targetFolder, targetName, expected);
+    struct stat status;
+    if (fstatat(sourceFolder, sourceName, &status, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? EAGAIN : errno;
+    if (!expected.unchangedAs(status))
+        return EAGAIN;
+    if (S_ISLNK(status.st_mode))
+        return copyLink(sourceFolder, sourceName, targetFolder, targetName, status);
+    return copySpecial(targetFolder, targetName, status);
 }
 
 int ItemCopier::copyFile(int sourceFolder, const char* sourceName, int targetFolder,
-                         const char* targetName, bool& created) {
+                         const char* targetName, const SnapshotEntry& expected) {
     // O_NONBLOCK: should the entry have been swapped for a FIFO since it was examined,
     // opening it must not hang the copy. O_NOATIME keeps the original's access time as it
     // was, for when the original stays; only its owner may ask for that.
@@ -131,18 +179,19 @@ int ItemCopier::copyFile(int sourceFolder, const char* sourceName, int targetFol
     if (!in.valid() && errno == EPERM)
         in = UniqueFd(openat(sourceFolder, sourceName, flags));
     if (!in.valid())
-        return errno;
+        return errno == ENOENT ? EAGAIN : errno;
     struct stat opened;
     if (fstat(in.get(), &opened) != 0)
         return errno;
-    if (!S_ISREG(opened.st_mode))
+    if (!expected.unchangedAs(opened))
         return EAGAIN;
 
     UniqueFd out(openat(targetFolder, targetName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!out.valid())
         return errno;
-    created = true;
-    if (const int code = copyData(in.get(), out.get()); code != 0)
+    m_created = true;
+    if (const int code = copyData(in.get(), out.get(), static_cast<off_t>(expected.size));
+        code != 0)
         return code;
     if (const int code = copyExtendedAttributes(in.get(), out.get()); code != 0)
         return code;
@@ -150,7 +199,7 @@ int ItemCopier::copyFile(int sourceFolder, const char* sourceName, int targetFol
     const timespec times[2] = {opened.st_atim, opened.st_mtim};
     if (fchmod(out.get(), opened.st_mode & 07777) != 0 || futimens(out.get(), times) != 0)
         return errno;
-    // The engine removes the original as soon as this returns, so the copy must be on disk.
+    // The original goes once the copy is verified, so the copy must be on disk by then.
     if (fsync(out.get()) != 0 && errno != EINVAL)
         return errno;
     if (close(out.release()) != 0)
@@ -158,74 +207,28 @@ int ItemCopier::copyFile(int sourceFolder, const char* sourceName, int targetFol
     return 0;
 }
 
-int ItemCopier::copyFolder(int sourceFolder, const char* sourceName, int targetFolder,
-                           const char* targetName, const struct stat& status,
-                           const std::filesystem::path& relative, bool& created) {
-    auto fail = [&](int code) {
-        if (m_failedAt.empty())
-            m_failedAt = relative;
+// The times are the snapshot's: listing the folder has moved its access time since.
+int ItemCopier::finishFolder(int source, int target, const SnapshotEntry& expected) {
+    struct stat status;
+    if (fstat(source, &status) != 0)
+        return errno;
+    if (const int code = copyExtendedAttributes(source, target); code != 0)
         return code;
+    keepOwner(target, status);
+    auto time = [](std::int64_t nanoseconds) {
+        return timespec{static_cast<time_t>(nanoseconds / 1'000'000'000),
+                        static_cast<long>(nanoseconds % 1'000'000'000)};
     };
-    if (status.st_dev != m_device) {
-        m_mountInside = true;
-        return fail(EXDEV);
-    }
-    UniqueFd in(openat(sourceFolder, sourceName, folderFlags));
-    if (!in.valid())
-        return fail(errno);
-    if (mkdirat(targetFolder, targetName, 0700) != 0)
-        return fail(errno);
-    created = true;
-    UniqueFd out(openat(targetFolder, targetName, folderFlags));
-    if (!out.valid())
-        return fail(errno);
-
-    DIR* stream = fdopendir(in.get());
-    if (!stream)
-        return fail(errno);
-    in.release();
-    int code = 0;
-    errno = 0;
-    while (const dirent* entry = readdir(stream)) {
-        const char* name = entry->d_name;
-        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) {
-            errno = 0;
-            continue;
-        }
-        struct stat child;
-        if (fstatat(dirfd(stream), name, &child, AT_SYMLINK_NOFOLLOW) != 0) {
-            code = errno;
-            m_failedAt = relative / name;
-            break;
-        }
-        bool childCreated = false;
-        code =
-            copyEntry(dirfd(stream), name, out.get(), name, child, relative / name, childCreated);
-        if (code != 0)
-            break;
-        errno = 0;
-    }
-    if (code == 0 && errno != 0)
-        code = fail(errno);
-    if (code == 0)
-        code = copyExtendedAttributes(dirfd(stream), out.get());
-    closedir(stream);
-    if (code != 0)
-        return fail(code);
-
-    // The folder's own mode and times come last: adding entries changes its times, and a
-    // read-only mode would have refused them.
-    keepOwner(out.get(), status);
-    const timespec times[2] = {status.st_atim, status.st_mtim};
-    if (fchmod(out.get(), status.st_mode & 07777) != 0 || futimens(out.get(), times) != 0)
-        return fail(errno);
-    if (fsync(out.get()) != 0 && errno != EINVAL)
-        return fail(errno);
+    const timespec times[2] = {time(expected.accessed), time(expected.modified)};
+    if (fchmod(target, status.st_mode & 07777) != 0 || futimens(target, times) != 0)
+        return errno;
+    if (fsync(target) != 0 && errno != EINVAL)
+        return errno;
     return 0;
 }
 
 int ItemCopier::copyLink(int sourceFolder, const char* sourceName, int targetFolder,
-                         const char* targetName, const struct stat& status, bool& created) {
+                         const char* targetName, const struct stat& status) {
     std::vector<char> buffer(status.st_size > 0 ? status.st_size + 1 : PATH_MAX);
     for (;;) {
         const ssize_t length = readlinkat(sourceFolder, sourceName, buffer.data(), buffer.size());
@@ -239,7 +242,7 @@ int ItemCopier::copyLink(int sourceFolder, const char* sourceName, int targetFol
     }
     if (symlinkat(buffer.data(), targetFolder, targetName) != 0)
         return errno;
-    created = true;
+    m_created = true;
     [[maybe_unused]] const int ignored =
         fchownat(targetFolder, targetName, status.st_uid, status.st_gid, AT_SYMLINK_NOFOLLOW);
     const timespec times[2] = {status.st_atim, status.st_mtim};
@@ -248,15 +251,14 @@ int ItemCopier::copyLink(int sourceFolder, const char* sourceName, int targetFol
     return 0;
 }
 
-int ItemCopier::copySpecial(int targetFolder, const char* targetName, const struct stat& status,
-                            bool& created) {
+int ItemCopier::copySpecial(int targetFolder, const char* targetName, const struct stat& status) {
     const mode_t type = status.st_mode & S_IFMT;
     const int made = S_ISFIFO(status.st_mode)
                          ? mkfifoat(targetFolder, targetName, 0600)
                          : mknodat(targetFolder, targetName, type | 0600, status.st_rdev);
     if (made != 0)
         return errno;
-    created = true;
+    m_created = true;
     [[maybe_unused]] const int ignored =
         fchownat(targetFolder, targetName, status.st_uid, status.st_gid, AT_SYMLINK_NOFOLLOW);
     const timespec times[2] = {status.st_atim, status.st_mtim};
@@ -266,50 +268,66 @@ int ItemCopier::copySpecial(int targetFolder, const char* targetName, const stru
     return 0;
 }
 
-int ItemCopier::copyData(int from, int to) {
-    bool rangeCopy = true;
-    bool copiedAny = false;
-    while (rangeCopy) {
-        const ssize_t copied = copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
-        if (copied > 0) {
-            copiedAny = true;
-            continue;
-        }
-        if (copied == 0) {
-            // Some kernels answer 0 for files whose size they do not know (procfs and the
-            // like); reading tells a real end of file from that.
-            if (copiedAny)
-                return 0;
-            rangeCopy = false;
-        } else if (errno == EINTR) {
-            continue;
-        } else if (rangeCopyUnavailable(errno)) {
-            rangeCopy = false;
+// Only the data of a sparse file is copied; its holes stay holes, made by the final size.
+int ItemCopier::copyData(int from, int to, off_t size) {
+    for (off_t offset = 0; offset < size;) {
+        off_t data = lseek(from, offset, SEEK_DATA);
+        off_t end = size;
+        if (data < 0) {
+            if (errno == ENXIO)
+                break;
+            data = offset; // no hole finding here: all of it is data
         } else {
-            return errno;
+            end = lseek(from, data, SEEK_HOLE);
+            if (end < 0 || end > size)
+                end = size;
         }
+        if (data >= size)
+            break;
+        if (const int code = copyRange(from, to, data, end - data); code != 0)
+            return code;
+        offset = end;
     }
+    return ftruncate(to, size) == 0 ? 0 : errno;
+}
 
-    std::vector<char> buffer(256 * 1024);
-    for (;;) {
-        const ssize_t got = read(from, buffer.data(), buffer.size());
-        if (got == 0)
-            return 0;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t written = write(to, buffer.data() + done, got - done);
-            if (written < 0) {
-                if (errno == EINTR)
-                    continue;
+int ItemCopier::copyRange(int from, int to, off_t offset, off_t length) {
+    constexpr off_t piece = 8 << 20;
+    std::vector<char> buffer;
+    for (off_t done = 0; done < length;) {
+        if (cancelled())
+            return ECANCELED;
+        const auto want = static_cast<std::size_t>(std::min(piece, length - done));
+        off_t in = offset + done;
+        off_t out = in;
+        ssize_t copied = -1;
+        if (m_rangeCopy) {
+            copied = copy_file_range(from, &in, to, &out, want, 0);
+            if (copied < 0 && rangeCopyUnavailable(errno))
+                m_rangeCopy = false;
+            else if (copied < 0 && errno != EINTR)
                 return errno;
-            }
-            done += written;
         }
+        if (!m_rangeCopy) {
+            buffer.resize(std::min<std::size_t>(want, 256 * 1024));
+            copied = pread(from, buffer.data(), buffer.size(), offset + done);
+            if (copied < 0 && errno != EINTR)
+                return errno;
+            for (ssize_t written = 0; copied > 0 && written < copied;) {
+                const ssize_t n =
+                    pwrite(to, buffer.data() + written, copied - written, offset + done + written);
+                if (n < 0 && errno != EINTR)
+                    return errno;
+                written += std::max<ssize_t>(n, 0);
+            }
+        }
+        // The file became shorter than the snapshot says: what follows is compared and
+        // refused, the rest here need not be read.
+        if (copied == 0)
+            return 0;
+        done += std::max<ssize_t>(copied, 0);
     }
+    return 0;
 }
 
 int ItemCopier::copyExtendedAttributes(int from, int to) {

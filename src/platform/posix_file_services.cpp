@@ -17,7 +17,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace sorvane {
@@ -94,35 +93,6 @@ private:
     DIR* m_stream = nullptr;
     int m_error = 0;
 };
-
-// Takes ownership of `folderFd`. Entries that cannot be examined still count; folders that
-// cannot be opened count without their contents.
-void summarise(int folderFd, dev_t device, FolderSummary& summary) {
-    DIR* stream = fdopendir(folderFd);
-    if (!stream) {
-        close(folderFd);
-        return;
-    }
-    while (const dirent* entry = readdir(stream)) {
-        if (isDotOrDotDot(entry->d_name))
-            continue;
-        ++summary.entryCount;
-        struct statx status;
-        if (statx(dirfd(stream), entry->d_name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
-                  STATX_TYPE | STATX_SIZE, &status) != 0)
-            continue;
-        if (S_ISREG(status.stx_mode)) {
-            summary.totalSize += status.stx_size;
-        } else if (S_ISDIR(status.stx_mode) &&
-                   makedev(status.stx_dev_major, status.stx_dev_minor) == device) {
-            const int child = openat(dirfd(stream), entry->d_name,
-                                     O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-            if (child >= 0)
-                summarise(child, device, summary);
-        }
-    }
-    closedir(stream);
-}
 
 } // namespace
 
@@ -225,13 +195,31 @@ FileStatus PosixFileServices::moveItem(const std::filesystem::path& source,
     return {};
 }
 
+FileResult<TreeSnapshot> PosixFileServices::snapshotItem(const std::filesystem::path& item) {
+    return TreeSnapshot::take(item);
+}
+
 FileStatus PosixFileServices::copyItem(const std::filesystem::path& source,
-                                       const std::filesystem::path& target) {
-    return ItemCopier().copy(source, target);
+                                       const std::filesystem::path& target,
+                                       const TreeSnapshot& snapshot,
+                                       const std::function<bool()>& cancelled) {
+    return ItemCopier(snapshot, cancelled).copy(source, target);
+}
+
+FileStatus PosixFileServices::syncFolder(const std::filesystem::path& folder) {
+    UniqueFd fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid() || (fsync(fd.get()) != 0 && errno != EINVAL))
+        return posixError("save", folder, errno);
+    return {};
 }
 
 FileStatus PosixFileServices::removeItem(const std::filesystem::path& item) {
     return TreeRemover::remove(item);
+}
+
+FileStatus PosixFileServices::removeSnapshot(const std::filesystem::path& item,
+                                             const TreeSnapshot& snapshot) {
+    return TreeRemover::removeSnapshot(item, snapshot);
 }
 
 FileStatus PosixFileServices::trashItem(const std::filesystem::path& item) {
@@ -243,16 +231,6 @@ FileStatus PosixFileServices::trashItem(const std::filesystem::path& item) {
 bool PosixFileServices::fileExists(const std::filesystem::path& path) {
     struct stat status;
     return lstat(path.c_str(), &status) == 0;
-}
-
-FileResult<FolderSummary> PosixFileServices::folderSummary(const std::filesystem::path& folder) {
-    UniqueFd top(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    struct stat status;
-    if (!top.valid() || fstat(top.get(), &status) != 0)
-        return posixError("read the contents of", folder, errno);
-    FolderSummary summary;
-    summarise(top.release(), status.st_dev, summary);
-    return summary;
 }
 
 bool PosixFileServices::startAccessingSecurityScopedResource(const std::filesystem::path&) {

@@ -21,14 +21,17 @@ public:
     FileStatus createDirectory(const std::filesystem::path& folder) override;
     FileStatus moveItem(const std::filesystem::path& source,
                         const std::filesystem::path& target) override;
-    FileStatus copyItem(const std::filesystem::path& source,
-                        const std::filesystem::path& target) override;
+    FileResult<TreeSnapshot> snapshotItem(const std::filesystem::path& item) override;
+    FileStatus copyItem(const std::filesystem::path& source, const std::filesystem::path& target,
+                        const TreeSnapshot& snapshot,
+                        const std::function<bool()>& cancelled) override;
+    FileStatus syncFolder(const std::filesystem::path& folder) override;
     FileStatus removeItem(const std::filesystem::path& item) override;
+    FileStatus removeSnapshot(const std::filesystem::path& item,
+                              const TreeSnapshot& snapshot) override;
     /// Into the home trash under $XDG_DATA_HOME, or the trash of the item's own file system.
     FileStatus trashItem(const std::filesystem::path& item) override;
     bool fileExists(const std::filesystem::path& path) override;
-    /// Does not enter other mounted file systems; a folder that cannot be read still counts.
-    FileResult<FolderSummary> folderSummary(const std::filesystem::path& folder) override;
     bool startAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
     void stopAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
     FileStatus createFolder(const std::filesystem::path& folder,

@@ -47,11 +47,4 @@ struct DirectoryEntry {
     std::optional<ResourceValues> values;
 };
 
-/// The number of entries in a folder tree and the total size of its regular files.
-struct FolderSummary {
-    std::uint64_t entryCount = 0;
-    std::uint64_t totalSize = 0;
-    friend bool operator==(const FolderSummary&, const FolderSummary&) = default;
-};
-
 } // namespace sorvane

@@ -5,90 +5,124 @@
 #include "platform/unique_fd.h"
 
 #include <cerrno>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace sorvane {
+namespace {
+
+struct Holder {
+    UniqueFd fd;
+    std::string name;
+    int error = 0;
+};
+
+Holder openHolder(const std::filesystem::path& item) {
+    const auto path = normalisedPath(item);
+    Holder holder{UniqueFd(), path.filename().string()};
+    if (holder.name.empty() || holder.name == "." || holder.name == "..") {
+        holder.error = EINVAL;
+        return holder;
+    }
+    holder.fd = UniqueFd(open(path.has_parent_path() ? path.parent_path().c_str() : ".",
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!holder.fd.valid())
+        holder.error = errno;
+    return holder;
+}
+
+// Whether the entry is still the one the snapshot saw; one that is gone counts as such.
+int stillAsTaken(int folder, const char* name, const SnapshotEntry& expected) {
+    struct stat now;
+    if (fstatat(folder, name, &now, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? 0 : errno;
+    return expected.unchangedAs(now) ? 0 : EAGAIN;
+}
+
+int unlinkEntry(int folder, const char* name, const SnapshotEntry& entry, bool check) {
+    if (!entry.isFolder() && check)
+        if (const int code = stillAsTaken(folder, name, entry); code != 0)
+            return code;
+    if (unlinkat(folder, name, entry.isFolder() ? AT_REMOVEDIR : 0) == 0 || errno == ENOENT)
+        return 0;
+    return errno == EEXIST ? ENOTEMPTY : errno;
+}
+
+} // namespace
 
 FileStatus TreeRemover::remove(const std::filesystem::path& item) {
-    const auto path = normalisedPath(item);
-    const auto name = path.filename();
-    if (name.empty() || name == "." || name == "..")
-        return posixError("remove", path, EINVAL);
-    const auto parent = path.has_parent_path() ? path.parent_path() : ".";
-    UniqueFd folder(open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.valid())
-        return posixError("remove", path, errno);
+    const auto holder = openHolder(item);
+    if (holder.error != 0)
+        return posixError("remove", item, holder.error);
     std::filesystem::path failedAt;
-    if (const int code = removeAt(folder.get(), name.string(), failedAt); code != 0)
-        return posixError("remove", path, failedAt, code);
+    if (const int code = removeAt(holder.fd.get(), holder.name, failedAt); code != 0)
+        return posixError("remove", item, failedAt, code);
     return {};
 }
 
 int TreeRemover::removeAt(int folderFd, const std::string& name, std::filesystem::path& failedAt) {
-    struct stat folder;
-    if (fstat(folderFd, &folder) != 0) {
+    auto snapshot = TreeSnapshot::takeAt(folderFd, name);
+    if (!snapshot) {
         failedAt = name;
-        return errno;
+        return snapshot.error().code;
     }
-    return removeEntry(folderFd, name, folder.st_dev, name, failedAt);
+    std::string failed;
+    const int code = removeEntries(folderFd, name, *snapshot, false, failed);
+    if (code != 0)
+        failedAt = failed;
+    return code;
 }
 
-int TreeRemover::removeEntry(int folderFd, const std::string& name, dev_t device,
-                             const std::filesystem::path& relative,
-                             std::filesystem::path& failedAt) {
-    auto fail = [&](int code) {
-        failedAt = relative;
-        return code;
-    };
-    if (unlinkat(folderFd, name.c_str(), 0) == 0)
-        return 0;
-    const int unlinkError = errno;
-    struct stat status;
-    if (fstatat(folderFd, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
-        return fail(errno);
-    if (!S_ISDIR(status.st_mode))
-        return fail(unlinkError);
-    // A file system mounted inside the tree is not ours to empty.
-    if (status.st_dev != device)
-        return fail(EBUSY);
+FileStatus TreeRemover::removeSnapshot(const std::filesystem::path& item,
+                                       const TreeSnapshot& snapshot) {
+    const auto holder = openHolder(item);
+    std::string failedAt = holder.name;
+    int code = holder.error != 0 ? holder.error : snapshot.entries.empty() ? EINVAL : 0;
+    if (code == 0)
+        code = removeEntries(holder.fd.get(), holder.name, snapshot, true, failedAt);
+    if (code != 0)
+        return FileError{code, "\u201C" + failedAt + "\u201D"};
+    return {};
+}
 
-    const int fd = openat(folderFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return fail(errno);
-    DIR* stream = fdopendir(fd);
-    if (!stream) {
-        const int code = errno;
-        close(fd);
-        return fail(code);
+// Deepest folders first: a folder's sub-folders come after it in the snapshot, so going
+// backwards empties each sub-folder before its parent removes it.
+int TreeRemover::removeEntries(int holder, const std::string& name, const TreeSnapshot& snapshot,
+                               bool check, std::string& failedAt) {
+    const auto& entries = snapshot.entries;
+    auto shown = [&](const SnapshotEntry& entry) {
+        return entry.relative.empty() ? name : name + "/" + entry.relative;
+    };
+    for (auto folder = entries.rbegin(); folder != entries.rend(); ++folder) {
+        if (!folder->isFolder() || folder->childCount == 0)
+            continue;
+        UniqueFd fd(TreeSnapshot::openFolder(holder, name, folder->relative));
+        struct stat status;
+        if (!fd.valid() && errno == ENOENT)
+            continue;
+        if (!fd.valid() || fstat(fd.get(), &status) != 0) {
+            failedAt = shown(*folder);
+            return errno;
+        }
+        if (status.st_dev != folder->device || status.st_ino != folder->inode) {
+            failedAt = shown(*folder);
+            return EAGAIN;
+        }
+        for (std::size_t i = folder->firstChild; i < folder->firstChild + folder->childCount; ++i) {
+            const auto& child = entries[i];
+            const auto childName = std::filesystem::path(child.relative).filename();
+            if (const int code = unlinkEntry(fd.get(), childName.c_str(), child, check);
+                code != 0) {
+                failedAt = shown(child);
+                return code;
+            }
+        }
     }
-    // Names are gathered before anything is removed: not every file system promises a
-    // complete listing while entries disappear under it.
-    std::vector<std::string> names;
-    errno = 0;
-    while (const dirent* entry = readdir(stream)) {
-        const std::string_view entryName = entry->d_name;
-        if (entryName != "." && entryName != "..")
-            names.emplace_back(entryName);
-        errno = 0;
+    if (const int code = unlinkEntry(holder, name.c_str(), entries.front(), check); code != 0) {
+        failedAt = name;
+        return code;
     }
-    const int readError = errno;
-    int result = readError;
-    for (const auto& child : names) {
-        if (result != 0)
-            break;
-        result = removeEntry(dirfd(stream), child, device, relative / child, failedAt);
-    }
-    closedir(stream);
-    if (readError != 0)
-        return fail(readError);
-    if (result != 0)
-        return result;
-    if (unlinkat(folderFd, name.c_str(), AT_REMOVEDIR) != 0)
-        return fail(errno);
     return 0;
 }
 

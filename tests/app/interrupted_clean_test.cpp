@@ -110,6 +110,83 @@ TEST_F(InterruptedCleanTest, theLastAnnouncedMoveOfAnItemDecidesWhereItWent) {
     EXPECT_FALSE(fs::exists(journal));
 }
 
+// A move across file systems killed in each of its states, settled by recovery.
+TEST_F(InterruptedCleanTest, aMoveAcrossFileSystemsIsSettledByItsLastState) {
+    struct Case {
+        TransferStep::State state;
+        bool desktopAfter;
+        bool copyAfter;
+        bool recorded;
+    };
+    const Case cases[] = {
+        {TransferStep::State::copying, true, false, false},
+        {TransferStep::State::copied, true, false, false},
+        {TransferStep::State::removing, false, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.state));
+        const auto desktop = home.desktop();
+        const auto archive = home / "Archive";
+        const auto original = home.writeFile(desktop / "Folder/a.txt", "a");
+        const auto month = archive / "M";
+        // The copy sits under its temporary name until `copied`, under its own after.
+        const auto temporary = month / ".sorvane-copy-1234abcd";
+        const auto target = month / "Folder";
+        const auto copy = c.state == TransferStep::State::removing ? target : temporary;
+        home.writeFile(copy / "a.txt", "a");
+        const auto snapshot = files.snapshotItem(desktop / "Folder").value();
+        const auto copied = files.snapshotItem(copy).value();
+        TransferStep step{c.state,
+                          desktop / "Folder",
+                          temporary,
+                          target,
+                          {snapshot.entries[0].device, snapshot.entries[0].inode},
+                          {copied.entries[0].device, copied.entries[0].inode},
+                          &snapshot};
+        CleanRecord header;
+        header.id = Uuid::random();
+        {
+            auto open = CleanJournal::begin(journal);
+            auto& j = *open.value();
+            j.foldersChosen(desktop, archive);
+            j.cleanStarted(header, 1);
+            j.itemWillMove(desktop / "Folder", target);
+            j.transferStepped(step);
+        }
+        const auto record = InterruptedClean::readLeftover(journal, files);
+        ASSERT_TRUE(record);
+        EXPECT_EQ(fs::exists(original), c.desktopAfter);
+        EXPECT_EQ(fs::exists(copy / "a.txt"), c.copyAfter);
+        EXPECT_EQ(record->moved.size(), c.recorded ? 1u : 0u);
+        EXPECT_THAT(record->errors, ElementsAre("Stopped: the clean was interrupted."));
+        fs::remove(journal);
+        fs::remove_all(desktop / "Folder");
+        fs::remove_all(archive);
+    }
+}
+
+TEST_F(InterruptedCleanTest, recoveryRemovesNothingOutsideTheRunsFolders) {
+    const auto elsewhere = home.writeFile("Elsewhere/.sorvane-copy-1234abcd", "not ours");
+    TransferStep step;
+    step.source = home.desktop() / "a.txt";
+    step.temporary = elsewhere;
+    step.target = home / "Archive/M/a.txt";
+    {
+        auto open = CleanJournal::begin(journal);
+        auto& j = *open.value();
+        j.foldersChosen(home.desktop(), home / "Archive");
+        j.cleanStarted(CleanRecord{}, 1);
+        j.itemWillMove(step.source, step.target);
+        j.transferStepped(step);
+    }
+    const auto record = InterruptedClean::readLeftover(journal, files);
+    ASSERT_TRUE(record);
+    EXPECT_TRUE(fs::exists(elsewhere));
+    ASSERT_EQ(record->errors.size(), 2u);
+    EXPECT_THAT(record->errors[0],
+                ::testing::HasSubstr("lies outside the Desktop and the archive"));
+}
+
 TEST_F(InterruptedCleanTest, aCleanKilledHalfWayLosesNoRecordOfWhatItMoved) {
     const int count = 3000;
     for (int i = 0; i < count; ++i)

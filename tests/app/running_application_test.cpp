@@ -1,4 +1,5 @@
 #include "app/instance_server.h"
+#include "engine/item_transfer.h"
 #include "history/clean_record_json.h"
 #include "support/private_home.h"
 #include "support/temp_dir.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <sstream>
+#include <thread>
 
 namespace sorvane {
 namespace {
@@ -91,6 +93,8 @@ TEST_F(RunningApplicationTest, aTerminationDuringACleanRecordsWhatWasMovedFirst)
     const int count = 2000;
     for (int i = 0; i < count; ++i)
         home.writeFile(home.desktop() / ("file " + std::to_string(i)), std::string(4096, 'x'));
+    // Items changed a moment ago are still being written as far as a copy can tell.
+    std::this_thread::sleep_for(ItemTransfer::busyWindow + std::chrono::seconds(1));
     startApplication();
 
     QProcess client;

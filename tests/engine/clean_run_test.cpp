@@ -7,6 +7,8 @@
 #include "support/temp_dir.h"
 
 #include <cerrno>
+#include <cstdlib>
+#include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -294,7 +296,7 @@ TEST_F(CleanRunTest, aCopyOfTheWrongSizeIsRemovedAndTheItemStays) {
     options.dateBasis = DateBasis::cleaned;
     const auto item = file("a.txt", "twelve bytes");
     fake.failOn(FileOperation::moveItem, item, EXDEV);
-    fake.reportFileSize(item, 99);
+    fake.shortenCopies();
     const auto record = clean(fake);
     EXPECT_THAT(record.moved, IsEmpty());
     EXPECT_THAT(record.errors, ElementsAre("a.txt: The copy of a.txt did not match the original, "
@@ -303,15 +305,17 @@ TEST_F(CleanRunTest, aCopyOfTheWrongSizeIsRemovedAndTheItemStays) {
     EXPECT_TRUE(fs::is_empty(march()));
 }
 
-TEST_F(CleanRunTest, aSourceThatCannotBeRemovedAfterAGoodCopyFailsTheItem) {
+TEST_F(CleanRunTest, aSourceThatCannotBeRemovedAfterAGoodCopyIsMovedAndNamed) {
     options.dateBasis = DateBasis::cleaned;
     const auto item = file("a.txt");
     fake.failOn(FileOperation::moveItem, item, EXDEV);
-    fake.failOn(FileOperation::removeItem, item, EBUSY);
+    fake.failOn(FileOperation::removeSnapshot, item, EBUSY, std::nullopt, "\u201Ca.txt\u201D");
     const auto record = clean(fake);
-    EXPECT_THAT(record.moved, IsEmpty());
-    ASSERT_EQ(record.errors.size(), 1u);
-    EXPECT_THAT(record.errors[0], ::testing::StartsWith("a.txt: "));
+    ASSERT_EQ(record.moved.size(), 1u);
+    EXPECT_EQ(record.moved[0].newPath, (march() / "a.txt").native());
+    EXPECT_THAT(record.errors,
+                ElementsAre("a.txt: moved, but \u201Ca.txt\u201D could not be removed from the "
+                            "Desktop: Device or resource busy."));
     EXPECT_TRUE(fs::exists(item));
     EXPECT_TRUE(fs::exists(march() / "a.txt"));
 }
@@ -329,8 +333,10 @@ TEST_F(CleanRunTest, onlyAnotherFileSystemIsAReasonToCopy) {
 class WriterDuringCopy : public test::FaultInjectingFileServices {
 public:
     using FaultInjectingFileServices::FaultInjectingFileServices;
-    FileStatus copyItem(const fs::path& source, const fs::path& target) override {
-        auto status = FaultInjectingFileServices::copyItem(source, target);
+    FileStatus copyItem(const fs::path& source, const fs::path& target,
+                        const TreeSnapshot& snapshot,
+                        const std::function<bool()>& cancelled) override {
+        auto status = FaultInjectingFileServices::copyItem(source, target, snapshot, cancelled);
         test::setModificationTime(source, std::chrono::system_clock::now() + hours(1));
         return status;
     }
@@ -347,6 +353,101 @@ TEST_F(CleanRunTest, anItemChangedWhileItWasCopiedIsLeftAlone) {
     EXPECT_THAT(record.errors[0], ::testing::HasSubstr("changed while it was being copied"));
     EXPECT_TRUE(fs::exists(item));
     EXPECT_TRUE(fs::is_empty(march()));
+}
+
+// An original that could not be removed after its copy, or one still being written, stays
+// whole on the Desktop and nothing of it reaches the archive.
+class AcrossFileSystemsTest : public CleanRunTest {
+protected:
+    void SetUp() override {
+        if (test::deviceOf(shm.path()) == test::deviceOf(home.path()))
+            GTEST_SKIP() << "/dev/shm is on the same file system here";
+        options.destination = shm / "Archive";
+        options.dateBasis = DateBasis::cleaned;
+    }
+    test::TempDir shm{"/dev/shm"};
+};
+
+// `chattr +flag` until the end of the test; false where the file system has no such thing.
+class FileFlag {
+public:
+    FileFlag(fs::path item, char flag) : m_item(std::move(item)), m_flag(flag) {
+        m_set = std::system(command('+').c_str()) == 0;
+    }
+    ~FileFlag() {
+        if (m_set)
+            static_cast<void>(std::system(command('-').c_str()));
+    }
+    bool set() const { return m_set; }
+
+private:
+    std::string command(char sign) const {
+        return std::string("chattr ") + sign + m_flag + " '" + m_item.native() + "' 2>/dev/null";
+    }
+    fs::path m_item;
+    char m_flag;
+    bool m_set = false;
+};
+
+TEST_F(AcrossFileSystemsTest, anOriginalThatCouldNotBeRemovedIsNeverCopied) {
+    struct Case {
+        const char* entry;
+        char flag;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"Folder/locked.txt", 'i', "(it is immutable)"},
+        {"Folder/log.txt", 'a', "(it is append-only)"},
+        {"Folder/sub", 'a', "(it is append-only)"},
+        {"Folder", 'i', "(it is immutable)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry);
+        home.writeFile(home.desktop() / "Folder/locked.txt", "a");
+        home.writeFile(home.desktop() / "Folder/log.txt", "b");
+        home.writeFile(home.desktop() / "Folder/sub/inner.txt", "c");
+        FileFlag flag(home.desktop() / c.entry, c.flag);
+        if (!flag.set())
+            GTEST_SKIP() << "chattr +" << c.flag << " is not possible here";
+        const auto record = clean();
+        EXPECT_THAT(record.moved, IsEmpty());
+        ASSERT_EQ(record.errors.size(), 1u);
+        EXPECT_THAT(record.errors[0], ::testing::StartsWith("Folder: It was left where it was: "));
+        EXPECT_THAT(record.errors[0], ::testing::HasSubstr(c.reason));
+        EXPECT_TRUE(fs::exists(home.desktop() / "Folder/sub/inner.txt"));
+        for (const auto& folder : fs::directory_iterator(options.destination))
+            EXPECT_TRUE(fs::is_empty(folder.path()));
+    }
+}
+
+TEST_F(AcrossFileSystemsTest, anItemChangedAMomentAgoWaitsForTheNextRunWithoutAnError) {
+    now = std::chrono::system_clock::now();
+    file("draft.odt");
+    const auto record = clean();
+    EXPECT_THAT(record.moved, IsEmpty());
+    EXPECT_THAT(record.errors, IsEmpty());
+    EXPECT_EQ(record.skippedCount, 1);
+    EXPECT_TRUE(fs::exists(home.desktop() / "draft.odt"));
+}
+
+TEST_F(AcrossFileSystemsTest, aFileSavedIntoTheFolderAfterTheCopyStaysAndIsNamed) {
+    home.writeFile(home.desktop() / "Folder/old.txt", "old");
+    class LateWriter : public test::FaultInjectingFileServices {
+    public:
+        using FaultInjectingFileServices::FaultInjectingFileServices;
+        FileStatus removeSnapshot(const fs::path& item, const TreeSnapshot& snapshot) override {
+            std::ofstream(item / "new.txt") << "saved just now";
+            return FaultInjectingFileServices::removeSnapshot(item, snapshot);
+        }
+    } writer(files);
+    const auto record = clean(writer);
+    ASSERT_EQ(record.moved.size(), 1u);
+    EXPECT_THAT(record.errors,
+                ElementsAre("Folder: moved, but \u201CFolder\u201D could not be removed from the "
+                            "Desktop: something new was saved into it."));
+    EXPECT_TRUE(fs::exists(home.desktop() / "Folder/new.txt"));
+    EXPECT_FALSE(fs::exists(home.desktop() / "Folder/old.txt"));
+    EXPECT_TRUE(fs::exists(options.destination / "2025-03 March/Folder/old.txt"));
 }
 
 class RecordingObserver : public CleanObserver {

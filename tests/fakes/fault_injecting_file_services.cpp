@@ -23,9 +23,12 @@ const char* verb(FileOperation operation) {
     case FileOperation::copyItem:
         return "copy";
     case FileOperation::removeItem:
+    case FileOperation::removeSnapshot:
         return "remove";
-    case FileOperation::folderSummary:
-        return "read the contents of";
+    case FileOperation::snapshotItem:
+        return "read";
+    case FileOperation::syncFolder:
+        return "save";
     default:
         return "reach";
     }
@@ -58,9 +61,8 @@ void FaultInjectingFileServices::failTagReadOf(const std::filesystem::path& item
     m_unreadableTags.insert(normalisedPath(item));
 }
 
-void FaultInjectingFileServices::reportFolderSummary(const std::filesystem::path& folder,
-                                                     FolderSummary summary) {
-    m_folderSummaries[normalisedPath(folder)] = summary;
+void FaultInjectingFileServices::shortenCopies() {
+    m_shortenCopies = true;
 }
 
 void FaultInjectingFileServices::setDesktopDirectory(std::optional<std::filesystem::path> folder) {
@@ -78,6 +80,10 @@ void FaultInjectingFileServices::vanishAfter(const std::filesystem::path& root,
     m_vanishedTo.reset();
     if (mutatingOperations <= 0)
         mutated();
+}
+
+void FaultInjectingFileServices::afterEachChange(std::function<void()> hook) {
+    m_afterEachChange = std::move(hook);
 }
 
 int FaultInjectingFileServices::callCount(FileOperation operation) const {
@@ -105,6 +111,8 @@ std::optional<FileError> FaultInjectingFileServices::call(FileOperation operatio
 
 // Counted after the operation ran, so that "vanish after 2" lets exactly two through.
 void FaultInjectingFileServices::mutated() {
+    if (m_afterEachChange)
+        m_afterEachChange();
     if (!m_vanishing || m_vanishedTo)
         return;
     if (--m_mutationsBeforeVanishing > 0)
@@ -197,17 +205,44 @@ FileStatus FaultInjectingFileServices::moveItem(const std::filesystem::path& sou
     return status;
 }
 
+FileResult<TreeSnapshot>
+FaultInjectingFileServices::snapshotItem(const std::filesystem::path& item) {
+    if (auto error = call(FileOperation::snapshotItem, item))
+        return *error;
+    return m_real.snapshotItem(item);
+}
+
 FileStatus FaultInjectingFileServices::copyItem(const std::filesystem::path& source,
-                                                const std::filesystem::path& target) {
+                                                const std::filesystem::path& target,
+                                                const TreeSnapshot& snapshot,
+                                                const std::function<bool()>& cancelled) {
     auto error = call(FileOperation::copyItem, source, target);
-    FileStatus status = error ? FileStatus(*error) : m_real.copyItem(source, target);
+    FileStatus status =
+        error ? FileStatus(*error) : m_real.copyItem(source, target, snapshot, cancelled);
+    std::error_code ignored;
+    if (status && m_shortenCopies && std::filesystem::is_regular_file(target, ignored))
+        std::filesystem::resize_file(target, std::filesystem::file_size(target) - 1, ignored);
     mutated();
     return status;
+}
+
+FileStatus FaultInjectingFileServices::syncFolder(const std::filesystem::path& folder) {
+    if (auto error = call(FileOperation::syncFolder, folder))
+        return *error;
+    return m_real.syncFolder(folder);
 }
 
 FileStatus FaultInjectingFileServices::removeItem(const std::filesystem::path& item) {
     auto error = call(FileOperation::removeItem, item);
     FileStatus status = error ? FileStatus(*error) : m_real.removeItem(item);
+    mutated();
+    return status;
+}
+
+FileStatus FaultInjectingFileServices::removeSnapshot(const std::filesystem::path& item,
+                                                      const TreeSnapshot& snapshot) {
+    auto error = call(FileOperation::removeSnapshot, item);
+    FileStatus status = error ? FileStatus(*error) : m_real.removeSnapshot(item, snapshot);
     mutated();
     return status;
 }
@@ -223,16 +258,6 @@ bool FaultInjectingFileServices::fileExists(const std::filesystem::path& path) {
     if (call(FileOperation::fileExists, path))
         return false;
     return m_real.fileExists(path);
-}
-
-FileResult<FolderSummary>
-FaultInjectingFileServices::folderSummary(const std::filesystem::path& folder) {
-    if (auto error = call(FileOperation::folderSummary, folder))
-        return *error;
-    if (const auto reported = m_folderSummaries.find(normalisedPath(folder));
-        reported != m_folderSummaries.end())
-        return reported->second;
-    return m_real.folderSummary(folder);
 }
 
 bool FaultInjectingFileServices::startAccessingSecurityScopedResource(

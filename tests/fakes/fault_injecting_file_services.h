@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -37,8 +38,8 @@ public:
     /// The tags of `item` read as failed (as after EIO) by resourceValues and
     /// contentsOfDirectory.
     void failTagReadOf(const std::filesystem::path& item);
-    /// Reported by folderSummary for `folder` instead of what it finds.
-    void reportFolderSummary(const std::filesystem::path& folder, FolderSummary summary);
+    /// Every file copied from now on loses its last byte, as on a disk that drops writes.
+    void shortenCopies();
 
     /// The Desktop that desktopDirectory reports, none included, instead of the real one.
     void setDesktopDirectory(std::optional<std::filesystem::path> folder);
@@ -52,6 +53,10 @@ public:
     void vanishAfter(const std::filesystem::path& root, int mutatingOperations);
     std::optional<std::filesystem::path> vanishedTo() const { return m_vanishedTo; }
 
+    /// Called after every creation, move, copy, removal or trashing: a place to stop the
+    /// process at a chosen instant.
+    void afterEachChange(std::function<void()> hook);
+
     int callCount(FileOperation operation) const;
 
     std::optional<std::filesystem::path> desktopDirectory() override;
@@ -64,12 +69,16 @@ public:
     FileStatus createDirectory(const std::filesystem::path& folder) override;
     FileStatus moveItem(const std::filesystem::path& source,
                         const std::filesystem::path& target) override;
-    FileStatus copyItem(const std::filesystem::path& source,
-                        const std::filesystem::path& target) override;
+    FileResult<TreeSnapshot> snapshotItem(const std::filesystem::path& item) override;
+    FileStatus copyItem(const std::filesystem::path& source, const std::filesystem::path& target,
+                        const TreeSnapshot& snapshot,
+                        const std::function<bool()>& cancelled) override;
+    FileStatus syncFolder(const std::filesystem::path& folder) override;
     FileStatus removeItem(const std::filesystem::path& item) override;
+    FileStatus removeSnapshot(const std::filesystem::path& item,
+                              const TreeSnapshot& snapshot) override;
     FileStatus trashItem(const std::filesystem::path& item) override;
     bool fileExists(const std::filesystem::path& path) override;
-    FileResult<FolderSummary> folderSummary(const std::filesystem::path& folder) override;
     bool startAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
     void stopAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
     /// Fails and counts as createDirectory.
@@ -95,7 +104,8 @@ private:
     std::vector<Fault> m_faults;
     std::map<std::filesystem::path, std::uint64_t> m_fileSizes;
     std::set<std::filesystem::path> m_unreadableTags;
-    std::map<std::filesystem::path, FolderSummary> m_folderSummaries;
+    bool m_shortenCopies = false;
+    std::function<void()> m_afterEachChange;
     std::optional<std::optional<std::filesystem::path>> m_desktop;
     bool m_accessGranted = false;
     std::optional<std::filesystem::path> m_vanishing;

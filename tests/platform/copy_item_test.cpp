@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -34,6 +35,15 @@ std::string attribute(const fs::path& item, const char* name) {
     char buffer[65536];
     const ssize_t size = lgetxattr(item.c_str(), name, buffer, sizeof buffer);
     return size < 0 ? std::string("<none>") : std::string(buffer, size);
+}
+
+// A copy as the engine makes one: of what a snapshot taken just before lists.
+FileStatus copy(FileServices& files, const fs::path& source, const fs::path& target,
+                const std::function<bool()>& cancelled = {}) {
+    const auto snapshot = files.snapshotItem(source);
+    if (!snapshot)
+        return snapshot.error();
+    return files.copyItem(source, target, *snapshot, cancelled);
 }
 
 void setTimes(const fs::path& item, timespec accessed, timespec modified) {
@@ -79,7 +89,7 @@ TEST_P(CopyItemTest, AFileKeepsContentsModeTimesAndTags) {
     setTimes(source, {1500000000, 987654321}, {1400000000, 123456789});
 
     const auto target = to() / "report.pdf";
-    const auto copied = m_files.copyItem(source, target);
+    const auto copied = copy(m_files, source, target);
     ASSERT_TRUE(copied) << copied.error().message;
     expectTimes(target, {1500000000, 987654321}, {1400000000, 123456789});
     EXPECT_EQ(contents(target), contents(source));
@@ -111,8 +121,8 @@ TEST_P(CopyItemTest, AFolderKeepsLinksSpecialFilesAndItsOwnModeAndTimes) {
     setTimes(from() / "Project", {900000000, 17}, {800000000, 19});
 
     const auto target = to() / "Project";
-    const auto copied = m_files.copyItem(from() / "Project", target);
-    ASSERT_TRUE(copied) << copied.error().message;
+    const auto made = copy(m_files, from() / "Project", target);
+    ASSERT_TRUE(made) << made.error().message;
     expectTimes(target / "relative-link", {1300000000, 5}, {1200000000, 7});
     expectTimes(target / "src", {1100000000, 11}, {1000000000, 13});
     expectTimes(target, {900000000, 17}, {800000000, 19});
@@ -128,17 +138,17 @@ TEST_P(CopyItemTest, AFolderKeepsLinksSpecialFilesAndItsOwnModeAndTimes) {
     EXPECT_EQ(statusOf(target / "src").st_mode & 07777, 0555u);
     EXPECT_EQ(attribute(target, "user.xdg.tags"), "blue");
 
-    const auto original = m_files.folderSummary(from() / "Project");
-    const auto copy = m_files.folderSummary(target);
-    ASSERT_TRUE(original && copy);
-    EXPECT_EQ(*original, *copy);
+    const auto original = m_files.snapshotItem(from() / "Project");
+    const auto copied = m_files.snapshotItem(target);
+    ASSERT_TRUE(original && copied);
+    EXPECT_TRUE(original->sameShapeAs(*copied));
     chmod(readOnly.c_str(), 0755);
 }
 
 TEST_P(CopyItemTest, ALinkIsCopiedAsALinkNeverFollowed) {
     from().writeFile("Big/data.bin", "data");
     fs::create_directory_symlink(from() / "Big", from() / "shortcut");
-    ASSERT_TRUE(m_files.copyItem(from() / "shortcut", to() / "shortcut"));
+    ASSERT_TRUE(copy(m_files, from() / "shortcut", to() / "shortcut"));
     EXPECT_TRUE(fs::is_symlink(to() / "shortcut"));
     EXPECT_EQ(fs::read_symlink(to() / "shortcut"), from() / "Big");
 }
@@ -146,14 +156,14 @@ TEST_P(CopyItemTest, ALinkIsCopiedAsALinkNeverFollowed) {
 TEST_P(CopyItemTest, AnExistingTargetIsNeverTouched) {
     const auto file = from().writeFile("notes.txt", "new");
     const auto existing = to().writeFile("notes.txt", "old");
-    const auto refused = m_files.copyItem(file, existing);
+    const auto refused = copy(m_files, file, existing);
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.error().code, EEXIST);
     EXPECT_EQ(contents(existing), "old");
 
     from().writeFile("Folder/inner.txt", "new");
     const auto existingFolder = to().writeFile("Folder/mine.txt", "mine");
-    EXPECT_FALSE(m_files.copyItem(from() / "Folder", to() / "Folder"));
+    EXPECT_FALSE(copy(m_files, from() / "Folder", to() / "Folder"));
     EXPECT_EQ(contents(existingFolder), "mine");
     EXPECT_FALSE(fs::exists(to() / "Folder/inner.txt"));
 }
@@ -162,8 +172,71 @@ TEST_P(CopyItemTest, NamesOfTheLongestLengthCopy) {
     const std::string name = std::string(250, 'n') + ".txt\xff";
     ASSERT_EQ(name.size(), 255u);
     from().writeFile("Long/" + name, "long");
-    ASSERT_TRUE(m_files.copyItem(from() / "Long", to() / "Long"));
+    ASSERT_TRUE(copy(m_files, from() / "Long", to() / "Long"));
     EXPECT_EQ(contents(to() / "Long" / name), "long");
+}
+
+TEST_P(CopyItemTest, HolesStayHoles) {
+    const auto source = from() / "disk.img";
+    {
+        std::ofstream out(source, std::ios::binary);
+        out << "head";
+        out.seekp(64 << 20);
+        out << "tail";
+    }
+    const auto target = to() / "disk.img";
+    ASSERT_TRUE(copy(m_files, source, target));
+    EXPECT_EQ(fs::file_size(target), fs::file_size(source));
+    EXPECT_LT(statusOf(target).st_blocks * 512, 1 << 20) << "the copy was filled in";
+    EXPECT_EQ(contents(target), contents(source));
+}
+
+// Deeper than the descriptors a process may hold: the copy and the removal must not hold
+// one per level.
+TEST_P(CopyItemTest, ATreeDeeperThanTheDescriptorLimitCopiesAndGoes) {
+    fs::path deep = "Deep";
+    for (int level = 0; level < 300; ++level)
+        deep /= "d";
+    from().writeFile(deep / "bottom.txt", "bottom");
+    rlimit saved;
+    getrlimit(RLIMIT_NOFILE, &saved);
+    rlimit low = saved;
+    low.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
+    const auto snapshot = m_files.snapshotItem(from() / "Deep");
+    const auto copied = snapshot ? m_files.copyItem(from() / "Deep", to() / "Deep", *snapshot, {})
+                                 : FileStatus(snapshot.error());
+    const auto removed = snapshot ? m_files.removeSnapshot(from() / "Deep", *snapshot)
+                                  : FileStatus(snapshot.error());
+    setrlimit(RLIMIT_NOFILE, &saved);
+    ASSERT_TRUE(copied) << copied.error().message;
+    ASSERT_TRUE(removed) << removed.error().message;
+    EXPECT_EQ(contents(to() / deep / "bottom.txt"), "bottom");
+    EXPECT_FALSE(fs::exists(from() / "Deep"));
+}
+
+TEST_P(CopyItemTest, ACancelledCopyLeavesNothingBehind) {
+    from().writeFile("Folder/a.txt", "a");
+    from().writeFile("Folder/b.txt", "b");
+    int asked = 0;
+    const auto copied =
+        copy(m_files, from() / "Folder", to() / "Folder", [&] { return ++asked > 1; });
+    ASSERT_FALSE(copied);
+    EXPECT_EQ(copied.error().code, ECANCELED);
+    EXPECT_FALSE(fs::exists(to() / "Folder"));
+    EXPECT_TRUE(fs::exists(from() / "Folder/b.txt"));
+}
+
+TEST_P(CopyItemTest, AnEntryReplacedAfterTheSnapshotFailsTheCopy) {
+    from().writeFile("Folder/a.txt", "first");
+    const auto snapshot = m_files.snapshotItem(from() / "Folder");
+    ASSERT_TRUE(snapshot);
+    fs::remove(from() / "Folder/a.txt");
+    from().writeFile("Folder/a.txt", "second");
+    const auto copied = m_files.copyItem(from() / "Folder", to() / "Folder", *snapshot, {});
+    ASSERT_FALSE(copied);
+    EXPECT_EQ(copied.error().code, EAGAIN);
+    EXPECT_FALSE(fs::exists(to() / "Folder"));
 }
 
 TEST(CopyItemFailure, APartialCopyIsRemovedAndTheErrorNamesTheEntry) {
@@ -178,7 +251,7 @@ TEST(CopyItemFailure, APartialCopyIsRemovedAndTheErrorNamesTheEntry) {
     memory.writeFile("Folder/z-last.txt", "last");
 
     PosixFileServices files;
-    const auto copied = files.copyItem(memory / "Folder", disk / "Folder");
+    const auto copied = copy(files, memory / "Folder", disk / "Folder");
     ASSERT_FALSE(copied);
     EXPECT_NE(copied.error().message.find("Could not copy \u201CFolder\u201D (at "
                                           "\u201CFolder/big-tags.txt\u201D): "),
@@ -192,9 +265,9 @@ TEST(CopyItemFailure, AFolderIsNotCopiedIntoItself) {
     TempDir dir;
     dir.writeFile("Folder/inner.txt");
     PosixFileServices files;
-    const auto copied = files.copyItem(dir / "Folder", dir / "Folder/Sub/Folder");
+    const auto copied = copy(files, dir / "Folder", dir / "Folder/Sub/Folder");
     EXPECT_FALSE(copied);
-    const auto intoItself = files.copyItem(dir / "Folder", dir / "Folder/Folder");
+    const auto intoItself = copy(files, dir / "Folder", dir / "Folder/Folder");
     ASSERT_FALSE(intoItself);
     EXPECT_EQ(intoItself.error().code, EINVAL);
     EXPECT_FALSE(fs::exists(dir / "Folder/Folder"));

@@ -28,7 +28,9 @@ TEST_F(FaultInjectingFileServicesTest, FailsTheChosenOperationOnTheChosenPathOnl
     EXPECT_EQ(failed.error().message, "Could not move \u201Ca.txt\u201D: No space left on device.");
     EXPECT_TRUE(fs::exists(a));
     EXPECT_TRUE(m_files.moveItem(b, m_dir / "b2.txt"));
-    EXPECT_TRUE(m_files.copyItem(a, m_dir / "a3.txt"));
+    const auto snapshot = m_files.snapshotItem(a);
+    ASSERT_TRUE(snapshot);
+    EXPECT_TRUE(m_files.copyItem(a, m_dir / "a3.txt", *snapshot, {}));
     EXPECT_EQ(m_files.callCount(FileOperation::moveItem), 2);
     EXPECT_EQ(m_files.callCount(FileOperation::copyItem), 1);
 }
@@ -36,7 +38,7 @@ TEST_F(FaultInjectingFileServicesTest, FailsTheChosenOperationOnTheChosenPathOnl
 TEST_F(FaultInjectingFileServicesTest, MatchesTargetsAnyPathAndALimitedNumberOfCalls) {
     const auto a = m_dir.writeFile("a.txt");
     m_files.failOn(FileOperation::copyItem, m_dir / "Archive/a.txt", EIO);
-    EXPECT_FALSE(m_files.copyItem(a, m_dir / "Archive/a.txt"));
+    EXPECT_FALSE(m_files.copyItem(a, m_dir / "Archive/a.txt", m_real.snapshotItem(a).value(), {}));
 
     m_files.failOn(FileOperation::createDirectory, std::nullopt, EROFS, 2, "Read-only, sorry.");
     const auto first = m_files.createDirectory(m_dir / "One");
@@ -51,16 +53,16 @@ TEST_F(FaultInjectingFileServicesTest, MatchesTargetsAnyPathAndALimitedNumberOfC
     EXPECT_TRUE(m_files.fileExists(a));
 }
 
-TEST_F(FaultInjectingFileServicesTest, ReportsChosenSizesAndSummaries) {
+TEST_F(FaultInjectingFileServicesTest, ReportsChosenSizesAndShortensCopies) {
     const auto file = m_dir.writeFile("Folder/data.bin", "12345");
     m_files.reportFileSize(file, 4);
     EXPECT_EQ(m_files.resourceValues(file)->fileSize, 4u);
     const auto listing = m_files.contentsOfDirectory(m_dir / "Folder");
     ASSERT_TRUE(listing);
     EXPECT_EQ(listing->front().values->fileSize, 4u);
-    EXPECT_EQ(m_files.folderSummary(m_dir / "Folder").value(), (FolderSummary{1, 5}));
-    m_files.reportFolderSummary(m_dir / "Folder", {1, 4});
-    EXPECT_EQ(m_files.folderSummary(m_dir / "Folder").value(), (FolderSummary{1, 4}));
+    m_files.shortenCopies();
+    ASSERT_TRUE(m_files.copyItem(file, m_dir / "copy.bin", m_real.snapshotItem(file).value(), {}));
+    EXPECT_EQ(fs::file_size(m_dir / "copy.bin"), 4u);
 }
 
 TEST_F(FaultInjectingFileServicesTest, TheArchiveVanishesAfterTheChosenNumberOfChanges) {

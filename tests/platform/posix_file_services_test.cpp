@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -271,7 +272,7 @@ TEST_F(PosixFileServicesTest, RemoveReportsTheEntryThatRefused) {
     EXPECT_FALSE(m_files.removeItem(m_dir / "absent"));
 }
 
-TEST_F(PosixFileServicesTest, FolderSummaryCountsEveryEntryAndFollowsNoLink) {
+TEST_F(PosixFileServicesTest, ASnapshotListsEveryEntryAndFollowsNoLink) {
     const auto huge = m_dir.makeFolder("Huge");
     for (int i = 0; i < 50; ++i)
         m_dir.writeFile("Huge/f" + std::to_string(i), std::string(1000, 'x'));
@@ -282,12 +283,19 @@ TEST_F(PosixFileServicesTest, FolderSummaryCountsEveryEntryAndFollowsNoLink) {
     fs::create_directory_symlink(huge, m_dir / "Tree/Sub/huge-link");
     fs::create_symlink("missing", m_dir / "Tree/dangling");
 
-    const auto summary = m_files.folderSummary(m_dir / "Tree");
-    ASSERT_TRUE(summary);
-    // a.txt, .hidden-file, Sub, b.bin, Empty, huge-link, dangling
-    EXPECT_EQ(*summary, (FolderSummary{7, 108}));
+    const auto snapshot = m_files.snapshotItem(m_dir / "Tree");
+    ASSERT_TRUE(snapshot);
+    std::set<std::string> listed;
+    for (const auto& entry : snapshot->entries)
+        listed.insert(entry.relative + (entry.isFolder() ? "/" : ""));
+    EXPECT_EQ(listed, (std::set<std::string>{"/", "a.txt", ".hidden-file", "Sub/", "Sub/b.bin",
+                                             "Sub/Empty/", "Sub/huge-link", "dangling"}));
+    for (const auto& entry : snapshot->entries) {
+        for (std::size_t i = entry.firstChild; i < entry.firstChild + entry.childCount; ++i)
+            EXPECT_EQ(fs::path(snapshot->entries[i].relative).parent_path(), entry.relative);
+    }
 
-    const auto missing = m_files.folderSummary(m_dir / "absent");
+    const auto missing = m_files.snapshotItem(m_dir / "absent");
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error().code, ENOENT);
 }
