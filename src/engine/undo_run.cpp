@@ -93,20 +93,20 @@ FileResult<std::filesystem::path> UndoRun::putBack(const MovedFile& item) {
     const std::filesystem::path original = item.originalPath;
     const auto home = original.parent_path();
     const auto name = original.filename().native();
-    std::function<void(const std::filesystem::path&)> announce;
+    TransferListener listener;
     if (m_observer)
-        announce = [&](const std::filesystem::path& target) {
+        listener.willMove = [&](const std::filesystem::path& target) {
             m_observer->itemWillRestore(item, target);
         };
     // Tried straight away: the Desktop is there in the usual case. A move that finds no
     // Desktop makes it and tries again.
-    auto moved = m_transfer.transferToFreeName(archived, home, name, announce);
+    auto moved = m_transfer.transferToFreeName(archived, home, name, listener);
     if (moved || moved.error().code != ENOENT || m_files.fileExists(home) ||
         !m_files.fileExists(archived))
         return moved;
     if (auto made = m_files.createDirectory(home); !made)
         return made.error();
-    return m_transfer.transferToFreeName(archived, home, name, announce);
+    return m_transfer.transferToFreeName(archived, home, name, listener);
 }
 
 void UndoRun::removeEmptyArchiveFolder(const std::filesystem::path& item,

@@ -145,9 +145,11 @@ TEST_F(InterruptedCleanTest, aMoveAcrossFileSystemsIsSettledByItsLastState) {
                           &snapshot};
         CleanRecord header;
         header.id = Uuid::random();
+        fs::path journal;
         {
-            auto open = CleanJournal::begin(journal);
+            auto open = CleanJournal::begin(folder);
             auto& j = *open.value();
+            journal = j.path();
             j.foldersChosen(desktop, archive);
             j.cleanStarted(header, 1);
             j.itemWillMove(desktop / "Folder", target);
@@ -171,9 +173,11 @@ TEST_F(InterruptedCleanTest, recoveryRemovesNothingOutsideTheRunsFolders) {
     step.source = home.desktop() / "a.txt";
     step.temporary = elsewhere;
     step.target = home / "Archive/M/a.txt";
+    fs::path journal;
     {
-        auto open = CleanJournal::begin(journal);
+        auto open = CleanJournal::begin(folder);
         auto& j = *open.value();
+        journal = j.path();
         j.foldersChosen(home.desktop(), home / "Archive");
         j.cleanStarted(CleanRecord{}, 1);
         j.itemWillMove(step.source, step.target);
