@@ -1,4 +1,5 @@
-// A journaled clean of the Desktop of $HOME into the archive given as the first argument
+// A journaled clean of the Desktop of $HOME into the archive given as the first argument,
+// journaled in the folder given as the second,
 // that kills itself with SIGKILL at its N-th step (N the third argument; 0 never): each
 // file-system change, journal entry and stop question counts as one. Without a kill it
 // writes how many steps there were into the file given as the fourth argument.

@@ -69,11 +69,11 @@ protected:
         const auto archive = memory / "Archive";
         // Beside the archive: written through at every state, the journal on a real disk
         // would make each run take seconds, and a kill does not depend on it being there.
-        const auto journal = memory / "data/clean.journal";
+        const auto journals = memory / "data";
         const auto count = memory / "steps";
 
         const std::string child = SORVANE_CRASH_CHILD;
-        std::vector<std::string> args{child, archive.native(), journal.native(),
+        std::vector<std::string> args{child, archive.native(), journals.native(),
                                       std::to_string(killAt), count.native()};
         std::vector<char*> argv;
         for (auto& arg : args)
@@ -93,7 +93,7 @@ protected:
 
         PosixFileServices services;
         HistoryStore history{memory / "data"};
-        InterruptedClean::recoverInto(history, journal, services);
+        InterruptedClean::recoverLeftovers(history, services);
         const CleanRecord record = history.records().empty() ? CleanRecord{} : history.records()[0];
         check(home, files, archive, record, run.problems);
         if (!undo)

@@ -204,6 +204,7 @@ TEST_F(InterruptedCleanTest, aCleanKilledHalfWayLosesNoRecordOfWhatItMoved) {
                     const_cast<char*>(journalArgument.c_str()), nullptr};
     pid_t pid = 0;
     ASSERT_EQ(posix_spawn(&pid, child.c_str(), nullptr, nullptr, argv, environ), 0);
+    ASSERT_GT(pid, 0);
     // Kill it once it is well under way.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     auto journalSize = [&]() -> std::uintmax_t {

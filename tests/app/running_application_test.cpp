@@ -108,6 +108,7 @@ TEST_F(RunningApplicationTest, aTerminationDuringACleanRecordsWhatWasMovedFirst)
         return n;
     };
     ASSERT_TRUE(QTest::qWaitFor([&] { return archived() >= 20; }, 20'000));
+    ASSERT_GT(app.processId(), 0);
     ::kill(static_cast<pid_t>(app.processId()), SIGTERM);
     ASSERT_TRUE(app.waitForFinished(30'000));
     EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
@@ -135,9 +136,14 @@ TEST_F(RunningApplicationTest, ctrlCLetsACommandLineCleanOrUndoRecordItselfAndAS
     home.writeFile(".config/Sorvane/preferences.json",
                    "{\"destinationPath\": \"" + archive.native() + "\"}");
     const int count = 1500;
+    // Items changed a moment ago are still being written as far as a copy can tell.
+    const auto settle = [] {
+        std::this_thread::sleep_for(ItemTransfer::busyWindow + std::chrono::seconds(1));
+    };
     const auto fillDesktop = [&] {
         for (int i = 0; i < count; ++i)
             home.writeFile(home.desktop() / ("file " + std::to_string(i)), std::string(4096, 'x'));
+        settle();
     };
     const auto onDesktop = [&] {
         return static_cast<int>(std::distance(fs::directory_iterator(home.desktop()), {}));
@@ -149,11 +155,13 @@ TEST_F(RunningApplicationTest, ctrlCLetsACommandLineCleanOrUndoRecordItselfAndAS
         process.start(SORVANE_PROGRAM, {command});
         EXPECT_TRUE(process.waitForStarted());
         EXPECT_TRUE(QTest::qWaitFor(underWay, 20'000));
-        for (int i = 0; i < interrupts; ++i) {
+        // A process that has ended has no id: kill(0, …) would reach this test's own group.
+        const auto pid = static_cast<pid_t>(process.processId());
+        for (int i = 0; i < interrupts && pid > 0; ++i) {
             // Signals of one kind sent at once arrive as one.
             if (i > 0)
                 QTest::qWait(5);
-            ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+            ::kill(pid, SIGINT);
         }
         EXPECT_TRUE(process.waitForFinished(30'000));
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -169,6 +177,7 @@ TEST_F(RunningApplicationTest, ctrlCLetsACommandLineCleanOrUndoRecordItselfAndAS
     // Large items first, so that the second Ctrl+C comes while one is being copied.
     for (int i = 0; i < 3; ++i)
         home.writeFile(home.desktop() / ("a big " + std::to_string(i)), std::string(64 << 20, 'x'));
+    settle();
     const auto copying = [&] {
         std::error_code missing;
         for (const auto& entry : fs::recursive_directory_iterator(archive, missing))
@@ -177,8 +186,11 @@ TEST_F(RunningApplicationTest, ctrlCLetsACommandLineCleanOrUndoRecordItselfAndAS
                 return true;
         return false;
     };
-    EXPECT_EQ(interrupt("clean", 2, copying), 130);
-    EXPECT_EQ(journals(), 1u) << "the journal covers what the second Ctrl+C cut short";
+    // The first Ctrl+C may already have abandoned the copy and ended the run; if not, the
+    // second one ends the program at once and the journal covers what it cut short.
+    const int status = interrupt("clean", 2, copying);
+    EXPECT_TRUE(status == 130 || status == 1) << status;
+    EXPECT_EQ(journals(), status == 130 ? 1u : 0u);
     EXPECT_EQ(sorvane({"history"}), 0);
     ASSERT_EQ(history().size(), 2u);
     EXPECT_EQ(static_cast<int>(history()[0].moved.size() + history()[1].moved.size()) + onDesktop(),
@@ -190,6 +202,8 @@ TEST_F(RunningApplicationTest, ctrlCLetsACommandLineCleanOrUndoRecordItselfAndAS
                 return record;
         return CleanRecord{};
     };
+    // A whole clean, so that an undo has enough items to be still under way when interrupted.
+    EXPECT_EQ(sorvane({"clean"}), 0);
     const int before = onDesktop();
     const CleanRecord target = undoable();
     EXPECT_EQ(interrupt("undo", 1, [&] { return onDesktop() > before + 20; }), 1);
