@@ -115,6 +115,18 @@ struct ReadingWorld {
     HistoryStore history;
 };
 
+/// What a clean would find now; none when something stops every clean, which is said on
+/// standard error.
+std::optional<CleanPreview> examineDesktop(ReadingWorld& world) {
+    UserLocale::refreshTimeZone();
+    auto examined = DesktopCleaner(world.files).examine(world.settings.cleanOptions());
+    if (const auto* problem = std::get_if<CleanError>(&examined)) {
+        failWith(*problem);
+        return std::nullopt;
+    }
+    return std::get<CleanPreview>(std::move(examined));
+}
+
 } // namespace
 
 bool CommandLine::handles(int argc, char** argv) {
@@ -160,11 +172,10 @@ int CommandLine::runCommand(const std::string& command, const std::vector<std::s
 
 int CommandLine::preview(bool json) {
     ReadingWorld world;
-    UserLocale::refreshTimeZone();
-    const auto examined = DesktopCleaner(world.files).examine(world.settings.cleanOptions());
-    if (const auto* problem = std::get_if<CleanError>(&examined))
-        return failWith(*problem);
-    const auto& preview = std::get<CleanPreview>(examined);
+    const auto found = examineDesktop(world);
+    if (!found)
+        return 1;
+    const auto& preview = *found;
     if (json) {
         // An array has no room for a second key beside a name, so a name that is not UTF-8
         // keeps its bytes in an object of its own: {"path": …, "pathBytes": …}.
@@ -211,10 +222,10 @@ int CommandLine::history(bool json) {
 
 int CommandLine::status(bool json) {
     ReadingWorld world;
-    const auto examined = DesktopCleaner(world.files).examine(world.settings.cleanOptions());
-    if (const auto* problem = std::get_if<CleanError>(&examined))
-        return failWith(*problem);
-    const auto& preview = std::get<CleanPreview>(examined);
+    const auto found = examineDesktop(world);
+    if (!found)
+        return 1;
+    const auto& preview = *found;
     if (json) {
         WakeMonitor wakes;
         const auto now = [] {

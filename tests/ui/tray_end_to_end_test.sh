@@ -21,23 +21,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-    echo "FAIL: $*"
-    echo "--- sorvane's output"
-    cat "$work/sorvane.log" 2>/dev/null || true
-    exit 1
-}
-
-# Polls `$@` every 50 ms until it succeeds or `seconds` pass.
-wait_for() {
-    local seconds=$1
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@" >/dev/null 2>&1; do
-        [ $SECONDS -lt $deadline ] || return 1
-        sleep 0.05
-    done
-}
+logs=(sorvane)
+. "$(dirname "$0")/end_to_end_lib.sh"
 
 now_ms() { date +%s%3N; }
 

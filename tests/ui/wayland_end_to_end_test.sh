@@ -37,24 +37,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-    echo "FAIL: $*"
-    for log in sorvane sway waybar; do
-        echo "--- $log's output"
-        tail -n 30 "$work/$log.log" 2>/dev/null || true
-    done
-    exit 1
-}
-
-wait_for() {
-    local seconds=$1
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@" >/dev/null 2>&1; do
-        [ $SECONDS -lt $deadline ] || return 1
-        sleep 0.1
-    done
-}
+logs=(sorvane sway waybar)
+. "$(dirname "$0")/end_to_end_lib.sh"
 
 as_user() { setpriv --reuid=$user --regid=$user --clear-groups -- "$@"; }
 
