@@ -1,6 +1,5 @@
 #include "app/app_state.h"
 
-#include "app/application_parts.h"
 #include "app/background_job.h"
 #include "app/clean_journal.h"
 #include "app/display_texts.h"
@@ -12,6 +11,7 @@
 #include "history/history_store.h"
 #include "platform/background_priority.h"
 #include "platform/folder_bookmark.h"
+#include "platform/log_categories.h"
 #include "platform/posix_error.h"
 #include "platform/user_locale.h"
 #include "platform/wake_monitor.h"
@@ -77,10 +77,6 @@ AppState::~AppState() {
     m_stopRequested = true;
     m_workPool.waitForDone();
     m_scanPool.waitForDone();
-}
-
-AppState& AppState::shared() {
-    return ApplicationParts::shared().state();
 }
 
 Scheduler& AppState::scheduler() {
@@ -207,6 +203,9 @@ bool AppState::cleanEnded(const CleanOutcome& outcome, CleanTrigger trigger,
     const CleanRecord& record = *outcome.record;
     m_settings.setLastRun(toDateTime(record.date));
     const FileStatus saved = m_history.add(record);
+    if (!saved)
+        qCWarning(logClean) << "The history could not be saved; the clean's journal keeps it:"
+                            << saved.error().description().c_str();
     rememberArchive();
     setStatusMessage(withSaveFailure(QString::fromStdString(record.summary()), saved));
     refreshCounts();
@@ -294,7 +293,6 @@ void AppState::undoLastClean() {
         m_workPool, this,
         [&files = m_files, now = m_now, record = *record, archive, bookmark,
          journalPath = undoJournalPath(), progress = progressReporter(), &stop = m_stopRequested] {
-            const bool granted = files.startAccessingSecurityScopedResource(archive);
             JobObserver observer(nullptr, progress, stop);
             UndoJobResult job;
             job.journal = UndoJournal::begin(journalPath, record, files, observer);
@@ -302,8 +300,6 @@ void AppState::undoLastClean() {
             if (job.journal)
                 watching = job.journal.get();
             job.result = DesktopCleaner(files, now).undo(record, archive, watching, bookmark);
-            if (granted)
-                files.stopAccessingSecurityScopedResource(archive);
             return job;
         },
         [this, record = *record](const UndoJobResult& job) {

@@ -5,9 +5,9 @@
 #include "engine/clean_error.h"
 #include "engine/clean_preview.h"
 #include "engine/undo_result.h"
-#include "history/clean_record.h"
 #include "platform/file_services.h"
 #include "platform/system_services.h"
+#include "record/clean_record.h"
 
 #include <QObject>
 #include <QString>
@@ -43,9 +43,6 @@ public:
              QObject* parent = nullptr);
     /// Waits for work still running, so that no result arrives at a destroyed object.
     ~AppState() override;
-
-    /// The program's one state over its real services; for the program's entry only.
-    static AppState& shared();
 
     AppSettings& settings() const { return m_settings; }
     HistoryStore& history() const { return m_history; }

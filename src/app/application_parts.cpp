@@ -21,14 +21,7 @@ struct ApplicationParts::Services {
     QtFolderChooser folderChooser;
 };
 
-namespace {
-
-ApplicationParts* current = nullptr;
-
-} // namespace
-
 ApplicationParts::ApplicationParts() : m_services(std::make_unique<Services>()) {
-    current = this;
     auto now = [] {
         return std::chrono::system_clock::now();
     };
@@ -44,13 +37,6 @@ ApplicationParts::ApplicationParts() : m_services(std::make_unique<Services>()) 
 ApplicationParts::~ApplicationParts() {
     // The state first: it waits for its background work, which uses the services.
     m_state.reset();
-    current = nullptr;
-}
-
-ApplicationParts& ApplicationParts::shared() {
-    if (!current)
-        qFatal("The program's parts are asked for before its entry made them.");
-    return *current;
 }
 
 void ApplicationParts::refreshLoginItem() {

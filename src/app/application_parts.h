@@ -23,9 +23,6 @@ public:
     ApplicationParts(const ApplicationParts&) = delete;
     ApplicationParts& operator=(const ApplicationParts&) = delete;
 
-    /// The parts the program's entry made; there must be some.
-    static ApplicationParts& shared();
-
     AppState& state() { return *m_state; }
     FileServices& files();
     /// Brings the login entry up to date with this program; for the tray application's start.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/clean_record.h"
+#include "record/clean_record.h"
 
 #include <QString>
 #include <optional>

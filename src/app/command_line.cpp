@@ -12,14 +12,14 @@
 #include "app/termination_signals.h"
 #include "app/user_lock.h"
 #include "engine/desktop_cleaner.h"
-#include "history/base64.h"
-#include "history/clean_record_json.h"
 #include "history/history_store.h"
-#include "history/iso8601.h"
-#include "history/utf8.h"
 #include "platform/posix_file_services.h"
 #include "platform/user_locale.h"
 #include "platform/wake_monitor.h"
+#include "record/base64.h"
+#include "record/clean_record_json.h"
+#include "record/iso8601.h"
+#include "record/utf8.h"
 #include "scheduling/scheduler.h"
 #include "settings/app_settings.h"
 #include "settings/json_preferences_store.h"
@@ -277,7 +277,7 @@ int CommandLine::change(const std::string& command, const std::vector<std::strin
     for (const auto& argument : arguments) {
         // Relative to where the command was typed, not to where the application runs.
         const auto path = std::filesystem::absolute(argument).lexically_normal();
-        request.arguments.append(QByteArray::fromStdString(path.native()).toBase64());
+        request.arguments.append(QString::fromStdString(Base64::encode(path.native())));
     }
 
     const auto lock = UserLock::tryAcquire();

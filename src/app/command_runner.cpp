@@ -4,6 +4,7 @@
 #include "app/terminal_text.h"
 #include "history/history_store.h"
 #include "platform/tag_editor.h"
+#include "record/base64.h"
 
 #include <memory>
 
@@ -86,7 +87,13 @@ void CommandRunner::tag(const QStringList& paths, bool pin, Reply reply) {
     InstanceReply answer;
     for (const auto& path : paths) {
         // Paths travel as base64 of their bytes: a name need not be UTF-8.
-        const std::filesystem::path item = QByteArray::fromBase64(path.toLatin1()).toStdString();
+        const auto bytes = Base64::decode(path.toStdString());
+        if (!bytes) {
+            answer.exitCode = 1;
+            answer.errorOutput += "A path arrived garbled; nothing was changed for it.\n";
+            continue;
+        }
+        const std::filesystem::path item = *bytes;
         const auto done =
             pin ? TagEditor::addTag(item, "pinned") : TagEditor::removeTag(item, "pinned");
         if (!done) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "history/clean_record.h"
 #include "platform/resource_values.h"
+#include "record/clean_record.h"
 
 #include <QCoreApplication>
 #include <QString>

@@ -23,6 +23,8 @@ public:
     /// Listens at `socket`, replacing a socket file left by a process that died. Only the
     /// holder of the user lock may call this.
     bool listen(const std::filesystem::path& socket);
+    /// Why the last `listen` failed.
+    QString errorString() const { return m_server.errorString(); }
 
 private:
     void accept();

@@ -5,6 +5,7 @@
 #include "app/move_recovery.h"
 #include "history/history_store.h"
 #include "platform/durable_file.h"
+#include "platform/log_categories.h"
 
 #include <algorithm>
 #include <fcntl.h>
@@ -89,8 +90,12 @@ bool InterruptedClean::recoverInto(HistoryStore& history, const std::filesystem:
     const auto record = readLeftover(journal, files);
     bool added = false;
     if (record && !history.isStored(record->id)) {
-        if (!history.add(*record))
+        if (const FileStatus saved = history.add(*record); !saved) {
+            qCWarning(logClean) << "An interrupted clean stays in" << journal.c_str()
+                                << "as the history could not be saved:"
+                                << saved.error().description().c_str();
             return false;
+        }
         added = true;
     }
     unlink(journal.c_str());

@@ -1,6 +1,6 @@
 #include "app/journal_format.h"
 
-#include "history/base64.h"
+#include "record/base64.h"
 
 #include <algorithm>
 #include <charconv>

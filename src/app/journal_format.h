@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/transfer_step.h"
-#include "history/clean_record.h"
+#include "record/clean_record.h"
 
 #include <filesystem>
 #include <optional>

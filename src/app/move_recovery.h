@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/journal_format.h"
-#include "history/clean_record.h"
 #include "platform/file_services.h"
+#include "record/clean_record.h"
 
 #include <filesystem>
 #include <string>

@@ -4,6 +4,7 @@
 #include "app/instance_client.h"
 #include "app/interrupted_clean.h"
 #include "app/undo_journal.h"
+#include "platform/log_categories.h"
 #include "scheduling/scheduler.h"
 
 #include <QCoreApplication>
@@ -50,8 +51,13 @@ void RunningApplication::start() {
     m_server = std::make_unique<InstanceServer>(
         [this](const InstanceRequest& request, auto reply) { answer(request, std::move(reply)); });
     // Without a socket the application still cleans; later commands then find it busy.
-    if (const auto socket = InstanceAddress::chooseSocket(); socket && m_server->listen(*socket))
+    const auto socket = InstanceAddress::chooseSocket();
+    if (socket && m_server->listen(*socket))
         InstanceAddress::publish(*socket);
+    else
+        qCWarning(logInstance) << "No instance socket, so commands will not reach this instance:"
+                               << (socket ? m_server->errorString()
+                                          : QStringLiteral("no private folder for it"));
     state.start();
     m_parts->refreshLoginItem();
     if (const QString command = startedFor(); !command.isEmpty()) {

@@ -1,6 +1,6 @@
 #include "app/terminal_text.h"
 
-#include "history/utf8.h"
+#include "record/utf8.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 #include "app/undo_journal.h"
 
-#include "history/base64.h"
 #include "history/history_store.h"
+#include "record/base64.h"
 
 #include <algorithm>
 #include <cstdio>

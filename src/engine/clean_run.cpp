@@ -24,21 +24,13 @@ CleanResult CleanRun::run() {
     const auto desktop = m_files.desktopDirectory();
     if (!desktop)
         return CleanError::noDesktop();
-    const bool granted = m_files.startAccessingSecurityScopedResource(m_options.destination);
-    auto result = runWithAccess(*desktop);
-    if (granted)
-        m_files.stopAccessingSecurityScopedResource(m_options.destination);
-    return result;
-}
-
-CleanResult CleanRun::runWithAccess(const std::filesystem::path& desktop) {
-    if (auto problem = DesktopCleaner::placeProblem(desktop, m_options))
+    if (auto problem = DesktopCleaner::placeProblem(*desktop, m_options))
         return *problem;
-    m_desktop = desktop;
+    m_desktop = *desktop;
     if (auto error = openRoot())
         return *error;
     // A Desktop that exists but cannot be read is a failure, not "Nothing to move".
-    auto scanned = m_cleaner.scan(desktop, m_options);
+    auto scanned = m_cleaner.scan(m_desktop, m_options);
     if (!scanned)
         return CleanError::desktopUnreadable();
     const auto& preview = scanned.value();
@@ -50,7 +42,7 @@ CleanResult CleanRun::runWithAccess(const std::filesystem::path& desktop) {
     m_record.trigger = m_trigger;
     m_record.skippedCount = preview.skipped;
     if (m_observer) {
-        m_observer->foldersChosen(desktop, m_root);
+        m_observer->foldersChosen(m_desktop, m_root);
         m_observer->cleanStarted(m_record, preview.eligible.size());
     }
 

@@ -5,7 +5,7 @@
 #include "engine/clean_observer.h"
 #include "engine/clean_options.h"
 #include "engine/item_transfer.h"
-#include "history/clean_record.h"
+#include "record/clean_record.h"
 
 #include <optional>
 #include <set>
@@ -32,7 +32,6 @@ public:
     CleanResult run();
 
 private:
-    CleanResult runWithAccess(const std::filesystem::path& desktop);
     /// Moves one item; false when the run must stop.
     bool moveItem(const std::filesystem::path& item, const ArchiveFolderNamer& namer);
     /// Records a failed item; false when failures have piled up and the run must stop.

@@ -9,8 +9,7 @@ namespace sorvane {
 
 DesktopCleaner::DesktopCleaner(FileServices& files, Clock now)
     : m_files(files), m_neverMove(standardNeverMove()),
-      m_now(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }),
-      m_transfer(files, m_now) {}
+      m_now(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }) {}
 
 const NameSet& DesktopCleaner::standardNeverMove() {
     static const NameSet names{".DS_Store", ".localized", "Icon\r",
@@ -101,17 +100,6 @@ UndoResult DesktopCleaner::undo(const CleanRecord& record, const std::filesystem
                                 UndoObserver* observer,
                                 const std::optional<std::string>& archiveBookmark) const {
     return UndoRun(m_files, m_now, observer).run(record, archive, archiveBookmark);
-}
-
-FileResult<std::filesystem::path>
-DesktopCleaner::uniqueDestination(const std::string& name,
-                                  const std::filesystem::path& folder) const {
-    return m_transfer.uniqueDestination(name, folder);
-}
-
-FileStatus DesktopCleaner::transfer(const std::filesystem::path& source,
-                                    const std::filesystem::path& target) const {
-    return m_transfer.transfer(source, target);
 }
 
 } // namespace sorvane

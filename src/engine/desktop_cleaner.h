@@ -6,7 +6,6 @@
 #include "engine/clean_preview.h"
 #include "engine/clean_run.h"
 #include "engine/item_classifier.h"
-#include "engine/item_transfer.h"
 #include "engine/undo_result.h"
 #include "platform/file_services.h"
 
@@ -70,18 +69,12 @@ public:
                     UndoObserver* observer = nullptr,
                     const std::optional<std::string>& archiveBookmark = std::nullopt) const;
 
-    FileResult<std::filesystem::path> uniqueDestination(const std::string& name,
-                                                        const std::filesystem::path& folder) const;
-    FileStatus transfer(const std::filesystem::path& source,
-                        const std::filesystem::path& target) const;
-
     Timestamp now() const { return m_now(); }
 
 private:
     FileServices& m_files;
     NameSet m_neverMove;
     Clock m_now;
-    ItemTransfer m_transfer;
 };
 
 } // namespace sorvane

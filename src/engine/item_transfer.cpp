@@ -2,8 +2,8 @@
 
 #include "engine/clean_error.h"
 #include "engine/removal_check.h"
-#include "history/uuid.h"
 #include "platform/posix_error.h"
+#include "record/uuid.h"
 
 #include <algorithm>
 #include <cerrno>

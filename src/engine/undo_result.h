@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/moved_file.h"
+#include "record/moved_file.h"
 
 #include <string>
 #include <vector>

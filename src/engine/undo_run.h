@@ -3,7 +3,7 @@
 #include "engine/clean_observer.h"
 #include "engine/item_transfer.h"
 #include "engine/undo_result.h"
-#include "history/clean_record.h"
+#include "record/clean_record.h"
 
 #include <map>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "history/history_store.h"
 
-#include "history/clean_record_json.h"
 #include "platform/durable_file.h"
 #include "platform/xdg_user_dirs.h"
+#include "record/clean_record_json.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "history/clean_record.h"
 #include "platform/file_error.h"
+#include "record/clean_record.h"
 
 #include <QObject>
 #include <cstdint>

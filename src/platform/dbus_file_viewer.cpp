@@ -1,5 +1,6 @@
 #include "platform/dbus_file_viewer.h"
 
+#include "platform/log_categories.h"
 #include "platform/url_opener.h"
 
 #include <QDBusMessage>
@@ -8,31 +9,12 @@
 #include <QUrl>
 
 namespace sorvane {
-namespace {
-
-bool isUnreserved(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '.' || c == '_' || c == '~';
-}
-
-} // namespace
 
 DbusFileViewer::DbusFileViewer(UrlOpener& fallback, QDBusConnection connection, QObject* parent)
     : QObject(parent), m_fallback(fallback), m_connection(std::move(connection)) {}
 
 QByteArray DbusFileViewer::fileUri(const std::filesystem::path& path) {
-    static constexpr char hex[] = "0123456789ABCDEF";
-    QByteArray uri("file://");
-    for (const unsigned char c : path.native()) {
-        if (isUnreserved(c) || c == '/') {
-            uri += char(c);
-        } else {
-            uri += '%';
-            uri += hex[c >> 4];
-            uri += hex[c & 0xF];
-        }
-    }
-    return uri;
+    return "file://" + QByteArray::fromStdString(path.native()).toPercentEncoding("/");
 }
 
 void DbusFileViewer::showItem(const std::filesystem::path& item) {
@@ -58,8 +40,11 @@ void DbusFileViewer::showItem(const std::filesystem::path& item) {
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, folder](QDBusPendingCallWatcher* finished) {
                 finished->deleteLater();
-                if (finished->isError())
-                    m_fallback.open(QUrl::fromEncoded(folder, QUrl::StrictMode));
+                if (!finished->isError())
+                    return;
+                qCInfo(logDbus) << "The file manager did not show the item, so its folder opens:"
+                                << finished->error().message();
+                m_fallback.open(QUrl::fromEncoded(folder, QUrl::StrictMode));
             });
 }
 

@@ -1,6 +1,7 @@
 #include "platform/dbus_notifier.h"
 
 #include "platform/application_id.h"
+#include "platform/log_categories.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -93,6 +94,8 @@ void DbusNotifier::capabilitiesAnswered(QDBusPendingCallWatcher* watcher) {
     bool escape = true;
     if (reply.isError()) {
         // Asked again with the next post: the server may simply not have started yet.
+        qCWarning(logDbus) << "The notification server did not say what it can:"
+                           << reply.error().message();
         m_capabilities = Capabilities::Unknown;
     } else {
         m_capabilities = Capabilities::Known;
@@ -130,7 +133,10 @@ void DbusNotifier::send(const Post& post, bool escape) {
             [this, actions = post.actions](QDBusPendingCallWatcher* finished) {
                 finished->deleteLater();
                 const QDBusPendingReply<uint> reply = *finished;
-                if (!reply.isError())
+                if (reply.isError())
+                    qCWarning(logDbus)
+                        << "A notification was not shown:" << reply.error().message();
+                else
                     m_shown[reply.value()] = actions;
             });
 }

@@ -76,11 +76,6 @@ public:
     /// True when anything, a dangling link included, exists at the path.
     virtual bool fileExists(const std::filesystem::path& path) = 0;
 
-    /// Access to a folder outside the program's own reach. Linux grants no such thing, so
-    /// this says false and `stopAccessing` is never due.
-    virtual bool startAccessingSecurityScopedResource(const std::filesystem::path& folder) = 0;
-    virtual void stopAccessingSecurityScopedResource(const std::filesystem::path& folder) = 0;
-
     /// Creates one folder whose parent exists, never its parents, with no more access than
     /// `accessOf` grants. An existing folder is success and keeps the access it has.
     virtual FileStatus createFolder(const std::filesystem::path& folder,

@@ -233,12 +233,6 @@ bool PosixFileServices::fileExists(const std::filesystem::path& path) {
     return lstat(path.c_str(), &status) == 0;
 }
 
-bool PosixFileServices::startAccessingSecurityScopedResource(const std::filesystem::path&) {
-    return false;
-}
-
-void PosixFileServices::stopAccessingSecurityScopedResource(const std::filesystem::path&) {}
-
 FileStatus PosixFileServices::createFolder(const std::filesystem::path& folder,
                                            const std::filesystem::path& accessOf) {
     struct stat model;

@@ -32,8 +32,6 @@ public:
     /// Into the home trash under $XDG_DATA_HOME, or the trash of the item's own file system.
     FileStatus trashItem(const std::filesystem::path& item) override;
     bool fileExists(const std::filesystem::path& path) override;
-    bool startAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
-    void stopAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
     FileStatus createFolder(const std::filesystem::path& folder,
                             const std::filesystem::path& accessOf) override;
 };

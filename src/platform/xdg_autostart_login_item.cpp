@@ -2,6 +2,7 @@
 
 #include "platform/application_id.h"
 #include "platform/durable_file.h"
+#include "platform/log_categories.h"
 #include "platform/posix_error.h"
 #include "platform/xdg_user_dirs.h"
 
@@ -283,7 +284,7 @@ void XdgAutostartLoginItem::refresh() {
     // Nothing the user asked for failed, so nothing to show; the old entry still works
     // as long as its program does.
     if (const FileStatus written = DurableFile::write(file, *entry); !written)
-        qWarning("%s", qUtf8Printable(failure("update", written.error(), file)));
+        qCWarning(logLogin).noquote() << failure("update", written.error(), file);
 }
 
 std::optional<QString> XdgAutostartLoginItem::disable() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/uuid.h"
+#include "record/uuid.h"
 
 #include <QWidget>
 #include <set>

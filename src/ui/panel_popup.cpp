@@ -1,5 +1,6 @@
 #include "ui/panel_popup.h"
 
+#include "platform/log_categories.h"
 #include "ui/menu_bar_view.h"
 
 #include <QCursor>
@@ -10,19 +11,17 @@
 #include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
-#include <cstdio>
 
 namespace sorvane {
 namespace {
 
 constexpr int gap = 4;
 
-// Set SORVANE_TRACE_PANEL to have the panel say on stderr when it was asked to open and when
-// it first painted, with wall-clock milliseconds, for measuring how quickly it opens, and
-// which headline it shows, for tests that cannot read the screen.
+// With sorvane.panel's debug output on, the panel says when it was asked to open and when it
+// first painted, with wall-clock milliseconds, for measuring how quickly it opens, and which
+// headline it shows, for tests that cannot read the screen.
 bool tracing() {
-    static const bool on = qEnvironmentVariableIsSet("SORVANE_TRACE_PANEL");
-    return on;
+    return logPanel().isDebugEnabled();
 }
 
 } // namespace
@@ -86,7 +85,7 @@ void PanelPopup::place() {
 
 void PanelPopup::showAt(const QRect& anchor) {
     if (tracing()) {
-        std::fprintf(stderr, "panel asked %lld\n", QDateTime::currentMSecsSinceEpoch());
+        qCDebug(logPanel) << "panel asked" << QDateTime::currentMSecsSinceEpoch();
         m_sinceShowAsked.start();
         m_traceNextPaint = true;
     }
@@ -148,13 +147,12 @@ void PanelPopup::paintEvent(QPaintEvent*) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     if (tracing() && m_view->headline()->text() != m_tracedHeadline) {
         m_tracedHeadline = m_view->headline()->text();
-        std::fprintf(stderr, "panel shows: %s\n", qPrintable(m_tracedHeadline));
+        qCDebug(logPanel).noquote() << "panel shows:" << m_tracedHeadline;
     }
     if (m_traceNextPaint) {
         m_traceNextPaint = false;
-        std::fprintf(stderr, "panel painted %lld (%lld ms after asked)\n",
-                     QDateTime::currentMSecsSinceEpoch(),
-                     static_cast<long long>(m_sinceShowAsked.elapsed()));
+        qCDebug(logPanel).nospace() << "panel painted " << QDateTime::currentMSecsSinceEpoch()
+                                    << " (" << m_sinceShowAsked.elapsed() << " ms after asked)";
     }
 }
 

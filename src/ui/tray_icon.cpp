@@ -1,6 +1,7 @@
 #include "ui/tray_icon.h"
 
 #include "app/app_state.h"
+#include "platform/log_categories.h"
 #include "ui/menu_bar_view.h"
 #include "ui/panel_popup.h"
 #include "ui/panel_window.h"
@@ -11,7 +12,6 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDateTime>
-#include <cstdio>
 
 namespace sorvane {
 namespace {
@@ -68,8 +68,7 @@ void TrayIcon::watchForTray() {
 void TrayIcon::activated(QSystemTrayIcon::ActivationReason reason) {
     if (reason != QSystemTrayIcon::Trigger)
         return;
-    if (qEnvironmentVariableIsSet("SORVANE_TRACE_PANEL"))
-        std::fprintf(stderr, "tray clicked %lld\n", QDateTime::currentMSecsSinceEpoch());
+    qCDebug(logPanel) << "tray clicked" << QDateTime::currentMSecsSinceEpoch();
     togglePanel();
 }
 

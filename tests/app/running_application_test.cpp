@@ -1,6 +1,6 @@
 #include "app/instance_server.h"
 #include "engine/item_transfer.h"
-#include "history/clean_record_json.h"
+#include "record/clean_record_json.h"
 #include "support/private_home.h"
 #include "support/temp_dir.h"
 

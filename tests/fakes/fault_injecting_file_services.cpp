@@ -69,10 +69,6 @@ void FaultInjectingFileServices::setDesktopDirectory(std::optional<std::filesyst
     m_desktop = std::move(folder);
 }
 
-void FaultInjectingFileServices::setAccessGranted(bool granted) {
-    m_accessGranted = granted;
-}
-
 void FaultInjectingFileServices::vanishAfter(const std::filesystem::path& root,
                                              int mutatingOperations) {
     m_vanishing = normalisedPath(root);
@@ -258,17 +254,6 @@ bool FaultInjectingFileServices::fileExists(const std::filesystem::path& path) {
     if (call(FileOperation::fileExists, path))
         return false;
     return m_real.fileExists(path);
-}
-
-bool FaultInjectingFileServices::startAccessingSecurityScopedResource(
-    const std::filesystem::path& folder) {
-    call(FileOperation::startAccessingSecurityScopedResource, folder);
-    return m_accessGranted;
-}
-
-void FaultInjectingFileServices::stopAccessingSecurityScopedResource(
-    const std::filesystem::path& folder) {
-    call(FileOperation::stopAccessingSecurityScopedResource, folder);
 }
 
 } // namespace sorvane::test

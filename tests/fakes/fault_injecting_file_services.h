@@ -43,9 +43,6 @@ public:
 
     /// The Desktop that desktopDirectory reports, none included, instead of the real one.
     void setDesktopDirectory(std::optional<std::filesystem::path> folder);
-    /// What startAccessingSecurityScopedResource answers (false, as on Linux, by default).
-    void setAccessGranted(bool granted);
-
     /// Once `mutatingOperations` more creations, moves, copies, removals or trashings have
     /// run (0: at once), `root` is renamed to a hidden sibling, so that it no longer exists
     /// and everything below it fails as on an unplugged disk. Returns where it went, once
@@ -79,8 +76,6 @@ public:
                               const TreeSnapshot& snapshot) override;
     FileStatus trashItem(const std::filesystem::path& item) override;
     bool fileExists(const std::filesystem::path& path) override;
-    bool startAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
-    void stopAccessingSecurityScopedResource(const std::filesystem::path& folder) override;
     /// Fails and counts as createDirectory.
     FileStatus createFolder(const std::filesystem::path& folder,
                             const std::filesystem::path& accessOf) override;
@@ -107,7 +102,6 @@ private:
     bool m_shortenCopies = false;
     std::function<void()> m_afterEachChange;
     std::optional<std::optional<std::filesystem::path>> m_desktop;
-    bool m_accessGranted = false;
     std::optional<std::filesystem::path> m_vanishing;
     int m_mutationsBeforeVanishing = 0;
     std::optional<std::filesystem::path> m_vanishedTo;

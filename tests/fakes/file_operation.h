@@ -18,11 +18,8 @@ enum class FileOperation {
     removeSnapshot,
     trashItem,
     fileExists,
-    startAccessingSecurityScopedResource,
-    stopAccessingSecurityScopedResource,
 };
 
-inline constexpr int fileOperationCount =
-    static_cast<int>(FileOperation::stopAccessingSecurityScopedResource) + 1;
+inline constexpr int fileOperationCount = static_cast<int>(FileOperation::fileExists) + 1;
 
 } // namespace sorvane::test

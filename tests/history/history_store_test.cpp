@@ -1,6 +1,6 @@
-#include "history/clean_record_json.h"
 #include "history/history_store.h"
 #include "platform/durable_file.h"
+#include "record/clean_record_json.h"
 #include "support/immutable_folder.h"
 #include "support/scoped_environment.h"
 #include "support/small_tmpfs.h"

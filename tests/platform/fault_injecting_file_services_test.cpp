@@ -77,17 +77,11 @@ TEST_F(FaultInjectingFileServicesTest, TheArchiveVanishesAfterTheChosenNumberOfC
     EXPECT_TRUE(fs::exists(*m_files.vanishedTo() / "2024-02"));
 }
 
-TEST_F(FaultInjectingFileServicesTest, DesktopAndAccessAreWhatTheTestSays) {
+TEST_F(FaultInjectingFileServicesTest, DesktopIsWhatTheTestSays) {
     m_files.setDesktopDirectory(m_dir.path());
     EXPECT_EQ(m_files.desktopDirectory(), m_dir.path());
     m_files.setDesktopDirectory(std::nullopt);
     EXPECT_EQ(m_files.desktopDirectory(), std::nullopt);
-    EXPECT_FALSE(m_files.startAccessingSecurityScopedResource(m_dir.path()));
-    m_files.setAccessGranted(true);
-    EXPECT_TRUE(m_files.startAccessingSecurityScopedResource(m_dir.path()));
-    m_files.stopAccessingSecurityScopedResource(m_dir.path());
-    EXPECT_EQ(m_files.callCount(FileOperation::startAccessingSecurityScopedResource), 2);
-    EXPECT_EQ(m_files.callCount(FileOperation::stopAccessingSecurityScopedResource), 1);
     EXPECT_EQ(m_files.callCount(FileOperation::desktopDirectory), 2);
 }
 

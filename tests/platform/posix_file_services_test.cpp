@@ -300,10 +300,5 @@ TEST_F(PosixFileServicesTest, ASnapshotListsEveryEntryAndFollowsNoLink) {
     EXPECT_EQ(missing.error().code, ENOENT);
 }
 
-TEST_F(PosixFileServicesTest, SecurityScopedAccessIsNeverGranted) {
-    EXPECT_FALSE(m_files.startAccessingSecurityScopedResource(m_dir.path()));
-    m_files.stopAccessingSecurityScopedResource(m_dir.path());
-}
-
 } // namespace
 } // namespace sorvane

@@ -54,7 +54,7 @@ trayer --edge top --align right --widthtype request --height 24 --SetDockType tr
 pids+=($!)
 wait_for 10 xdotool search --class trayer || fail "trayer did not show"
 
-export QT_QPA_PLATFORM=xcb SORVANE_TRACE_PANEL=1
+export QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="sorvane.panel.debug=true"
 unset QT_SCALE_FACTOR
 "$program" >"$work/sorvane.log" 2>&1 &
 sorvane=$!
@@ -81,7 +81,7 @@ panel_shown() { grep -q "panel painted" "$work/sorvane.log"; }
 clicked=$(now_ms)
 xdotool mousemove --window "$icon" 5 5 click 1
 wait_for 10 panel_shown || fail "the panel did not open after a click on the icon"
-painted=$(grep -m1 "panel painted" "$work/sorvane.log" | awk '{print $3}')
+painted=$(grep -m1 -o "panel painted [0-9]*" "$work/sorvane.log" | awk '{print $3}')
 echo "panel opened $((painted - clicked)) ms after the click (including xdotool's start);" \
     "$(grep -m1 "panel painted" "$work/sorvane.log" | sed 's/.*(//; s/)//')"
 

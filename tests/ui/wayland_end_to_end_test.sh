@@ -96,7 +96,7 @@ wait_for 15 watcher || fail "waybar did not become the StatusNotifierItem host"
 as_user wtype -s 600000 &
 pids+=($!)
 
-QT_QPA_PLATFORM=wayland SORVANE_TRACE_PANEL=1 \
+QT_QPA_PLATFORM=wayland QT_LOGGING_RULES="sorvane.panel.debug=true" \
     setpriv --reuid=$user --regid=$user --clear-groups -- "$work/sorvane" >"$work/sorvane.log" 2>&1 &
 sorvane=$!
 pids+=($sorvane)

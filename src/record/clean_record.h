@@ -1,9 +1,9 @@
 #pragma once
 
-#include "history/clean_trigger.h"
-#include "history/moved_file.h"
-#include "history/uuid.h"
 #include "platform/timestamp.h"
+#include "record/clean_trigger.h"
+#include "record/moved_file.h"
+#include "record/uuid.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "history/base64.h"
+#include "record/base64.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "history/clean_record.h"
+#include "record/clean_record.h"
 
 namespace sorvane {
 

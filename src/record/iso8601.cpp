@@ -1,4 +1,4 @@
-#include "history/iso8601.h"
+#include "record/iso8601.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "history/base64.h"
-#include "history/clean_record_json.h"
-#include "history/utf8.h"
+#include "record/base64.h"
+#include "record/clean_record_json.h"
+#include "record/utf8.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

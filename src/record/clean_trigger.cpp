@@ -1,4 +1,4 @@
-#include "history/clean_trigger.h"
+#include "record/clean_trigger.h"
 
 namespace sorvane {
 

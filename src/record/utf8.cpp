@@ -1,4 +1,4 @@
-#include "history/utf8.h"
+#include "record/utf8.h"
 
 #include <cstddef>
 

@@ -1,9 +1,9 @@
-#include "history/clean_record_json.h"
+#include "record/clean_record_json.h"
 
-#include "history/base64.h"
-#include "history/iso8601.h"
-#include "history/json_writer.h"
-#include "history/utf8.h"
+#include "record/base64.h"
+#include "record/iso8601.h"
+#include "record/json_writer.h"
+#include "record/utf8.h"
 
 #include <cstdint>
 #include <limits>

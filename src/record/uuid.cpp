@@ -1,4 +1,4 @@
-#include "history/uuid.h"
+#include "record/uuid.h"
 
 #include <algorithm>
 #include <cerrno>

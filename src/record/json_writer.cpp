@@ -1,4 +1,4 @@
-#include "history/json_writer.h"
+#include "record/json_writer.h"
 
 namespace sorvane {
 
