@@ -22,13 +22,20 @@ struct Intent {
     std::string placedIdentity;
 };
 
+struct Reservation {
+    std::filesystem::path infoFile;
+    std::string identity;
+};
+
 struct Leftover {
     std::optional<Uuid> record;
     std::map<Uuid, Intent> intents;
+    std::vector<Reservation> reservations;
 };
 
 // Lines: "sorvane-undo-1 <record>", "will <item> <archived identity> <target, base64>",
-// "done <item> <placed identity>". Identities are "<device>:<inode>", or "-" when unknown.
+// "done <item> <placed identity>", "trash <info file identity> <info file, base64>".
+// Identities are "<device>:<inode>", or "-" when unknown.
 Leftover read(const std::filesystem::path& path) {
     Leftover leftover;
     std::ifstream file(path, std::ios::binary);
@@ -39,6 +46,11 @@ Leftover read(const std::filesystem::path& path) {
         words >> kind >> id >> identity >> target;
         if (kind == headerWord) {
             leftover.record = Uuid::fromString(id);
+            continue;
+        }
+        if (kind == "trash") {
+            if (auto decoded = Base64::decode(identity))
+                leftover.reservations.push_back({*decoded, id});
             continue;
         }
         const auto item = Uuid::fromString(id);
@@ -54,11 +66,25 @@ Leftover read(const std::filesystem::path& path) {
     return leftover;
 }
 
+std::string identityText(const FileIdentity& identity) {
+    return std::to_string(identity.device) + ":" + std::to_string(identity.inode);
+}
+
 std::string identityTextOf(FileServices& files, const std::filesystem::path& path) {
     const auto values = files.resourceValues(path);
     if (!values || !values->identity)
         return "-";
-    return std::to_string(values->identity->device) + ":" + std::to_string(values->identity->inode);
+    return identityText(*values->identity);
+}
+
+// An info file whose item never reached files/ lists nothing; only the very file this undo
+// wrote goes, never one that merely looks orphaned.
+void removeOrphanedInfo(const Reservation& reservation, FileServices& files) {
+    const auto item = TrashReservation{reservation.infoFile, {}}.trashedItem();
+    if (item.empty() || files.fileExists(item) ||
+        identityTextOf(files, reservation.infoFile) != reservation.identity)
+        return;
+    static_cast<void>(files.removeItem(reservation.infoFile));
 }
 
 // A rename keeps the inode, so a target holding the archived item itself, with the archived
@@ -105,6 +131,8 @@ void UndoJournal::recoverInto(HistoryStore& history, const std::filesystem::path
     if (!files.fileExists(path))
         return;
     const Leftover leftover = read(path);
+    for (const auto& reservation : leftover.reservations)
+        removeOrphanedInfo(reservation, files);
     const auto& records = history.records();
     const auto record = std::find_if(records.begin(), records.end(), [&](const CleanRecord& r) {
         return leftover.record && r.id == *leftover.record && !r.undone;
@@ -142,11 +170,17 @@ void UndoJournal::itemRestored(const MovedFile& item, const std::filesystem::pat
     append("done " + item.id.toString() + " " + identityTextOf(m_files, target));
 }
 
-void UndoJournal::append(const std::string& line) {
+bool UndoJournal::trashReserved(const TrashReservation& reservation) {
+    // Durable, as the info file is: after a power loss too, the journal must know it.
+    return append("trash " + identityText(reservation.identity) + " " +
+                  Base64::encode(reservation.infoFile.native())) &&
+           fdatasync(m_fd) == 0;
+}
+
+bool UndoJournal::append(const std::string& line) {
     // Each line reaches the kernel at once, so a killed process loses none. A line that
     // cannot be written leaves the item to count as not restored, which loses nothing.
-    if (m_fd >= 0)
-        dprintf(m_fd, "%s\n", line.c_str());
+    return m_fd >= 0 && dprintf(m_fd, "%s\n", line.c_str()) == static_cast<int>(line.size() + 1);
 }
 
 } // namespace sorvane

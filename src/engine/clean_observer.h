@@ -2,6 +2,7 @@
 
 #include "engine/transfer_step.h"
 #include "history/clean_record.h"
+#include "platform/trash_reservation.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -54,6 +55,9 @@ public:
     virtual void itemWillRestore(const MovedFile&, const std::filesystem::path& /*target*/) {}
     /// The item stands at `target`.
     virtual void itemRestored(const MovedFile&, const std::filesystem::path& /*target*/) {}
+    /// An emptied dated folder is about to go to the Trash under the info file just written;
+    /// false keeps it where it is.
+    virtual bool trashReserved(const TrashReservation&) { return true; }
 };
 
 } // namespace sorvane

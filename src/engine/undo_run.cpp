@@ -117,7 +117,9 @@ void UndoRun::removeEmptyArchiveFolder(const std::filesystem::path& item,
     // Stops at the first other entry.
     auto onlyLeftovers = m_files.directoryHoldsOnly(folder, ".DS_Store");
     if (onlyLeftovers && *onlyLeftovers)
-        m_files.trashItem(folder);
+        m_files.trashItem(folder, [this](const TrashReservation& reservation) {
+            return !m_observer || m_observer->trashReserved(reservation);
+        });
 }
 
 } // namespace sorvane
