@@ -45,6 +45,8 @@ public:
     /// Notes the info file of an emptied dated folder before the folder moves into the
     /// Trash, so that recovery can remove that file, and only it, when the move never came.
     bool trashReserved(const TrashReservation& reservation) override;
+    /// Notes where a move back across file systems stands, with the copy's identity.
+    bool restoreStepped(const MovedFile& item, const TransferStep& step) override;
 
 private:
     UndoJournal(std::filesystem::path path, int fd, FileServices& files, UndoObserver& next);
