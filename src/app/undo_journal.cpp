@@ -20,15 +20,27 @@ struct Intent {
     std::filesystem::path target;
     std::string archivedIdentity;
     std::string placedIdentity;
+    // The last state of a move back across file systems, if it was one.
+    std::string step;
+    std::string copyIdentity;
+    std::filesystem::path temporary;
+};
+
+struct Reservation {
+    std::filesystem::path infoFile;
+    std::string identity;
 };
 
 struct Leftover {
     std::optional<Uuid> record;
     std::map<Uuid, Intent> intents;
+    std::vector<Reservation> reservations;
 };
 
 // Lines: "sorvane-undo-1 <record>", "will <item> <archived identity> <target, base64>",
-// "done <item> <placed identity>". Identities are "<device>:<inode>", or "-" when unknown.
+// "done <item> <placed identity>",
+// "step <item> <copying|copied|removing> <copy identity> <temporary, base64>", "trash <info file
+// identity> <info file, base64>". Identities are "<device>:<inode>", or "-" when unknown.
 Leftover read(const std::filesystem::path& path) {
     Leftover leftover;
     std::ifstream file(path, std::ios::binary);
@@ -41,24 +53,64 @@ Leftover read(const std::filesystem::path& path) {
             leftover.record = Uuid::fromString(id);
             continue;
         }
+        if (kind == "trash") {
+            if (auto decoded = Base64::decode(identity))
+                leftover.reservations.push_back({*decoded, id});
+            continue;
+        }
         const auto item = Uuid::fromString(id);
         if (!item)
             continue;
         if (kind == "will") {
             if (auto decoded = Base64::decode(target))
-                leftover.intents[*item] = Intent{*decoded, identity, {}};
+                leftover.intents[*item] = Intent{*decoded, identity, {}, {}, {}, {}};
         } else if (kind == "done" && leftover.intents.contains(*item)) {
             leftover.intents[*item].placedIdentity = identity;
+        } else if (kind == "step" && leftover.intents.contains(*item)) {
+            std::string temporary;
+            words >> temporary;
+            auto& intent = leftover.intents[*item];
+            intent.step = identity;
+            intent.copyIdentity = target;
+            intent.temporary = Base64::decode(temporary).value_or(std::string());
         }
     }
     return leftover;
+}
+
+std::string identityText(const FileIdentity& identity) {
+    return std::to_string(identity.device) + ":" + std::to_string(identity.inode);
 }
 
 std::string identityTextOf(FileServices& files, const std::filesystem::path& path) {
     const auto values = files.resourceValues(path);
     if (!values || !values->identity)
         return "-";
-    return std::to_string(values->identity->device) + ":" + std::to_string(values->identity->inode);
+    return identityText(*values->identity);
+}
+
+// An info file whose item never reached files/ lists nothing; only the very file this undo
+// wrote goes, never one that merely looks orphaned.
+// A copy made for a move back that never came to its end goes; the archived item is whole.
+// Only the temporary the journal names, beside the target, or a copy with the identity it
+// noted.
+void removeUnfinishedCopy(const Intent& intent, FileServices& files) {
+    if (intent.step == "copying" && intent.temporary.parent_path() == intent.target.parent_path() &&
+        intent.temporary.filename().native().starts_with(".sorvane-copy-"))
+        static_cast<void>(files.removeItem(intent.temporary));
+    if (intent.step != "copied")
+        return;
+    for (const auto& copy : {intent.temporary, intent.target})
+        if (identityTextOf(files, copy) == intent.copyIdentity)
+            static_cast<void>(files.removeItem(copy));
+}
+
+void removeOrphanedInfo(const Reservation& reservation, FileServices& files) {
+    const auto item = TrashReservation{reservation.infoFile, {}}.trashedItem();
+    if (item.empty() || files.fileExists(item) ||
+        identityTextOf(files, reservation.infoFile) != reservation.identity)
+        return;
+    static_cast<void>(files.removeItem(reservation.infoFile));
 }
 
 // A rename keeps the inode, so a target holding the archived item itself, with the archived
@@ -69,6 +121,10 @@ bool provenRestored(const Intent& intent, const MovedFile& item, FileServices& f
         return false;
     if (!intent.placedIdentity.empty())
         return atTarget == intent.placedIdentity;
+    // The copy had its name and was whole: the item is back, whatever of the archived one
+    // its removal had not reached yet.
+    if (intent.step == "removing")
+        return atTarget == intent.copyIdentity;
     return atTarget == intent.archivedIdentity && !files.fileExists(item.newPath);
 }
 
@@ -105,6 +161,10 @@ void UndoJournal::recoverInto(HistoryStore& history, const std::filesystem::path
     if (!files.fileExists(path))
         return;
     const Leftover leftover = read(path);
+    for (const auto& reservation : leftover.reservations)
+        removeOrphanedInfo(reservation, files);
+    for (const auto& [item, intent] : leftover.intents)
+        removeUnfinishedCopy(intent, files);
     const auto& records = history.records();
     const auto record = std::find_if(records.begin(), records.end(), [&](const CleanRecord& r) {
         return leftover.record && r.id == *leftover.record && !r.undone;
@@ -142,11 +202,25 @@ void UndoJournal::itemRestored(const MovedFile& item, const std::filesystem::pat
     append("done " + item.id.toString() + " " + identityTextOf(m_files, target));
 }
 
-void UndoJournal::append(const std::string& line) {
+bool UndoJournal::trashReserved(const TrashReservation& reservation) {
+    // Durable, as the info file is: after a power loss too, the journal must know it.
+    return append("trash " + identityText(reservation.identity) + " " +
+                  Base64::encode(reservation.infoFile.native())) &&
+           fdatasync(m_fd) == 0;
+}
+
+bool UndoJournal::restoreStepped(const MovedFile& item, const TransferStep& step) {
+    static constexpr const char* words[] = {"copying", "copied", "removing"};
+    const bool known = step.state != TransferStep::State::copying;
+    return append("step " + item.id.toString() + " " + words[static_cast<int>(step.state)] + " " +
+                  (known ? identityText(step.copyIdentity) : std::string("-")) + " " +
+                  Base64::encode(step.temporary.native()));
+}
+
+bool UndoJournal::append(const std::string& line) {
     // Each line reaches the kernel at once, so a killed process loses none. A line that
     // cannot be written leaves the item to count as not restored, which loses nothing.
-    if (m_fd >= 0)
-        dprintf(m_fd, "%s\n", line.c_str());
+    return m_fd >= 0 && dprintf(m_fd, "%s\n", line.c_str()) == static_cast<int>(line.size() + 1);
 }
 
 } // namespace sorvane

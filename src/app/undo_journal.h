@@ -33,7 +33,8 @@ public:
     void finish();
 
     /// Brings a journal left by a killed undo into the history: the items it proves restored
-    /// leave the record (which is marked undone when none is left), then the journal goes.
+    /// leave the record (which is marked undone when none is left), an info file it wrote
+    /// into the Trash for a folder that never got there is removed, then the journal goes.
     static void recoverInto(HistoryStore& history, const std::filesystem::path& path,
                             FileServices& files);
 
@@ -41,10 +42,15 @@ public:
     bool shouldStop() override;
     void itemWillRestore(const MovedFile& item, const std::filesystem::path& target) override;
     void itemRestored(const MovedFile& item, const std::filesystem::path& target) override;
+    /// Notes the info file of an emptied dated folder before the folder moves into the
+    /// Trash, so that recovery can remove that file, and only it, when the move never came.
+    bool trashReserved(const TrashReservation& reservation) override;
+    /// Notes where a move back across file systems stands, with the copy's identity.
+    bool restoreStepped(const MovedFile& item, const TransferStep& step) override;
 
 private:
     UndoJournal(std::filesystem::path path, int fd, FileServices& files, UndoObserver& next);
-    void append(const std::string& line);
+    bool append(const std::string& line);
 
     std::filesystem::path m_path;
     int m_fd = -1;

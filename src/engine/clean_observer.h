@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/transfer_step.h"
+#include "platform/trash_reservation.h"
 #include "record/clean_record.h"
 
 #include <cstddef>
@@ -54,6 +55,12 @@ public:
     virtual void itemWillRestore(const MovedFile&, const std::filesystem::path& /*target*/) {}
     /// The item stands at `target`.
     virtual void itemRestored(const MovedFile&, const std::filesystem::path& /*target*/) {}
+    /// Putting an item back across file systems reached `step`, before the step's work
+    /// begins; false stops that move there, safely.
+    virtual bool restoreStepped(const MovedFile&, const TransferStep&) { return true; }
+    /// An emptied dated folder is about to go to the Trash under the info file just written;
+    /// false keeps it where it is.
+    virtual bool trashReserved(const TrashReservation&) { return true; }
 };
 
 } // namespace sorvane

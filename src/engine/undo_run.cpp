@@ -94,10 +94,14 @@ FileResult<std::filesystem::path> UndoRun::putBack(const MovedFile& item) {
     const auto home = original.parent_path();
     const auto name = original.filename().native();
     TransferListener listener;
-    if (m_observer)
+    if (m_observer) {
         listener.willMove = [&](const std::filesystem::path& target) {
             m_observer->itemWillRestore(item, target);
         };
+        listener.stepped = [&](const TransferStep& step) {
+            return m_observer->restoreStepped(item, step);
+        };
+    }
     // Tried straight away: the Desktop is there in the usual case. A move that finds no
     // Desktop makes it and tries again.
     auto moved = m_transfer.transferToFreeName(archived, home, name, listener);
@@ -117,7 +121,9 @@ void UndoRun::removeEmptyArchiveFolder(const std::filesystem::path& item,
     // Stops at the first other entry.
     auto onlyLeftovers = m_files.directoryHoldsOnly(folder, ".DS_Store");
     if (onlyLeftovers && *onlyLeftovers)
-        m_files.trashItem(folder);
+        m_files.trashItem(folder, [this](const TrashReservation& reservation) {
+            return !m_observer || m_observer->trashReserved(reservation);
+        });
 }
 
 } // namespace sorvane

@@ -2,6 +2,7 @@
 
 #include "platform/file_error.h"
 #include "platform/resource_values.h"
+#include "platform/trash_reservation.h"
 #include "platform/tree_snapshot.h"
 
 #include <filesystem>
@@ -70,8 +71,10 @@ public:
     virtual FileStatus removeSnapshot(const std::filesystem::path& item,
                                       const TreeSnapshot& snapshot) = 0;
 
-    /// Moves the item to the user's Trash.
-    virtual FileStatus trashItem(const std::filesystem::path& item) = 0;
+    /// Moves the item to the user's Trash; `reserved` hears of the info file written for it
+    /// before the item moves.
+    virtual FileStatus trashItem(const std::filesystem::path& item,
+                                 const TrashReservationListener& reserved) = 0;
 
     /// True when anything, a dangling link included, exists at the path.
     virtual bool fileExists(const std::filesystem::path& path) = 0;

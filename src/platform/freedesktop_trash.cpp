@@ -67,7 +67,8 @@ std::filesystem::path realFolder(const std::filesystem::path& folder, int& error
 FreedesktopTrash::FreedesktopTrash(std::filesystem::path dataHome, uid_t user, Clock now)
     : m_dataHome(std::move(dataHome)), m_user(user), m_now(std::move(now)) {}
 
-FileStatus FreedesktopTrash::trash(const std::filesystem::path& item) {
+FileStatus FreedesktopTrash::trash(const std::filesystem::path& item,
+                                   const TrashReservationListener& reserved) {
     std::error_code ignored;
     const auto path = normalisedPath(std::filesystem::absolute(item, ignored));
     const auto name = path.filename().string();
@@ -113,8 +114,13 @@ FileStatus FreedesktopTrash::trash(const std::filesystem::path& item) {
             if (written > 0)
                 done += written;
         }
-        if (fsync(infoFile.get()) != 0 || close(infoFile.release()) != 0)
+        struct stat written;
+        if (fsync(infoFile.get()) != 0 || fstat(infoFile.get(), &written) != 0 ||
+            close(infoFile.release()) != 0)
             return giveUp(errno);
+        const TrashReservation reservation{info / infoName, {written.st_dev, written.st_ino}};
+        if (reserved && !reserved(reservation))
+            return giveUp(EIO);
 
         const int code = renameWithoutReplacing(path, files / trashName);
         if (code == 0)

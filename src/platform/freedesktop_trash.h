@@ -2,6 +2,7 @@
 
 #include "platform/file_error.h"
 #include "platform/resource_values.h"
+#include "platform/trash_reservation.h"
 
 #include <filesystem>
 #include <functional>
@@ -22,7 +23,9 @@ public:
     /// `dataHome` is $XDG_DATA_HOME (absolute); `now` stamps the deletion date.
     FreedesktopTrash(std::filesystem::path dataHome, uid_t user, Clock now);
 
-    FileStatus trash(const std::filesystem::path& item);
+    /// `reserved` hears of the info file once it is durable, before the item moves.
+    FileStatus trash(const std::filesystem::path& item,
+                     const TrashReservationListener& reserved = {});
 
     /// The trash directory (holding files/ and info/) an item goes to and the path its
     /// `Path=` line records: absolute in the home trash, relative to the top directory of

@@ -222,10 +222,11 @@ FileStatus PosixFileServices::removeSnapshot(const std::filesystem::path& item,
     return TreeRemover::removeSnapshot(item, snapshot);
 }
 
-FileStatus PosixFileServices::trashItem(const std::filesystem::path& item) {
+FileStatus PosixFileServices::trashItem(const std::filesystem::path& item,
+                                        const TrashReservationListener& reserved) {
     FreedesktopTrash trash(XdgUserDirs::dataHome(), getuid(),
                            [] { return std::chrono::system_clock::now(); });
-    return trash.trash(item);
+    return trash.trash(item, reserved);
 }
 
 bool PosixFileServices::fileExists(const std::filesystem::path& path) {

@@ -30,7 +30,8 @@ public:
     FileStatus removeSnapshot(const std::filesystem::path& item,
                               const TreeSnapshot& snapshot) override;
     /// Into the home trash under $XDG_DATA_HOME, or the trash of the item's own file system.
-    FileStatus trashItem(const std::filesystem::path& item) override;
+    FileStatus trashItem(const std::filesystem::path& item,
+                         const TrashReservationListener& reserved) override;
     bool fileExists(const std::filesystem::path& path) override;
     FileStatus createFolder(const std::filesystem::path& folder,
                             const std::filesystem::path& accessOf) override;

@@ -3,9 +3,13 @@
 // that kills itself with SIGKILL at its N-th step (N the third argument; 0 never): each
 // file-system change, journal entry and stop question counts as one. Without a kill it
 // writes how many steps there were into the file given as the fourth argument.
+// With "undo" as a fifth argument it undoes instead the newest run of the history in the
+// journals' folder, journaled there as the application does, and counts the same way.
 #include "app/clean_journal.h"
+#include "app/undo_journal.h"
 #include "engine/desktop_cleaner.h"
 #include "fakes/fault_injecting_file_services.h"
+#include "history/history_store.h"
 #include "platform/posix_file_services.h"
 
 #include <csignal>
@@ -59,12 +63,73 @@ private:
     CleanJournal& m_journal;
 };
 
+class CountingUndo : public UndoObserver {
+public:
+    void setJournal(UndoJournal& journal) { m_journal = &journal; }
+    void undoProgressed(std::size_t, std::size_t) override { step(); }
+    bool shouldStop() override {
+        step();
+        return false;
+    }
+    void itemWillRestore(const MovedFile& item, const std::filesystem::path& target) override {
+        m_journal->itemWillRestore(item, target);
+        step();
+    }
+    void itemRestored(const MovedFile& item, const std::filesystem::path& target) override {
+        m_journal->itemRestored(item, target);
+        step();
+    }
+    bool restoreStepped(const MovedFile& item, const TransferStep& transfer) override {
+        const bool written = m_journal->restoreStepped(item, transfer);
+        step();
+        return written;
+    }
+    bool trashReserved(const TrashReservation& reservation) override {
+        const bool written = m_journal->trashReserved(reservation);
+        step();
+        return written;
+    }
+
+private:
+    UndoJournal* m_journal = nullptr;
+};
+
+int undo(FileServices& files, const std::filesystem::path& archive,
+         const std::filesystem::path& journals) {
+    HistoryStore history(journals);
+    if (history.records().empty())
+        return 1;
+    const CleanRecord record = history.records().front();
+    CountingUndo counting;
+    auto journal =
+        UndoJournal::begin(journals / "undo-in-progress.journal", record, files, counting);
+    if (!journal)
+        return 1;
+    counting.setJournal(*journal);
+    const auto result = DesktopCleaner(files).undo(record, archive, &counting);
+    const auto saved = result.remaining.empty()
+                           ? history.markUndone(record.id)
+                           : history.recordPartialUndo(record.id, result.remaining);
+    if (!saved)
+        return 1;
+    journal->finish();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5)
+    if (argc != 5 && argc != 6)
         return 2;
     killAt = std::atol(argv[3]);
+    if (argc == 6) {
+        PosixFileServices real;
+        test::FaultInjectingFileServices files(real);
+        files.afterEachChange(step);
+        const int code = undo(files, argv[1], argv[2]);
+        std::ofstream(argv[4]) << steps;
+        return code;
+    }
     auto journal = CleanJournal::begin(argv[2]);
     if (!journal)
         return 1;

@@ -2,6 +2,7 @@
 // recovery a restart does and by an undo: nothing may be lost, duplicated unnamed or left
 // unrecorded in the archive.
 #include "app/interrupted_clean.h"
+#include "app/undo_journal.h"
 #include "engine/desktop_cleaner.h"
 #include "history/history_store.h"
 #include "platform/posix_file_services.h"
@@ -11,6 +12,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
+#include <set>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -31,11 +33,12 @@ std::string contents(const fs::path& file) {
 
 // Every file the Desktop starts with, by its path below the Desktop; its contents are its
 // path, so that a file found anywhere tells where it came from.
-std::vector<fs::path> makeDesktop(const test::PrivateHome& home) {
+std::vector<fs::path> makeDesktop(const test::PrivateHome& home, int fileCount = fileItems,
+                                  int folderCount = folderItems) {
     std::vector<fs::path> files;
-    for (int i = 0; i < fileItems; ++i)
+    for (int i = 0; i < fileCount; ++i)
         files.push_back("file " + std::to_string(i));
-    for (int i = 0; i < folderItems; ++i)
+    for (int i = 0; i < folderCount; ++i)
         for (const char* inner : {"a.txt", "b.txt", "sub/c.txt"})
             files.push_back(fs::path("folder " + std::to_string(i)) / inner);
     for (const auto& file : files)
@@ -72,21 +75,13 @@ protected:
         const auto journals = memory / "data";
         const auto count = memory / "steps";
 
-        const std::string child = SORVANE_CRASH_CHILD;
-        std::vector<std::string> args{child, archive.native(), journals.native(),
-                                      std::to_string(killAt), count.native()};
-        std::vector<char*> argv;
-        for (auto& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
         Run run;
-        pid_t pid = 0;
-        if (posix_spawn(&pid, child.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+        const int status =
+            runChild({archive.native(), journals.native(), std::to_string(killAt), count.native()});
+        if (status < 0) {
             run.problems.push_back("could not start the child");
             return run;
         }
-        int status = 0;
-        waitpid(pid, &status, 0);
         run.killed = WIFSIGNALED(status);
         if (steps)
             *steps = std::atol(contents(count).c_str());
@@ -107,6 +102,104 @@ protected:
             if (!namedByAnError(record, file) && contents(home.desktop() / file) != file.native())
                 run.problems.push_back("not back after the undo: " + file.native());
         return run;
+    }
+
+    // The child's wait status, or -1 when it could not start.
+    static int runChild(std::vector<std::string> args) {
+        const std::string child = SORVANE_CRASH_CHILD;
+        args.insert(args.begin(), child);
+        std::vector<char*> argv;
+        for (auto& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        pid_t pid = 0;
+        if (posix_spawn(&pid, child.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
+            return -1;
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return status;
+    }
+
+    // A whole clean, then an undo killed at step `killAt` (0: never), the recovery a restart
+    // does, and a second undo. Every file must be in exactly one place after each, the
+    // Desktop must hold nothing else, and what the record still lists must be in the archive.
+    Run runUndoKilledAt(long killAt, long* steps = nullptr) {
+        test::PrivateHome home;
+        test::TempDir memory("/dev/shm");
+        const auto files = makeDesktop(home, 12, 4);
+        const auto archive = memory / "Archive";
+        const auto journals = memory / "data";
+        const auto count = memory / "steps";
+        Run run;
+        if (runChild({archive.native(), journals.native(), "0", count.native()}) != 0)
+            run.problems.push_back("the clean failed");
+        PosixFileServices services;
+        {
+            HistoryStore cleaned{journals};
+            InterruptedClean::recoverLeftovers(cleaned, services);
+        }
+        const int status = runChild(
+            {archive.native(), journals.native(), std::to_string(killAt), count.native(), "undo"});
+        run.killed = WIFSIGNALED(status);
+        if (!run.killed && status != 0)
+            run.problems.push_back("the undo failed");
+        if (steps)
+            *steps = std::atol(contents(count).c_str());
+
+        HistoryStore history{journals};
+        UndoJournal::recoverInto(history, journals / "undo-in-progress.journal", services);
+        if (history.records().empty()) {
+            run.problems.push_back("the record is gone");
+            return run;
+        }
+        const CleanRecord record = history.records()[0];
+        std::map<std::string, fs::path> archived;
+        if (!record.undone)
+            for (const auto& moved : record.moved) {
+                archived.emplace(fs::path(moved.originalPath).filename(), moved.newPath);
+                if (!fs::exists(fs::symlink_status(moved.newPath)))
+                    run.problems.push_back("listed, not in the archive: " + moved.newPath);
+            }
+        checkOnePlace(home, files, archived, "after the kill", run.problems);
+        if (!record.undone)
+            DesktopCleaner(services).undo(record, archive);
+        checkOnePlace(home, files, {}, "after a second undo", run.problems);
+        return run;
+    }
+
+    static void checkOnePlace(const test::PrivateHome& home, const std::vector<fs::path>& files,
+                              const std::map<std::string, fs::path>& archived,
+                              const std::string& when, std::vector<std::string>& problems) {
+        std::set<fs::path> items;
+        for (const auto& file : files) {
+            items.insert(*file.begin());
+            const auto item = archived.find(*file.begin());
+            const auto inner = file.lexically_relative(*file.begin());
+            const bool onDesktop = contents(home.desktop() / file) == file.native();
+            const bool inArchive =
+                item != archived.end() &&
+                contents(inner == "." ? item->second : item->second / inner) == file.native();
+            if (onDesktop == inArchive)
+                problems.push_back((onDesktop ? "in both places " : "lost ") + when + ": " +
+                                   file.native());
+        }
+        for (const auto& entry : fs::directory_iterator(home.desktop()))
+            if (!items.contains(entry.path().filename()))
+                problems.push_back("more on the Desktop " + when + ": " +
+                                   entry.path().filename().native());
+    }
+
+    // Kills the undo at `samples` instants spread over its steps, or at every one for 0.
+    void undoSweep(long samples) {
+        long total = 0;
+        const auto whole = runUndoKilledAt(0, &total);
+        EXPECT_EQ(whole.problems, std::vector<std::string>{}) << "without a kill";
+        ASSERT_GT(total, 16);
+        int points = 0;
+        for (long at = 1; at <= total; at += samples ? total / samples + 1 : 1, ++points)
+            for (const auto& problem : runUndoKilledAt(at).problems)
+                ADD_FAILURE() << "undo killed at step " << at << " of " << total << ": " << problem;
+        std::printf("undo kill points: %d of %ld steps\n", points, total);
     }
 
     static bool namedByAnError(const CleanRecord& record, const fs::path& file) {
@@ -176,6 +269,14 @@ TEST_F(CrashCleanTest, killedAtSampledInstantsNothingIsLostDuplicatedOrUnrecorde
 
 TEST_F(CrashCleanTest, killedAtEveryInstantNothingIsLostDuplicatedOrUnrecorded) {
     sweep(1, 10);
+}
+
+TEST_F(CrashCleanTest, anUndoKilledAtSampledInstantsLosesNothingAndCanBeFinished) {
+    undoSweep(7);
+}
+
+TEST_F(CrashCleanTest, anUndoKilledAtEveryInstantLosesNothingAndCanBeFinished) {
+    undoSweep(0);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace sorvane {
 namespace {
@@ -93,6 +94,53 @@ TEST_F(UndoJournalTest, aRecordWhollyPutBackIsMarkedUndoneAndAFinishedJournalIsG
 
     journal()->finish();
     EXPECT_FALSE(fs::exists(journalPath()));
+}
+
+struct Killed {};
+
+/// Passes the undo on to its journal and dies, as if killed, once the emptied dated folder
+/// has its info file in the Trash and has not moved there yet.
+class KilledBeforeTrashing : public NoObserver {
+public:
+    explicit KilledBeforeTrashing(UndoJournal& journal) : m_journal(journal) {}
+    void itemWillRestore(const MovedFile& item, const fs::path& target) override {
+        m_journal.itemWillRestore(item, target);
+    }
+    void itemRestored(const MovedFile& item, const fs::path& target) override {
+        m_journal.itemRestored(item, target);
+    }
+    bool trashReserved(const TrashReservation& reservation) override {
+        m_journal.trashReserved(reservation);
+        throw Killed{};
+    }
+
+private:
+    UndoJournal& m_journal;
+};
+
+TEST_F(UndoJournalTest, onlyTheInfoFileOfAFolderThatNeverReachedTheTrashIsRemoved) {
+    const fs::path trash = home / ".local/share/Trash";
+    const auto dated = fs::path(item(0).newPath).parent_path();
+    {
+        auto killed = journal();
+        // Trashed in full while the journal was open: its info file has its folder.
+        ASSERT_TRUE(files.trashItem(home.makeFolder("Arrived"), [&](const auto& reservation) {
+            return killed->trashReserved(reservation);
+        }));
+        KilledBeforeTrashing dying(*killed);
+        EXPECT_THROW(DesktopCleaner(files).undo(record(), home.archive(), &dying), Killed);
+    }
+    ASSERT_TRUE(fs::exists(trash / "info" / (dated.filename().native() + ".trashinfo")));
+    home.writeFile(trash / "info/Not ours.trashinfo", "[Trash Info]\nPath=/tmp/x\n");
+
+    UndoJournal::recoverInto(history, journalPath(), files);
+    std::set<std::string> infoFiles;
+    for (const auto& entry : fs::directory_iterator(trash / "info"))
+        infoFiles.insert(entry.path().filename());
+    EXPECT_THAT(infoFiles, ElementsAre("Arrived.trashinfo", "Not ours.trashinfo"));
+    EXPECT_TRUE(fs::is_directory(trash / "files/Arrived"));
+    EXPECT_TRUE(fs::is_directory(dated));
+    EXPECT_TRUE(record().undone);
 }
 
 } // namespace

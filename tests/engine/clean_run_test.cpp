@@ -8,9 +8,14 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <gmock/gmock.h>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace sorvane {
 namespace {
@@ -418,6 +423,82 @@ TEST_F(AcrossFileSystemsTest, anOriginalThatCouldNotBeRemovedIsNeverCopied) {
         for (const auto& folder : fs::directory_iterator(options.destination))
             EXPECT_TRUE(fs::is_empty(folder.path()));
     }
+}
+
+// Root may remove anything, so the user here is an unprivileged one: the clean runs in a
+// child that has become uid 65534 and writes what its record says, one line each.
+TEST_F(AcrossFileSystemsTest, whatTheUserMayNotRemoveIsNeverCopied) {
+    constexpr uid_t user = 65534;
+    struct Case {
+        const char* item;
+        const char* line; // the record's line: "moved" or its error line
+    };
+    const Case cases[] = {
+        {"Locked", "Locked: It was left where it was: \u201Csub\u201D inside it could not be "
+                   "removed afterwards (its contents may not be changed)."},
+        {"Shared", "Shared: It was left where it was: \u201Cdrop/theirs.txt\u201D inside it could "
+                   "not be removed afterwards (it belongs to another user)."},
+        {"Own", "moved"}, // the user's own file in someone else's sticky folder
+    };
+    const auto owned = [&](const fs::path& path, uid_t owner, fs::perms mode) {
+        fs::permissions(path, mode);
+        return chown(path.c_str(), owner, owner) == 0;
+    };
+    const auto desktop = home.desktop();
+    home.writeFile(desktop / "Locked/a.txt", "a");
+    home.writeFile(desktop / "Locked/sub/inner.txt", "b");
+    home.writeFile(desktop / "Shared/drop/theirs.txt", "c");
+    home.writeFile(desktop / "Own/drop/mine.txt", "d");
+    const auto archive = home.makeFolder(options.destination);
+    bool made = owned(home.path(), 0, fs::perms(0755)) && owned(shm.path(), user, fs::perms(0755));
+    for (const char* mine : {"", "Locked", "Locked/a.txt", "Shared", "Own", "Own/drop/mine.txt"})
+        made = made && owned(desktop / mine, user, fs::perms(0755));
+    made = made && owned(archive, user, fs::perms(0755)) &&
+           owned(desktop / "Shared/drop", 0, fs::perms(01777)) &&
+           owned(desktop / "Own/drop", 0, fs::perms(01777));
+    ASSERT_TRUE(made) << std::strerror(errno);
+    const auto report = shm / "record";
+
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgroups(0, nullptr) != 0 || setresgid(user, user, user) != 0 ||
+            setresuid(user, user, user) != 0)
+            _exit(2);
+        PosixFileServices services;
+        const auto result =
+            DesktopCleaner(services, [this] { return now; }).clean(options, CleanTrigger::manual);
+        std::ofstream out(report);
+        if (const auto* record = std::get_if<CleanRecord>(&result)) {
+            for (const auto& moved : record->moved)
+                out << fs::path(moved.originalPath).filename().native() << ": moved\n";
+            for (const auto& line : record->errors)
+                out << line << "\n";
+        } else {
+            out << "failed: " << static_cast<int>(std::get<CleanError>(result).kind()) << "\n";
+        }
+        out.close();
+        _exit(out ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 2)
+        GTEST_SKIP() << "could not become an unprivileged user";
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    std::ifstream in(report);
+    std::set<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.insert(line);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        const bool moved = std::string_view(c.line) == "moved";
+        EXPECT_TRUE(lines.contains(moved ? std::string(c.item) + ": moved" : c.line));
+        EXPECT_EQ(fs::exists(desktop / c.item), !moved);
+        EXPECT_EQ(fs::exists(march() / c.item), moved) << "nothing of a refused item is copied";
+    }
+    EXPECT_TRUE(fs::exists(desktop / "Locked/sub/inner.txt"));
+    EXPECT_TRUE(fs::exists(desktop / "Shared/drop/theirs.txt"));
+    EXPECT_EQ(lines.size(), std::size(cases)) << ::testing::PrintToString(lines);
 }
 
 TEST_F(AcrossFileSystemsTest, anItemChangedAMomentAgoWaitsForTheNextRunWithoutAnError) {

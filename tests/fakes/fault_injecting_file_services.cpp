@@ -243,9 +243,10 @@ FileStatus FaultInjectingFileServices::removeSnapshot(const std::filesystem::pat
     return status;
 }
 
-FileStatus FaultInjectingFileServices::trashItem(const std::filesystem::path& item) {
+FileStatus FaultInjectingFileServices::trashItem(const std::filesystem::path& item,
+                                                 const TrashReservationListener& reserved) {
     auto error = call(FileOperation::trashItem, item);
-    FileStatus status = error ? FileStatus(*error) : m_real.trashItem(item);
+    FileStatus status = error ? FileStatus(*error) : m_real.trashItem(item, reserved);
     mutated();
     return status;
 }

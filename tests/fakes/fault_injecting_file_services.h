@@ -74,7 +74,8 @@ public:
     FileStatus removeItem(const std::filesystem::path& item) override;
     FileStatus removeSnapshot(const std::filesystem::path& item,
                               const TreeSnapshot& snapshot) override;
-    FileStatus trashItem(const std::filesystem::path& item) override;
+    FileStatus trashItem(const std::filesystem::path& item,
+                         const TrashReservationListener& reserved) override;
     bool fileExists(const std::filesystem::path& path) override;
     /// Fails and counts as createDirectory.
     FileStatus createFolder(const std::filesystem::path& folder,

@@ -59,7 +59,7 @@ TEST_F(TrashTest, CreatesTheHomeTrashAndWritesAnInfoFileForTheItem) {
     ASSERT_FALSE(fs::exists(m_home / ".local"));
     const auto folder = m_home.writeFile("Archive/2024-03/inner.txt", "x").parent_path();
 
-    const auto trashed = m_files.trashItem(folder);
+    const auto trashed = m_files.trashItem(folder, {});
     ASSERT_TRUE(trashed) << trashed.error().message;
     EXPECT_FALSE(fs::exists(folder));
     EXPECT_TRUE(fs::exists(trash() / "files/2024-03/inner.txt"));
@@ -78,7 +78,7 @@ TEST_F(TrashTest, CreatesTheHomeTrashAndWritesAnInfoFileForTheItem) {
 TEST_F(TrashTest, PathIsPercentEncodedAndDecodesToTheOriginalBytes) {
     const std::string name = "50% off\nreport \xff (final).txt";
     const auto item = m_home.writeFile(name);
-    ASSERT_TRUE(m_files.trashItem(item));
+    ASSERT_TRUE(m_files.trashItem(item, {}));
     const auto encoded = pathLine(trash() / "info" / (name + ".trashinfo"));
     EXPECT_TRUE(encoded.ends_with("/50%25%20off%0Areport%20%FF%20(final).txt")) << encoded;
     EXPECT_EQ(FreedesktopTrash::decodePath(encoded), item.string());
@@ -86,11 +86,11 @@ TEST_F(TrashTest, PathIsPercentEncodedAndDecodesToTheOriginalBytes) {
 }
 
 TEST_F(TrashTest, ATakenNameGetsANumberedOneAndBothEntriesStayPaired) {
-    ASSERT_TRUE(m_files.trashItem(m_home.writeFile("One/report.pdf", "first")));
-    ASSERT_TRUE(m_files.trashItem(m_home.writeFile("Two/report.pdf", "second")));
+    ASSERT_TRUE(m_files.trashItem(m_home.writeFile("One/report.pdf", "first"), {}));
+    ASSERT_TRUE(m_files.trashItem(m_home.writeFile("Two/report.pdf", "second"), {}));
     // A leftover without an info file must not be replaced either.
     m_home.writeFile(".local/share/Trash/files/report 3.pdf", "orphan");
-    ASSERT_TRUE(m_files.trashItem(m_home.writeFile("Three/report.pdf", "third")));
+    ASSERT_TRUE(m_files.trashItem(m_home.writeFile("Three/report.pdf", "third"), {}));
 
     EXPECT_EQ(contents(trash() / "files/report.pdf"), "first");
     EXPECT_EQ(contents(trash() / "files/report 2.pdf"), "second");
@@ -107,7 +107,7 @@ TEST_F(TrashTest, ANameOfTheLongestLengthIsShortenedInTheTrashOnly) {
     const std::string name = std::string(249, 'a') + "\xc3\xa9.txt"; // 255 bytes, "é" near the cut
     ASSERT_EQ(name.size(), 255u);
     const auto item = m_home.writeFile(name, "long");
-    const auto trashed = m_files.trashItem(item);
+    const auto trashed = m_files.trashItem(item, {});
     ASSERT_TRUE(trashed) << trashed.error().message;
     std::vector<fs::path> infos;
     for (const auto& entry : fs::directory_iterator(trash() / "info"))
@@ -128,7 +128,7 @@ TEST_F(TrashTest, ANameOfTheLongestLengthIsShortenedInTheTrashOnly) {
 TEST_F(TrashTest, AFailedMoveLeavesNoInfoFileBehind) {
     const auto item = m_home.writeFile("Stuck/file.txt");
     ASSERT_EQ(std::system(("chattr +i '" + item.parent_path().string() + "'").c_str()), 0);
-    const auto trashed = m_files.trashItem(item);
+    const auto trashed = m_files.trashItem(item, {});
     [[maybe_unused]] int ignored =
         std::system(("chattr -i '" + item.parent_path().string() + "'").c_str());
     ASSERT_FALSE(trashed);
@@ -156,7 +156,7 @@ TEST_F(TrashTest, TrashCliListsWhatWasTrashed) {
     if (run("command -v trash-list").empty())
         GTEST_SKIP() << "trash-list is not installed";
     const auto item = m_home.writeFile("Desktop/50% plan B.txt");
-    ASSERT_TRUE(m_files.trashItem(item));
+    ASSERT_TRUE(m_files.trashItem(item, {}));
     const auto listing = run("HOME='" + m_home.path().string() + "' XDG_DATA_HOME='" +
                              (m_home / ".local/share").string() + "' trash-list 2>&1");
     EXPECT_NE(listing.find(" " + item.string() + "\n"), std::string::npos) << listing;
@@ -176,7 +176,7 @@ TEST_F(TrashTest, AnItemOnAnotherFileSystemGoesToThatFileSystemsTrash) {
     ASSERT_FALSE(fs::exists(stored));
     const bool trashExisted = fs::exists(topTrash);
 
-    const auto trashed = m_files.trashItem(item);
+    const auto trashed = m_files.trashItem(item, {});
     ASSERT_TRUE(trashed) << trashed.error().message;
     EXPECT_TRUE(fs::exists(stored / "file.txt"));
     EXPECT_EQ(pathLine(info), fs::relative(item, "/dev/shm").string());
