@@ -96,7 +96,11 @@ wait_for 15 watcher || fail "waybar did not become the StatusNotifierItem host"
 as_user wtype -s 600000 &
 pids+=($!)
 
+# Under AddressSanitizer: Qt's Wayland plugin and libwayland-client leave a few blocks of
+# their own at exit (no frame of ours in any of them); leaks of our code are caught by every
+# other test, the X11 end-to-end test included.
 QT_QPA_PLATFORM=wayland QT_LOGGING_RULES="sorvane.panel.debug=true" \
+    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
     setpriv --reuid=$user --regid=$user --clear-groups -- "$work/sorvane" >"$work/sorvane.log" 2>&1 &
 sorvane=$!
 pids+=($sorvane)
