@@ -26,6 +26,44 @@ double medianMilliseconds(int runs, const std::function<void()>& setup,
     return times[times.size() / 2];
 }
 
+namespace {
+
+double timed(const std::function<void()>& setup, const std::function<void()>& work) {
+    setup();
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const auto end = std::chrono::steady_clock::now();
+    return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+Alternated alternate(int rounds, const std::function<void()>& setupOurs,
+                     const std::function<void()>& ours, const std::function<void()>& setupTheirs,
+                     const std::function<void()>& theirs) {
+    Alternated times;
+    for (int i = 0; i < rounds; ++i) {
+        times.ours.push_back(timed(setupOurs, ours));
+        times.theirs.push_back(timed(setupTheirs, theirs));
+    }
+    return times;
+}
+
+void report(const std::string& what, const std::string& reference, const Alternated& times) {
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < times.ours.size(); ++i)
+        ratios.push_back(times.ours[i] / times.theirs[i]);
+    std::printf("%-44s %9.1f ms   %-26s %9.1f ms   ratio min %.2f median %.2f max %.2f\n",
+                what.c_str(), median(times.ours), reference.c_str(), median(times.theirs),
+                *std::min_element(ratios.begin(), ratios.end()), median(ratios),
+                *std::max_element(ratios.begin(), ratios.end()));
+}
+
 void runQuietly(const std::string& command) {
     if (std::system((command + " >/dev/null 2>&1").c_str()) != 0)
         throw std::runtime_error("failed: " + command);

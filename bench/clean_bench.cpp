@@ -1,159 +1,208 @@
-// The clean run and the undo against coreutils `mv` doing the same work in the same run:
-// 10,000 small files within one file system, 1 GiB in 200 files from tmpfs to the work disk,
-// and the undo of the 10,000-file clean.
+// What a user waits for when cleaning: whole `sorvane clean` and `sorvane undo` processes at
+// default settings in a home of their own (start-up, journal and history save included),
+// against coreutils `mv` doing the same work, turn by turn: 10,000 old small files within one
+// file system and their undo, and 1 GiB in 200 files into an archive on another file system
+// (a loop-mounted ext4 image on the same disk), against `mv` and `sync -f`.
+//
+//     sorvane_clean_bench [--quick] [--rounds N] [--sorvane PATH]
 #include "bench_support.h"
-#include "engine/desktop_cleaner.h"
-#include "platform/posix_file_services.h"
+#include "engine/item_transfer.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <thread>
-#include <variant>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace sorvane;
 
 namespace {
 
-constexpr int runs = 5;
+std::string shellQuoted(const fs::path& path) {
+    return "'" + path.string() + "'";
+}
 
-void makeFiles(const fs::path& folder, int count, std::size_t size) {
-    fs::remove_all(folder);
+// Files last changed two months ago, so that every setting counts them as old.
+void makeOldFiles(const fs::path& folder, int count, std::size_t size) {
     fs::create_directories(folder);
     const std::string block(size, 'x');
-    for (int i = 0; i < count; ++i)
-        std::ofstream(folder / ("file " + std::to_string(i) + ".txt"), std::ios::binary) << block;
+    const timespec old[2] = {{time(nullptr) - 60 * 86400, 0}, {time(nullptr) - 60 * 86400, 0}};
+    for (int i = 0; i < count; ++i) {
+        const auto file = folder / ("file " + std::to_string(i) + ".txt");
+        std::ofstream(file, std::ios::binary) << block;
+        utimensat(AT_FDCWD, file.c_str(), old, 0);
+    }
 }
 
-// Points the XDG Desktop of this process at `desktop`.
-void useDesktop(const fs::path& home, const fs::path& desktop) {
-    fs::create_directories(home / ".config");
-    std::ofstream(home / ".config/user-dirs.dirs")
-        << "XDG_DESKTOP_DIR=\"" << desktop.string() << "\"\n";
+std::size_t entriesIn(const fs::path& folder) {
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder))
+        ++count;
+    return count;
 }
 
-std::string moveAll(const fs::path& from, const fs::path& to) {
-    return "cd '" + from.string() + "' && mv -t '" + to.string() + "' -- *";
+/// A home of its own for the commands, with the Desktop and the Documents folder (where the
+/// archive goes by default) where the case wants them.
+class BenchHome {
+public:
+    BenchHome(const fs::path& base, const fs::path& documents)
+        : m_home(base / "home"), m_documents(documents) {
+        fs::create_directories(config());
+        std::ofstream(config() / "user-dirs.dirs")
+            << "XDG_DESKTOP_DIR=\"" << desktop().string() << "\"\n"
+            << "XDG_DOCUMENTS_DIR=\"" << documents.string() << "\"\n";
+        setenv("HOME", m_home.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", config().c_str(), 1);
+        setenv("XDG_DATA_HOME", data().c_str(), 1);
+        const auto runtime = base / "run";
+        fs::create_directories(runtime);
+        fs::permissions(runtime, fs::perms::owner_all);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+    }
+
+    fs::path desktop() const { return m_home / "Desktop"; }
+    fs::path archive() const { return m_documents / "Desktop Archive"; }
+    fs::path into() const { return m_documents / "into"; }
+    fs::path config() const { return m_home / ".config"; }
+    fs::path data() const { return m_home / ".local/share"; }
+
+    /// As before the first run: no Desktop items, archive, history or settings.
+    void reset() const {
+        fs::remove_all(desktop());
+        fs::remove_all(archive());
+        fs::remove_all(into());
+        fs::remove_all(data());
+        fs::remove_all(config() / "Sorvane");
+        fs::create_directories(m_documents);
+    }
+
+private:
+    fs::path m_home;
+    fs::path m_documents;
+};
+
+struct Bench {
+    std::string sorvane;
+    int rounds = 5;
+    bool quick = false;
+
+    void sorvaneCommand(const std::string& command) const {
+        bench::runQuietly(shellQuoted(sorvane) + " " + command);
+    }
+};
+
+void mvAll(const fs::path& from, const fs::path& to, const std::string& after = {}) {
+    bench::runQuietly("cd " + shellQuoted(from) + " && mv -t " + shellQuoted(to) + " -- *" + after);
 }
 
-CleanOptions optionsFor(const fs::path& archive) {
-    CleanOptions options;
-    options.destination = archive;
-    options.dateBasis = DateBasis::cleaned;
-    return options;
-}
-
-CleanRecord cleanNow(const CleanOptions& options, int expected) {
-    PosixFileServices files;
-    auto record = std::get<CleanRecord>(DesktopCleaner(files).clean(options, CleanTrigger::manual));
-    if (record.moved.size() != static_cast<std::size_t>(expected) || !record.errors.empty())
-        std::fprintf(stderr, "clean moved %zu of %d, %zu errors\n", record.moved.size(), expected,
-                     record.errors.size());
-    return record;
-}
-
-void smallFiles(const fs::path& home) {
-    const auto desktop = home / "Desktop";
-    const auto archive = home / "Archive";
-    const auto options = optionsFor(archive);
+void smallFiles(const Bench& bench, const fs::path& base) {
+    const BenchHome home(base, base / "home/Documents");
     const int count = 10'000;
-    useDesktop(home, desktop);
     auto fresh = [&] {
-        fs::remove_all(archive);
-        makeFiles(desktop, count, 64);
+        home.reset();
+        makeOldFiles(home.desktop(), count, 64);
     };
+    auto freshInto = [&] {
+        fresh();
+        fs::create_directories(home.into());
+    };
+    auto emptied = [&] {
+        if (entriesIn(home.desktop()) != 0)
+            std::fprintf(stderr, "the clean left items on the Desktop\n");
+    };
+    bench::report("clean of 10,000 small files", "mv into one folder",
+                  bench::alternate(
+                      bench.rounds, fresh,
+                      [&] {
+                          bench.sorvaneCommand("clean");
+                          emptied();
+                      },
+                      freshInto, [&] { mvAll(home.desktop(), home.into()); }));
 
-    CleanRecord record;
-    const double clean =
-        bench::medianMilliseconds(runs, fresh, [&] { record = cleanNow(options, count); });
-    const double mv = bench::medianMilliseconds(
-        runs,
-        [&] {
-            fresh();
-            fs::create_directories(archive / "into");
-        },
-        [&] { bench::runQuietly(moveAll(desktop, archive / "into")); });
-    bench::report("clean of 10,000 small files", clean, "mv into one folder", mv);
-
-    const double undo = bench::medianMilliseconds(
-        runs,
-        [&] {
-            fresh();
-            record = cleanNow(options, count);
-        },
-        [&] {
-            PosixFileServices files;
-            DesktopCleaner(files).undo(record, archive);
-        });
-    fs::path folder;
-    const double mvBack = bench::medianMilliseconds(
-        runs,
-        [&] {
-            fresh();
-            record = cleanNow(options, count);
-            folder = fs::path(record.moved.front().newPath).parent_path();
-        },
-        [&] { bench::runQuietly(moveAll(folder, desktop)); });
-    bench::report("undo of 10,000 small files", undo, "mv back", mvBack);
+    bench::report("undo of those", "mv back",
+                  bench::alternate(
+                      bench.rounds,
+                      [&] {
+                          fresh();
+                          bench.sorvaneCommand("clean");
+                      },
+                      [&] { bench.sorvaneCommand("undo"); },
+                      [&] {
+                          freshInto();
+                          mvAll(home.desktop(), home.into());
+                      },
+                      [&] { mvAll(home.into(), home.desktop()); }));
+    home.reset();
 }
 
-void largeFilesAcross(const fs::path& home) {
-    const auto desktop = fs::path("/dev/shm") / ("sorvane-bench-" + std::to_string(getpid()));
-    const auto archive = home / "Archive";
-    const auto options = optionsFor(archive);
+// Another file system on the same disk as the Desktop: an ext4 image mounted through a loop
+// device. Gives false when this machine cannot mount one (no root, no loop devices).
+bool mountImage(const fs::path& image, const fs::path& mountPoint) {
+    fs::create_directories(mountPoint);
+    return std::system(("truncate -s 3G " + shellQuoted(image) + " && mkfs.ext4 -q -F " +
+                        shellQuoted(image) + " && mount -o loop " + shellQuoted(image) + " " +
+                        shellQuoted(mountPoint) + " >/dev/null 2>&1")
+                           .c_str()) == 0;
+}
+
+void largeFilesAcross(const Bench& bench, const fs::path& base) {
+    const auto image = base / "other.img";
+    const auto mounted = base / "other";
+    if (!mountImage(image, mounted)) {
+        std::printf("skipped the clean across file systems: no loop-mounted image here\n");
+        return;
+    }
+    const BenchHome home(base, mounted / "Documents");
     const int count = 200;
     const std::size_t size = (1u << 30) / count;
-    useDesktop(home, desktop);
     auto fresh = [&] {
-        fs::remove_all(archive);
-        makeFiles(desktop, count, size);
-    };
-    // Files changed a moment ago count as still being written and are not copied yet.
-    const auto settled = [&] {
-        fresh();
+        home.reset();
+        makeOldFiles(home.desktop(), count, size);
+        fs::create_directories(home.into());
+        bench::runQuietly("sync");
+        // Files changed a moment ago count as still being written and are not copied yet.
         std::this_thread::sleep_for(ItemTransfer::busyWindow + std::chrono::seconds(1));
     };
-    const double clean = bench::medianMilliseconds(3, settled, [&] { cleanNow(options, count); });
-    const double mv = bench::medianMilliseconds(
-        3,
-        [&] {
-            fresh();
-            fs::create_directories(archive / "into");
-        },
-        [&] { bench::runQuietly(moveAll(desktop, archive / "into")); });
-    bench::report("clean of 1 GiB in 200 files, tmpfs to disk", clean, "mv across", mv);
-    // The clean flushes each copy to disk before it removes the original; mv leaves that to
-    // the kernel. The same work made durable is the fairer reference.
-    const double mvSync = bench::medianMilliseconds(
-        3,
-        [&] {
-            fresh();
-            fs::create_directories(archive / "into");
-            bench::runQuietly("sync");
-        },
-        [&] {
-            bench::runQuietly(moveAll(desktop, archive / "into") + " && sync -f '" +
-                              archive.string() + "'");
-        });
-    bench::report("clean of 1 GiB in 200 files, tmpfs to disk", clean, "mv across, then sync",
-                  mvSync);
-    fs::remove_all(desktop);
+    const int rounds = std::min(bench.rounds, 3);
+    bench::report("clean of 1 GiB in 200 files across", "mv + sync -f",
+                  bench::alternate(
+                      rounds, fresh, [&] { bench.sorvaneCommand("clean"); }, fresh,
+                      [&] {
+                          mvAll(home.desktop(), home.into(),
+                                " && sync -f " + shellQuoted(home.into()));
+                      }));
+    home.reset();
+    std::system(("umount " + shellQuoted(mounted)).c_str());
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    Bench bench;
+    bench.sorvane = SORVANE_BINARY;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--quick")
+            bench.quick = true;
+        else if (argument == "--rounds" && i + 1 < argc)
+            bench.rounds = std::atoi(argv[++i]);
+        else if (argument == "--sorvane" && i + 1 < argc)
+            bench.sorvane = argv[++i];
+    }
+    // The work disk, not a memory file system: /tmp may be one.
     char pattern[] = "/var/tmp/sorvane-bench-XXXXXX";
-    const fs::path home = mkdtemp(pattern);
-    setenv("HOME", home.c_str(), 1);
-    unsetenv("XDG_CONFIG_HOME");
-    unsetenv("XDG_DATA_HOME");
-    std::printf("medians of %d runs (3 for the 1 GiB case)\n", runs);
-    smallFiles(home);
-    if (argc < 2 || std::string(argv[1]) != "--quick")
-        largeFilesAcross(home);
-    fs::remove_all(home);
+    const fs::path base = mkdtemp(pattern);
+    std::printf("%s, %d rounds (3 across file systems), medians\n", bench.sorvane.c_str(),
+                bench.rounds);
+    smallFiles(bench, base);
+    if (!bench.quick)
+        largeFilesAcross(bench, base);
+    fs::remove_all(base);
     return 0;
 }

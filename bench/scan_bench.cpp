@@ -1,18 +1,27 @@
-// The Desktop scan of 10,000 items against `ls -la --time=birth` of the same folder.
+// The Desktop scan of 10,000 items, last changed two months ago, at default settings, against
+// `ls -la --time=birth` of the same folder.
 #include "bench_support.h"
 #include "engine/desktop_cleaner.h"
 #include "platform/posix_file_services.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <sys/xattr.h>
 
 namespace fs = std::filesystem;
 using namespace sorvane;
 
 namespace {
+
+void makeOld(const fs::path& desktop) {
+    const timespec old[2] = {{time(nullptr) - 60 * 86400, 0}, {time(nullptr) - 60 * 86400, 0}};
+    for (const auto& item : fs::directory_iterator(desktop))
+        utimensat(AT_FDCWD, item.path().c_str(), old, AT_SYMLINK_NOFOLLOW);
+}
 
 void makeDesktop(const fs::path& desktop, int items) {
     fs::create_directories(desktop);
@@ -52,11 +61,11 @@ int main() {
     unsetenv("XDG_CONFIG_HOME");
     const fs::path desktop = home / "Desktop";
     makeDesktop(desktop, 10'000);
+    makeOld(desktop);
 
     PosixFileServices files;
     CleanOptions options;
     options.destination = home / "Documents/Desktop Archive";
-    options.keepRecentDays = 7;
     std::size_t eligible = 0;
     const double scan = bench::medianMilliseconds(
         9, [&] { eligible = DesktopCleaner(files).preview(options).eligible.size(); });

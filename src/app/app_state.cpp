@@ -332,6 +332,8 @@ QString AppState::undoMessage(std::size_t restored, std::size_t failed) {
 }
 
 void AppState::refreshCounts() {
+    if (!m_countsShown)
+        return;
     const auto generation = ++m_scanGeneration;
     const CleanOptions options = m_settings.cleanOptions();
     UserLocale::refreshTimeZone();

@@ -73,6 +73,9 @@ public:
     void undoLastClean();
     /// Scans the Desktop again in the background; an older scan's result is dropped.
     void refreshCounts();
+    /// Whether anyone shows the counts; a command that prints its result and exits does not,
+    /// and must not wait at exit for a scan of a Desktop that may hold thousands of items.
+    void setCountsShown(bool shown) { m_countsShown = shown; }
 
     void setLaunchAtLogin(bool enabled);
     /// Lets the user choose the archive folder.
@@ -142,6 +145,7 @@ private:
     QThreadPool m_workPool;
     QThreadPool m_scanPool;
     std::uint64_t m_scanGeneration = 0;
+    bool m_countsShown = true;
     std::atomic<bool> m_stopRequested = false;
     std::function<void()> m_afterWork;
 

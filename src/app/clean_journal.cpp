@@ -54,11 +54,14 @@ FileResult<std::unique_ptr<CleanJournal>> CleanJournal::begin(const std::filesys
 }
 
 void CleanJournal::finish() {
+    m_held.clear();
     unlink(m_path.c_str());
     close();
 }
 
 void CleanJournal::close() {
+    if (!m_held.empty())
+        append({});
     if (m_fd >= 0)
         ::close(std::exchange(m_fd, -1));
 }
@@ -66,9 +69,10 @@ void CleanJournal::close() {
 bool CleanJournal::append(const std::string& line) {
     // A line cut short would be passed over when the journal is read back; the run stops
     // at the next item instead of moving things the journal does not cover.
+    std::string text = std::exchange(m_held, {}) + line;
     std::size_t written = 0;
-    while (m_fd >= 0 && !m_failure && written < line.size()) {
-        const ssize_t n = write(m_fd, line.data() + written, line.size() - written);
+    while (m_fd >= 0 && !m_failure && written < text.size()) {
+        const ssize_t n = write(m_fd, text.data() + written, text.size() - written);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -85,15 +89,30 @@ void CleanJournal::foldersChosen(const std::filesystem::path& desktop,
     append(JournalFormat::folders(desktop, archive));
 }
 
-bool CleanJournal::transferStepped(const TransferStep& step) {
-    if (!append(JournalFormat::step(step)))
+bool CleanJournal::appendDurably(const std::string& line) {
+    if (!append(line))
         return false;
-    // The step must be on the disk before the file system changes that it announces.
+    // The line must be on the disk before the file system changes that it announces.
     if (fdatasync(m_fd) != 0) {
         m_failure = posixError("write the journal", m_path, errno);
         return false;
     }
     return true;
+}
+
+bool CleanJournal::transferStepped(const TransferStep& step) {
+    return appendDurably(JournalFormat::step(step));
+}
+
+void CleanJournal::movesPlanned(const std::vector<PlannedMove>& moves) {
+    m_planned.clear();
+    std::string lines;
+    for (const auto& move : moves) {
+        lines += JournalFormat::intent(move.source, move.target, move.identity);
+        if (move.identity)
+            m_planned.emplace(move.source, *move.identity);
+    }
+    appendDurably(lines);
 }
 
 void CleanJournal::cleanStarted(const CleanRecord& header, std::size_t) {
@@ -102,11 +121,14 @@ void CleanJournal::cleanStarted(const CleanRecord& header, std::size_t) {
 
 void CleanJournal::itemWillMove(const std::filesystem::path& source,
                                 const std::filesystem::path& target) {
-    append(JournalFormat::intent(source, target));
+    const auto planned = m_planned.find(source);
+    appendDurably(JournalFormat::intent(source, target,
+                                        planned != m_planned.end() ? std::optional(planned->second)
+                                                                   : std::nullopt));
 }
 
 void CleanJournal::itemMoved(const MovedFile& item) {
-    append(JournalFormat::moved(item));
+    m_held += JournalFormat::moved(item);
 }
 
 void CleanJournal::errorAdded(const std::string& line) {

@@ -4,6 +4,7 @@
 #include "platform/file_error.h"
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,11 +14,12 @@ namespace sorvane {
 /// The account of a clean while it runs, kept in a file beside the history so that a clean
 /// killed half-way loses no record of what it moved.
 ///
-/// Each move is written down before it happens (its intent) and after (its outcome); a kill
-/// between the two leaves the file system to tell which intents completed. Lines are plain
-/// appends, never flushed one by one: a crash of the whole machine may lose the last lines,
-/// a killed process loses none. The file is held under an exclusive lock for as long as this
-/// object lives, which is how a journal left behind by a dead process is told from one in use.
+/// Each move is written down before it happens (its intent, with the identity the scan saw)
+/// and after (its outcome); a kill between the two leaves the file system to tell which
+/// intents completed. The intents of a batch go in one write, flushed to the disk, before the
+/// first of them moves; outcomes wait in memory for the next write, as the file system tells
+/// them as well. The file is held under an exclusive lock for as long as this object lives,
+/// which is how a journal left behind by a dead process is told from one in use.
 ///
 /// Each run has a journal of its own name, so that one kept because its record could not be
 /// saved never stands in the way of the next run. A line that cannot be written asks the run
@@ -52,18 +54,28 @@ public:
     /// the journal says the original is untouched, so that must never lag behind; a state
     /// that could not be written stops the move.
     bool transferStepped(const TransferStep& step) override;
+    /// Written through to the disk, with every line still held, in one write.
+    void movesPlanned(const std::vector<PlannedMove>& moves) override;
+    /// Written through to the disk at once: the item is about to move there.
     void itemWillMove(const std::filesystem::path& source,
                       const std::filesystem::path& target) override;
+    /// Held until the next write.
     void itemMoved(const MovedFile& item) override;
     void errorAdded(const std::string& line) override;
     bool shouldStop() override { return m_failure.has_value(); }
 
 private:
     CleanJournal(std::filesystem::path path, int fd);
+    /// Writes the held lines and `line`; false once any line could not be written.
     bool append(const std::string& line);
+    /// `append`, then makes the file's contents durable.
+    bool appendDurably(const std::string& line);
 
     std::filesystem::path m_path;
     int m_fd = -1;
+    std::string m_held;
+    /// The identities of the current batch's items, by source.
+    std::map<std::filesystem::path, FileIdentity> m_planned;
     std::optional<FileError> m_failure;
 };
 

@@ -297,6 +297,7 @@ int CommandLine::change(const std::string& command, const std::vector<std::strin
 
     ApplicationParts parts;
     AppState& state = parts.state();
+    state.setCountsShown(false);
     CommandRunner runner(state);
     const bool showProgress = isatty(STDERR_FILENO);
     if (showProgress)

@@ -35,16 +35,17 @@ std::optional<CleanRecord> InterruptedClean::readLeftover(const std::filesystem:
     CleanRecord record = *contents.header;
     // Only the last move announced for an item can have happened: an earlier one found its
     // name taken and gave way to a numbered name.
-    std::map<std::string, std::string> lastTarget;
+    std::map<std::string, JournalFormat::Intent> last;
     std::vector<std::string> order;
-    for (const auto& [source, target] : contents.intents) {
-        if (!lastTarget.contains(source))
-            order.push_back(source);
-        lastTarget[source] = target;
+    for (const auto& intent : contents.intents) {
+        if (!last.contains(intent.source))
+            order.push_back(intent.source);
+        last[intent.source] = intent;
     }
     MoveRecovery recovery(files, contents, record);
     for (const auto& source : order) {
-        const auto& target = lastTarget[source];
+        const auto& intent = last[source];
+        const auto& target = intent.target;
         const auto written =
             std::find_if(contents.moved.begin(), contents.moved.end(), [&](const MovedFile& item) {
                 return item.originalPath == source && item.newPath == target;
@@ -56,7 +57,7 @@ std::optional<CleanRecord> InterruptedClean::readLeftover(const std::filesystem:
         else if (transfer != contents.transfers.end() && transfer->target == target)
             recovery.settle(*transfer);
         else
-            recovery.settleRename(source, target);
+            recovery.settleRename(intent);
     }
     record.errors = contents.errors;
     record.errors.insert(record.errors.end(), recovery.errors().begin(), recovery.errors().end());

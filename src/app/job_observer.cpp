@@ -24,6 +24,11 @@ void JobObserver::cleanStarted(const CleanRecord& header, std::size_t itemCount)
     report(0, itemCount);
 }
 
+void JobObserver::movesPlanned(const std::vector<PlannedMove>& moves) {
+    if (m_journal)
+        m_journal->movesPlanned(moves);
+}
+
 void JobObserver::itemWillMove(const std::filesystem::path& source,
                                const std::filesystem::path& target) {
     if (m_journal)

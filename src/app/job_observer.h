@@ -21,6 +21,7 @@ public:
                        const std::filesystem::path& archive) override;
     void cleanStarted(const CleanRecord& header, std::size_t itemCount) override;
     bool transferStepped(const TransferStep& step) override;
+    void movesPlanned(const std::vector<PlannedMove>& moves) override;
     void itemWillMove(const std::filesystem::path& source,
                       const std::filesystem::path& target) override;
     void itemMoved(const MovedFile& item) override;

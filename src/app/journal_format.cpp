@@ -145,11 +145,19 @@ void parseLine(std::string_view line, JournalFormat::Contents& contents) {
         header.trigger = *trigger;
         header.skippedCount = *skipped;
         contents.header = header;
-    } else if (part[0] == "intent" && part.size() == 3) {
+    } else if (part[0] == "intent" && (part.size() == 3 || part.size() == 5)) {
         const auto source = bytes(1);
         const auto target = bytes(2);
+        std::optional<FileIdentity> identity;
+        if (part.size() == 5) {
+            const auto device = number<std::uint64_t>(part[3]);
+            const auto inode = number<std::uint64_t>(part[4]);
+            if (!device || !inode)
+                return;
+            identity = FileIdentity{*device, *inode};
+        }
         if (source && target)
-            contents.intents.emplace_back(*source, *target);
+            contents.intents.push_back({*source, *target, identity});
     } else if (part[0] == "moved" && part.size() == 4) {
         const auto id = Uuid::fromString(part[1]);
         const auto source = bytes(2);
@@ -195,9 +203,10 @@ std::string JournalFormat::start(const CleanRecord& header) {
 }
 
 std::string JournalFormat::intent(const std::filesystem::path& source,
-                                  const std::filesystem::path& target) {
+                                  const std::filesystem::path& target,
+                                  const std::optional<FileIdentity>& identity) {
     return "intent " + Base64::encode(source.native()) + " " + Base64::encode(target.native()) +
-           "\n";
+           (identity ? identityFields(*identity) : std::string()) + "\n";
 }
 
 std::string JournalFormat::moved(const MovedFile& item) {

@@ -17,7 +17,7 @@ namespace sorvane {
 ///     sorvane-journal 1
 ///     folders <desktop> <archive>
 ///     start <record id> <date in ns since 1970> <trigger> <skipped count>
-///     intent <source> <target>
+///     intent <source> <target> [<device> <inode>]   (the identity the scan saw at source)
 ///     copying <source> <temporary> <target> <source device> <source inode>
 ///     copied <source> <temporary> <target> <source device> <source inode> <copy device>
 ///            <copy inode>
@@ -34,7 +34,8 @@ public:
                                const std::filesystem::path& archive);
     static std::string start(const CleanRecord& header);
     static std::string intent(const std::filesystem::path& source,
-                              const std::filesystem::path& target);
+                              const std::filesystem::path& target,
+                              const std::optional<FileIdentity>& identity = std::nullopt);
     /// The state line of a move across file systems; for `removing`, preceded by the
     /// snapshot's entries.
     static std::string step(const TransferStep& step);
@@ -54,6 +55,15 @@ public:
         TreeSnapshot snapshot;
     };
 
+    /// A move announced before it began.
+    struct Intent {
+        std::string source;
+        std::string target;
+        /// None in a journal of a version that did not write it, or for an item the scan
+        /// could not read.
+        std::optional<FileIdentity> identity;
+    };
+
     struct Contents {
         /// The Desktop and the archive of the run.
         std::optional<std::pair<std::string, std::string>> folders;
@@ -61,7 +71,7 @@ public:
         /// The last state of each item that crossed file systems, in order of first mention.
         std::vector<Transfer> transfers;
         /// Every announced move, in order.
-        std::vector<std::pair<std::string, std::string>> intents;
+        std::vector<Intent> intents;
         std::vector<MovedFile> moved;
         std::vector<std::string> errors;
         /// Snapshot entries read since the last state line.

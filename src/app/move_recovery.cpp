@@ -56,12 +56,17 @@ void MoveRecovery::settle(const JournalFormat::Transfer& transfer) {
 
 // A rename either happened or did not, except where a file system without a no-replace
 // rename made it a link and an unlink: then both names are one file and the unlink is due.
-void MoveRecovery::settleRename(const std::string& source, const std::string& target) {
+// A batch announces its moves before the first of them begins, so the target may be free
+// of this run's item and hold an earlier run's: a rename keeps the identity the scan saw.
+void MoveRecovery::settleRename(const JournalFormat::Intent& intent) {
+    const auto& source = intent.source;
+    const auto& target = intent.target;
     const bool there = m_files.fileExists(target);
     if (!there)
         return;
     if (!m_files.fileExists(source)) {
-        record(source, target);
+        if (!intent.identity || hasIdentity(target, *intent.identity))
+            record(source, target);
         return;
     }
     const auto copy = m_files.resourceValues(target);

@@ -19,8 +19,8 @@ public:
 
     /// A move across file systems that reached `transfer.state`.
     void settle(const JournalFormat::Transfer& transfer);
-    /// A rename announced as `source` to `target` whose outcome was not written down.
-    void settleRename(const std::string& source, const std::string& target);
+    /// A rename announced in `intent` whose outcome was not written down.
+    void settleRename(const JournalFormat::Intent& intent);
 
     /// The lines to add to the record's errors.
     const std::vector<std::string>& errors() const { return m_errors; }

@@ -6,9 +6,19 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace sorvane {
+
+/// A move a clean run is about to try: the item, the target it tries first, and the identity
+/// the scan saw at the item's name (none when it could not be read).
+struct PlannedMove {
+    std::filesystem::path source;
+    std::filesystem::path target;
+    std::optional<FileIdentity> identity;
+};
 
 /// Hears a clean run as it goes, item by item, on the run's own thread: for a progress bar,
 /// and for a journal that must know each move before it happens so that a run killed
@@ -27,7 +37,14 @@ public:
         static_cast<void>(desktop);
         static_cast<void>(archive);
     }
-    /// Sent before anything is touched for the item.
+    /// Sent before anything is touched for the items of `moves`, the next batch of the run.
+    /// The default announces each with `itemWillMove`.
+    virtual void movesPlanned(const std::vector<PlannedMove>& moves) {
+        for (const auto& move : moves)
+            itemWillMove(move.source, move.target);
+    }
+    /// Sent before an item is tried at a target other than the one its batch planned (its
+    /// name was taken), and before anything is touched for it there.
     virtual void itemWillMove(const std::filesystem::path& source,
                               const std::filesystem::path& target) = 0;
     /// A move across file systems reached `step`; sent before the step's work begins.

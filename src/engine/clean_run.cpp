@@ -1,10 +1,11 @@
 #include "engine/clean_run.h"
 
-#include "engine/desktop_cleaner.h"
+#include "engine/grouping_date.h"
 #include "engine/path_rules.h"
 #include "platform/folder_bookmark.h"
 #include "platform/user_locale.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace sorvane {
@@ -14,52 +15,75 @@ constexpr int failuresInARowThatStop = 25;
 
 } // namespace
 
-CleanRun::CleanRun(const DesktopCleaner& cleaner, FileServices& files, const CleanOptions& options,
+CleanRun::CleanRun(FileServices& files, DesktopScan::Clock now, const CleanOptions& options,
                    CleanTrigger trigger, CleanObserver* observer)
-    : m_cleaner(cleaner), m_files(files), m_options(options), m_trigger(trigger),
+    : m_files(files), m_now(std::move(now)), m_options(options), m_trigger(trigger),
       m_observer(observer), m_root(PathRules::standardized(options.destination)),
-      m_transfer(files, [&cleaner] { return cleaner.now(); }) {}
+      m_transfer(files, m_now) {}
 
 CleanResult CleanRun::run() {
     const auto desktop = m_files.desktopDirectory();
     if (!desktop)
         return CleanError::noDesktop();
-    if (auto problem = DesktopCleaner::placeProblem(*desktop, m_options))
+    if (auto problem = DesktopScan::placeProblem(*desktop, m_options))
         return *problem;
     m_desktop = *desktop;
     if (auto error = openRoot())
         return *error;
     // A Desktop that exists but cannot be read is a failure, not "Nothing to move".
-    auto scanned = m_cleaner.scan(m_desktop, m_options);
+    auto scanned = DesktopScan(m_files, m_now).scan(m_desktop, m_options);
     if (!scanned)
         return CleanError::desktopUnreadable();
-    const auto& preview = scanned.value();
+    const auto& desktopItems = scanned.value();
 
     UserLocale::refreshTimeZone();
     const ArchiveFolderNamer namer(UserLocale::formattingLocale());
     m_record.id = Uuid::random();
-    m_record.date = m_cleaner.now();
+    m_record.date = m_now();
     m_record.trigger = m_trigger;
-    m_record.skippedCount = preview.skipped;
+    m_record.skippedCount = desktopItems.skipped;
+    const auto& items = desktopItems.eligible;
     if (m_observer) {
         m_observer->foldersChosen(m_desktop, m_root);
-        m_observer->cleanStarted(m_record, preview.eligible.size());
+        m_observer->cleanStarted(m_record, items.size());
     }
 
-    for (const auto& item : preview.eligible) {
-        if (m_observer && m_observer->shouldStop()) {
-            addError(stoppedByRequestLine);
-            break;
+    // The journal hears a whole batch in one write before any of it moves: one flush per
+    // batch instead of one per item.
+    for (std::size_t start = 0; start < items.size(); start += batchSize) {
+        const auto* first = items.data() + start;
+        const auto batch = plan(first, first + std::min(batchSize, items.size() - start), namer);
+        if (m_observer)
+            m_observer->movesPlanned(batch);
+        for (const auto& planned : batch) {
+            if (m_observer && m_observer->shouldStop()) {
+                addError(stoppedByRequestLine);
+                return m_record;
+            }
+            if (!moveItem(planned))
+                return m_record;
         }
-        if (!moveItem(item, namer))
-            break;
     }
     return m_record;
 }
 
-bool CleanRun::moveItem(const std::filesystem::path& item, const ArchiveFolderNamer& namer) {
-    const auto date = m_cleaner.groupingDate(item, m_options.dateBasis, m_record.date);
-    const auto folder = m_root / namer.name(date, m_options.grouping);
+std::vector<PlannedMove> CleanRun::plan(const DirectoryEntry* first, const DirectoryEntry* last,
+                                        const ArchiveFolderNamer& namer) const {
+    std::vector<PlannedMove> batch;
+    batch.reserve(last - first);
+    for (const auto* item = first; item != last; ++item) {
+        // The dates the scan read: reading them again would cost as much as the scan itself.
+        const auto date = groupingDate(item->values, m_options.dateBasis, m_record.date);
+        const auto folder = m_root / namer.name(date, m_options.grouping);
+        batch.push_back({item->path, folder / item->path.filename(),
+                         item->values ? item->values->identity : std::nullopt});
+    }
+    return batch;
+}
+
+bool CleanRun::moveItem(const PlannedMove& planned) {
+    const auto& item = planned.source;
+    const auto folder = planned.target.parent_path();
     if (auto made = makeFolder(folder); !made)
         return failItem(item, made.error());
     const auto name = item.filename().native();
@@ -71,7 +95,8 @@ bool CleanRun::moveItem(const std::filesystem::path& item, const ArchiveFolderNa
     };
     if (m_observer) {
         listener.willMove = [&](const std::filesystem::path& target) {
-            m_observer->itemWillMove(item, target);
+            if (target != planned.target)
+                m_observer->itemWillMove(item, target);
         };
         listener.stepped = [&](const TransferStep& step) {
             return m_observer->transferStepped(step);

@@ -4,16 +4,16 @@
 #include "engine/clean_error.h"
 #include "engine/clean_observer.h"
 #include "engine/clean_options.h"
+#include "engine/desktop_scan.h"
 #include "engine/item_transfer.h"
 #include "record/clean_record.h"
 
 #include <optional>
 #include <set>
 #include <variant>
+#include <vector>
 
 namespace sorvane {
-
-class DesktopCleaner;
 
 /// A clean gives the record of what it did, or the error that stopped it before it began.
 using CleanResult = std::variant<CleanRecord, CleanError>;
@@ -26,14 +26,20 @@ public:
     static constexpr const char* stoppedByRequestLine =
         "Stopped: Sorvane was quit before the clean finished.";
 
-    CleanRun(const DesktopCleaner& cleaner, FileServices& files, const CleanOptions& options,
+    /// How many items are announced to the observer at once, before any of them moves.
+    static constexpr std::size_t batchSize = 256;
+
+    CleanRun(FileServices& files, DesktopScan::Clock now, const CleanOptions& options,
              CleanTrigger trigger, CleanObserver* observer);
 
     CleanResult run();
 
 private:
-    /// Moves one item; false when the run must stop.
-    bool moveItem(const std::filesystem::path& item, const ArchiveFolderNamer& namer);
+    /// Where each item of a batch goes first: its dated folder and its own name.
+    std::vector<PlannedMove> plan(const DirectoryEntry* first, const DirectoryEntry* last,
+                                  const ArchiveFolderNamer& namer) const;
+    /// Moves one item as planned, or under a free numbered name; false when the run must stop.
+    bool moveItem(const PlannedMove& planned);
     /// Records a failed item; false when failures have piled up and the run must stop.
     bool failItem(const std::filesystem::path& item, const FileError& error);
     /// Opens the archive root, making the root alone again only where it safely can; the
@@ -46,8 +52,8 @@ private:
     FileError rootAwayError() const;
     void addError(const std::string& line);
 
-    const DesktopCleaner& m_cleaner;
     FileServices& m_files;
+    DesktopScan::Clock m_now;
     const CleanOptions& m_options;
     CleanTrigger m_trigger;
     CleanObserver* m_observer;

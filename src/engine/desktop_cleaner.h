@@ -5,32 +5,25 @@
 #include "engine/clean_options.h"
 #include "engine/clean_preview.h"
 #include "engine/clean_run.h"
-#include "engine/item_classifier.h"
+#include "engine/desktop_scan.h"
 #include "engine/undo_result.h"
 #include "platform/file_services.h"
 
 #include <filesystem>
 #include <optional>
-#include <set>
 #include <string>
 #include <variant>
 
 namespace sorvane {
 
-/// The cleaning engine's entry: scans the Desktop and decides what a clean would move.
+/// The cleaning engine's entry: what a clean would move, the clean itself and its undo.
 /// Made afresh for every job; holds nothing between jobs.
 class DesktopCleaner {
 public:
-    using Clock = ItemClassifier::Clock;
+    using Clock = DesktopScan::Clock;
 
     /// `now` gives the current time (the system clock when empty); tests pass their own.
     explicit DesktopCleaner(FileServices& files, Clock now = {});
-
-    /// Names that never leave the Desktop: the folder-housekeeping files of the file managers
-    /// and of other systems whose files end up on Linux desktops.
-    static const NameSet& standardNeverMove();
-
-    const NameSet& neverMove() const { return m_neverMove; }
 
     /// What a clean would move now. Never fails: no Desktop or an unreadable one gives an
     /// empty preview.
@@ -39,22 +32,8 @@ public:
     /// What a clean would move now, or what would stop it before it moved anything.
     std::variant<CleanPreview, CleanError> examine(const CleanOptions& options) const;
 
-    /// What stops any clean from `desktop` into the options' archive, whatever lies on the
-    /// Desktop: an archive path that is not absolute, or a Desktop inside the archive (its
-    /// items would all count as archived and nothing would ever move).
-    static std::optional<CleanError> placeProblem(const std::filesystem::path& desktop,
-                                                  const CleanOptions& options);
-
-    /// The scan of a known Desktop, or the listing's error.
-    FileResult<CleanPreview> scan(const std::filesystem::path& desktop,
-                                  const CleanOptions& options) const;
-
     /// The verdict for one listed item of the Desktop.
     ItemVerdict classify(const DirectoryEntry& item, const CleanOptions& options) const;
-
-    /// The date an item is filed under.
-    Timestamp groupingDate(const std::filesystem::path& item, DateBasis basis,
-                           Timestamp cleanDate) const;
 
     /// Moves every eligible item into the archive and gives the record of the run, or the
     /// error that stopped it before anything was moved. `observer` may be null.
@@ -69,11 +48,8 @@ public:
                     UndoObserver* observer = nullptr,
                     const std::optional<std::string>& archiveBookmark = std::nullopt) const;
 
-    Timestamp now() const { return m_now(); }
-
 private:
     FileServices& m_files;
-    NameSet m_neverMove;
     Clock m_now;
 };
 

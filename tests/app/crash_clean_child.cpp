@@ -39,6 +39,10 @@ public:
         m_journal.cleanStarted(header, count);
         step();
     }
+    void movesPlanned(const std::vector<PlannedMove>& moves) override {
+        m_journal.movesPlanned(moves);
+        step();
+    }
     void itemWillMove(const std::filesystem::path& source,
                       const std::filesystem::path& target) override {
         m_journal.itemWillMove(source, target);

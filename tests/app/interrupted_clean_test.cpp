@@ -31,7 +31,7 @@ TEST(JournalFormatTest, readsBackWhatItWroteAndPassesOverACutLine) {
     const MovedFile item{Uuid::random(), "/d/strange\nname \xff",
                          "/a/2025-03 March/strange\nname \xff"};
     std::string text = JournalFormat::header() + JournalFormat::start(header) +
-                       JournalFormat::intent(item.originalPath, item.newPath) +
+                       JournalFormat::intent(item.originalPath, item.newPath, FileIdentity{7, 42}) +
                        JournalFormat::moved(item) + JournalFormat::error("b: could not\nmove") +
                        JournalFormat::intent("/d/c", "/a/c");
     text.pop_back(); // the last line was cut short by a kill
@@ -42,7 +42,8 @@ TEST(JournalFormatTest, readsBackWhatItWroteAndPassesOverACutLine) {
     EXPECT_THAT(contents.moved, ElementsAre(item));
     EXPECT_THAT(contents.errors, ElementsAre("b: could not\nmove"));
     ASSERT_EQ(contents.intents.size(), 1u);
-    EXPECT_EQ(contents.intents[0].first, item.originalPath);
+    EXPECT_EQ(contents.intents[0].source, item.originalPath);
+    EXPECT_EQ(contents.intents[0].identity, (FileIdentity{7, 42}));
 }
 
 class InterruptedCleanTest : public ::testing::Test {
@@ -70,10 +71,16 @@ TEST_F(InterruptedCleanTest, aJournalInUseIsNotLeftOverAndEachRunHasItsOwn) {
     EXPECT_FALSE(fs::exists(journal));
 }
 
-TEST_F(InterruptedCleanTest, theLastAnnouncedMoveOfAnItemDecidesWhereItWent) {
+// A batch is announced before any of it moves: an item the user removed meanwhile must not
+// claim the file an earlier run left at its planned name.
+TEST_F(InterruptedCleanTest, theLastAnnouncedMoveOfAnItemDecidesWhereItWentIfItIsThatItem) {
     home.writeFile("Archive/M/notes.txt", "someone else's");
     home.writeFile("Archive/M/notes 2.txt", "ours");
+    home.writeFile("Archive/M/gone.txt", "an earlier run's");
     home.writeFile("Desktop/stayed.txt");
+    auto identity = [&](const char* path) {
+        return files.resourceValues(home / path).value().identity;
+    };
     CleanRecord header;
     header.id = Uuid::random();
     header.skippedCount = 1;
@@ -82,10 +89,14 @@ TEST_F(InterruptedCleanTest, theLastAnnouncedMoveOfAnItemDecidesWhereItWent) {
         auto open = CleanJournal::begin(folder);
         auto& j = *open.value();
         journal = j.path();
-        j.cleanStarted(header, 2);
-        j.itemWillMove(home / "Desktop/notes.txt", home / "Archive/M/notes.txt");
+        j.cleanStarted(header, 3);
+        j.movesPlanned(
+            {{home / "Desktop/gone.txt", home / "Archive/M/gone.txt", FileIdentity{1, 1}},
+             {home / "Desktop/notes.txt", home / "Archive/M/notes.txt",
+              identity("Archive/M/notes 2.txt")},
+             {home / "Desktop/stayed.txt", home / "Archive/M/stayed.txt",
+              identity("Desktop/stayed.txt")}});
         j.itemWillMove(home / "Desktop/notes.txt", home / "Archive/M/notes 2.txt");
-        j.itemWillMove(home / "Desktop/stayed.txt", home / "Archive/M/stayed.txt");
         j.errorAdded("x: failed");
     } // killed: the journal is closed without being finished
 

@@ -18,12 +18,17 @@ public:
     void cleanStarted(const CleanRecord& header, std::size_t count) override {
         m_journal.cleanStarted(header, count);
     }
+    void movesPlanned(const std::vector<PlannedMove>& moves) override {
+        m_journal.movesPlanned(moves);
+    }
     void itemWillMove(const std::filesystem::path& source,
                       const std::filesystem::path& target) override {
         m_journal.itemWillMove(source, target);
+    }
+    void itemMoved(const MovedFile& item) override {
+        m_journal.itemMoved(item);
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
-    void itemMoved(const MovedFile& item) override { m_journal.itemMoved(item); }
     void errorAdded(const std::string& line) override { m_journal.errorAdded(line); }
 
 private:

@@ -537,11 +537,18 @@ public:
         events.push_back("start " + std::to_string(count) + " skipped " +
                          std::to_string(header.skippedCount));
     }
-    void itemWillMove(const fs::path& source, const fs::path&) override {
-        events.push_back("will " + source.filename().native());
+    void movesPlanned(const std::vector<PlannedMove>& moves) override {
+        std::string line = "plan";
+        for (const auto& move : moves)
+            line += " " + move.target.filename().native() + (move.identity ? "" : "?");
+        events.push_back(line);
+    }
+    void itemWillMove(const fs::path& source, const fs::path& target) override {
+        events.push_back("will " + source.filename().native() + " to " +
+                         target.filename().native());
     }
     void itemMoved(const MovedFile& item) override {
-        events.push_back("moved " + fs::path(item.originalPath).filename().native());
+        events.push_back("moved " + fs::path(item.newPath).filename().native());
     }
     void errorAdded(const std::string& line) override {
         events.push_back("error " + line.substr(0, 1));
@@ -549,15 +556,20 @@ public:
     std::vector<std::string> events;
 };
 
-TEST_F(CleanRunTest, anObserverHearsEachMoveBeforeAndAfterItHappens) {
+// The journal hears a batch, with the identities the scan saw, before any of it moves, and a
+// name found taken before the item moves under another.
+TEST_F(CleanRunTest, anObserverHearsEachBatchBeforeItMovesAndEachOtherTargetBeforeItIsUsed) {
+    options.dateBasis = DateBasis::cleaned;
     file("a");
     file("b");
-    file(".c");
-    fake.failOn(FileOperation::moveItem, home.desktop() / "b", EIO);
+    file("c");
+    file(".d");
+    home.writeFile(march() / "b", "already archived");
+    fake.failOn(FileOperation::moveItem, home.desktop() / "c", EIO);
     RecordingObserver observer;
     clean(fake, &observer);
-    EXPECT_THAT(observer.events,
-                ElementsAre("start 2 skipped 1", "will a", "moved a", "will b", "error b"));
+    EXPECT_THAT(observer.events, ElementsAre("start 3 skipped 1", "plan a b c", "moved a",
+                                             "will b to b 2", "moved b 2", "error c"));
 }
 
 class StoppingObserver : public RecordingObserver {
