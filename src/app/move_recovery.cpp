@@ -98,8 +98,7 @@ bool MoveRecovery::inside(const std::filesystem::path& path, bool desktop,
 }
 
 bool MoveRecovery::hasIdentity(const std::filesystem::path& path, const FileIdentity& identity) {
-    const auto found = m_files.resourceValues(path);
-    return found && found->identity == identity;
+    return m_files.identity(path) == identity;
 }
 
 void MoveRecovery::record(const std::string& source, const std::string& target) {

@@ -4,12 +4,13 @@
 #include "record/base64.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
 #include <fcntl.h>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <unistd.h>
+#include <utility>
 
 namespace sorvane {
 namespace {
@@ -83,10 +84,8 @@ std::string identityText(const FileIdentity& identity) {
 }
 
 std::string identityTextOf(FileServices& files, const std::filesystem::path& path) {
-    const auto values = files.resourceValues(path);
-    if (!values || !values->identity)
-        return "-";
-    return identityText(*values->identity);
+    const auto identity = files.identity(path);
+    return identity ? identityText(*identity) : "-";
 }
 
 // An info file whose item never reached files/ lists nothing; only the very file this undo
@@ -135,6 +134,8 @@ UndoJournal::UndoJournal(std::filesystem::path path, int fd, FileServices& files
     : m_path(std::move(path)), m_fd(fd), m_files(files), m_next(next) {}
 
 UndoJournal::~UndoJournal() {
+    if (!m_held.empty())
+        append({});
     if (m_fd >= 0)
         close(m_fd);
 }
@@ -146,11 +147,12 @@ std::unique_ptr<UndoJournal> UndoJournal::begin(const std::filesystem::path& pat
     if (fd < 0)
         return nullptr;
     std::unique_ptr<UndoJournal> journal(new UndoJournal(path, fd, files, next));
-    journal->append(std::string(headerWord) + " " + record.id.toString());
+    journal->append(std::string(headerWord) + " " + record.id.toString() + "\n");
     return journal;
 }
 
 void UndoJournal::finish() {
+    m_held.clear();
     unlink(m_path.c_str());
     close(m_fd);
     m_fd = -1;
@@ -193,19 +195,32 @@ bool UndoJournal::shouldStop() {
     return m_next.shouldStop();
 }
 
+std::string UndoJournal::willLine(const MovedFile& item,
+                                  const std::filesystem::path& target) const {
+    return "will " + item.id.toString() + " " + identityTextOf(m_files, item.newPath) + " " +
+           Base64::encode(target.native()) + "\n";
+}
+
+void UndoJournal::restoresPlanned(std::span<const MovedFile> items) {
+    std::string lines;
+    for (const auto& item : items)
+        lines += willLine(item, item.originalPath);
+    if (append(lines))
+        fdatasync(m_fd);
+}
+
 void UndoJournal::itemWillRestore(const MovedFile& item, const std::filesystem::path& target) {
-    append("will " + item.id.toString() + " " + identityTextOf(m_files, item.newPath) + " " +
-           Base64::encode(target.native()));
+    append(willLine(item, target));
 }
 
 void UndoJournal::itemRestored(const MovedFile& item, const std::filesystem::path& target) {
-    append("done " + item.id.toString() + " " + identityTextOf(m_files, target));
+    m_held += "done " + item.id.toString() + " " + identityTextOf(m_files, target) + "\n";
 }
 
 bool UndoJournal::trashReserved(const TrashReservation& reservation) {
     // Durable, as the info file is: after a power loss too, the journal must know it.
     return append("trash " + identityText(reservation.identity) + " " +
-                  Base64::encode(reservation.infoFile.native())) &&
+                  Base64::encode(reservation.infoFile.native()) + "\n") &&
            fdatasync(m_fd) == 0;
 }
 
@@ -214,13 +229,24 @@ bool UndoJournal::restoreStepped(const MovedFile& item, const TransferStep& step
     const bool known = step.state != TransferStep::State::copying;
     return append("step " + item.id.toString() + " " + words[static_cast<int>(step.state)] + " " +
                   (known ? identityText(step.copyIdentity) : std::string("-")) + " " +
-                  Base64::encode(step.temporary.native()));
+                  Base64::encode(step.temporary.native()) + "\n");
 }
 
-bool UndoJournal::append(const std::string& line) {
-    // Each line reaches the kernel at once, so a killed process loses none. A line that
-    // cannot be written leaves the item to count as not restored, which loses nothing.
-    return m_fd >= 0 && dprintf(m_fd, "%s\n", line.c_str()) == static_cast<int>(line.size() + 1);
+bool UndoJournal::append(const std::string& lines) {
+    // The lines reach the kernel before the moves they announce, so a killed process loses
+    // none of those. A line that cannot be written leaves the item to count as not restored,
+    // which loses nothing.
+    const std::string text = std::exchange(m_held, {}) + lines;
+    std::size_t written = 0;
+    while (m_fd >= 0 && written < text.size()) {
+        const ssize_t n = write(m_fd, text.data() + written, text.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        written += static_cast<std::size_t>(n);
+    }
+    return m_fd >= 0;
 }
 
 } // namespace sorvane

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <span>
+#include <string>
 
 namespace sorvane {
 
@@ -16,6 +18,9 @@ class HistoryStore;
 /// For each item it writes the target it chose and the identity of the archived item before
 /// the move, then the identity of what it placed there. Only a target that still holds that
 /// very object counts: an item missing from the archive is otherwise no proof of anything.
+/// The intents of a batch go in one write, flushed to the disk, before the first of them
+/// moves; what was placed waits in memory for the next write, as the file system tells it
+/// as well.
 /// Progress and stop requests go on to the observer it is given.
 class UndoJournal : public UndoObserver {
 public:
@@ -40,6 +45,7 @@ public:
 
     void undoProgressed(std::size_t done, std::size_t total) override;
     bool shouldStop() override;
+    void restoresPlanned(std::span<const MovedFile> items) override;
     void itemWillRestore(const MovedFile& item, const std::filesystem::path& target) override;
     void itemRestored(const MovedFile& item, const std::filesystem::path& target) override;
     /// Notes the info file of an emptied dated folder before the folder moves into the
@@ -50,10 +56,13 @@ public:
 
 private:
     UndoJournal(std::filesystem::path path, int fd, FileServices& files, UndoObserver& next);
-    bool append(const std::string& line);
+    /// Writes the held lines and `lines`; false when they could not all be written.
+    bool append(const std::string& lines);
+    std::string willLine(const MovedFile& item, const std::filesystem::path& target) const;
 
     std::filesystem::path m_path;
     int m_fd = -1;
+    std::string m_held;
     FileServices& m_files;
     UndoObserver& m_next;
 };

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -68,7 +69,14 @@ public:
     virtual void undoProgressed(std::size_t done, std::size_t total) = 0;
     /// Asked before each item: true leaves the rest in the archive, still undoable.
     virtual bool shouldStop() { return false; }
-    /// Sent once the target is chosen, before anything of the item moves.
+    /// Sent before anything of a batch of the record's items moves; each is tried first at
+    /// its original path. The default announces each with `itemWillRestore`.
+    virtual void restoresPlanned(std::span<const MovedFile> items) {
+        for (const auto& item : items)
+            itemWillRestore(item, item.originalPath);
+    }
+    /// Sent before an item is tried at a target other than its original path, before
+    /// anything of the item moves there.
     virtual void itemWillRestore(const MovedFile&, const std::filesystem::path& /*target*/) {}
     /// The item stands at `target`.
     virtual void itemRestored(const MovedFile&, const std::filesystem::path& /*target*/) {}

@@ -3,6 +3,7 @@
 #include "engine/path_rules.h"
 #include "platform/folder_bookmark.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace sorvane {
@@ -25,7 +26,13 @@ UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& 
 
     UndoResult result;
     std::size_t done = 0;
-    for (const auto& item : record.moved) {
+    const std::span<const MovedFile> items(record.moved);
+    for (std::size_t index = 0; index < items.size(); ++index) {
+        const auto& item = items[index];
+        // The journal hears a whole batch in one write before any of it moves.
+        if (m_observer && index % batchSize == 0)
+            m_observer->restoresPlanned(
+                items.subspan(index, std::min(batchSize, items.size() - index)));
         // Items not tried stay in the record, so that the next undo puts them back.
         if (m_observer && m_observer->shouldStop()) {
             result.errors.push_back(std::filesystem::path(item.newPath).filename().native() +
@@ -96,7 +103,8 @@ FileResult<std::filesystem::path> UndoRun::putBack(const MovedFile& item) {
     TransferListener listener;
     if (m_observer) {
         listener.willMove = [&](const std::filesystem::path& target) {
-            m_observer->itemWillRestore(item, target);
+            if (target != original)
+                m_observer->itemWillRestore(item, target);
         };
         listener.stepped = [&](const TransferStep& step) {
             return m_observer->restoreStepped(item, step);

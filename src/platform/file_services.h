@@ -36,6 +36,9 @@ public:
 
     virtual FileResult<ResourceValues> resourceValues(const std::filesystem::path& item) = 0;
 
+    /// Identity of the item itself, a link as a link; none when there is none.
+    virtual std::optional<FileIdentity> identity(const std::filesystem::path& item) = 0;
+
     /// Identity of what `path` names, following symbolic links on the way.
     virtual std::optional<FileIdentity>
     identityFollowingLinks(const std::filesystem::path& path) = 0;

@@ -177,6 +177,13 @@ FileResult<ResourceValues> PosixFileServices::resourceValues(const std::filesyst
     return std::move(*values);
 }
 
+std::optional<FileIdentity> PosixFileServices::identity(const std::filesystem::path& item) {
+    struct stat status;
+    if (lstat(item.c_str(), &status) != 0)
+        return std::nullopt;
+    return FileIdentity{status.st_dev, status.st_ino};
+}
+
 std::optional<FileIdentity>
 PosixFileServices::identityFollowingLinks(const std::filesystem::path& path) {
     return identityOf(path);

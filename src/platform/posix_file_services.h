@@ -17,6 +17,7 @@ public:
     FileResult<bool> directoryHoldsOnly(const std::filesystem::path& folder,
                                         const std::string& allowedName) override;
     FileResult<ResourceValues> resourceValues(const std::filesystem::path& item) override;
+    std::optional<FileIdentity> identity(const std::filesystem::path& item) override;
     std::optional<FileIdentity> identityFollowingLinks(const std::filesystem::path& path) override;
     FileStatus createDirectory(const std::filesystem::path& folder) override;
     FileStatus moveItem(const std::filesystem::path& source,

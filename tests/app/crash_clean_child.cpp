@@ -75,6 +75,10 @@ public:
         step();
         return false;
     }
+    void restoresPlanned(std::span<const MovedFile> items) override {
+        m_journal->restoresPlanned(items);
+        step();
+    }
     void itemWillRestore(const MovedFile& item, const std::filesystem::path& target) override {
         m_journal->itemWillRestore(item, target);
         step();

@@ -56,17 +56,14 @@ TEST_F(UndoJournalTest, onlyWhatTheJournalProvesPutBackLeavesTheRecord) {
     {
         auto killed = journal();
         ASSERT_TRUE(killed);
+        killed->restoresPlanned(record().moved);
         // a: moved back, killed before it could say so.
-        killed->itemWillRestore(item(0), onDesktop(0));
         fs::rename(item(0).newPath, onDesktop(0));
         // b: moved back and said so.
-        killed->itemWillRestore(item(1), onDesktop(1));
         fs::rename(item(1).newPath, onDesktop(1));
         killed->itemRestored(item(1), onDesktop(1));
         // c: killed before it moved.
-        killed->itemWillRestore(item(2), onDesktop(2));
         // d: put back, then replaced on the Desktop by something else.
-        killed->itemWillRestore(item(3), onDesktop(3));
         fs::rename(item(3).newPath, onDesktop(3));
         killed->itemRestored(item(3), onDesktop(3));
         fs::rename(onDesktop(3), home.path() / "elsewhere");

@@ -82,14 +82,38 @@ TEST_F(UndoTest, putsEverythingBackInRecordOrderAndTrashesTheEmptiedFolder) {
     EXPECT_THAT(info, ::testing::HasSubstr("DeletionDate="));
 }
 
-TEST_F(UndoTest, anItemWhoseNameWasTakenMeanwhileComesBackNumbered) {
+class RecordingUndo : public UndoObserver {
+public:
+    void undoProgressed(std::size_t, std::size_t) override {}
+    void restoresPlanned(std::span<const MovedFile> items) override {
+        std::string line = "plan";
+        for (const auto& item : items)
+            line += " " + fs::path(item.originalPath).filename().native();
+        events.push_back(line);
+    }
+    void itemWillRestore(const MovedFile&, const fs::path& target) override {
+        events.push_back("will " + target.filename().native());
+    }
+    void itemRestored(const MovedFile&, const fs::path& target) override {
+        events.push_back("back " + target.filename().native());
+    }
+    std::vector<std::string> events;
+};
+
+// The journal hears a batch before any of it moves back, and a name found taken before the
+// item comes back under another.
+TEST_F(UndoTest, anItemWhoseNameWasTakenMeanwhileComesBackNumberedAndIsAnnouncedSo) {
     file("notes.txt", "old");
+    file("plan.txt");
     const auto record = clean();
     file("notes.txt", "new");
-    const auto result = undo(record);
-    EXPECT_EQ(result.restored.size(), 1u);
+    RecordingUndo observer;
+    const auto result = cleaner().undo(record, options.destination, &observer);
+    EXPECT_EQ(result.restored.size(), 2u);
     EXPECT_EQ(contentsOf(home.desktop() / "notes.txt"), "new");
     EXPECT_EQ(contentsOf(home.desktop() / "notes 2.txt"), "old");
+    EXPECT_THAT(observer.events, ElementsAre("plan notes.txt plan.txt", "will notes 2.txt",
+                                             "back notes 2.txt", "back plan.txt"));
 }
 
 TEST_F(UndoTest, aFolderStillHoldingOtherThingsIsKeptButLeftoverDsStoreIsNot) {

@@ -172,6 +172,13 @@ FaultInjectingFileServices::resourceValues(const std::filesystem::path& item) {
 }
 
 std::optional<FileIdentity>
+FaultInjectingFileServices::identity(const std::filesystem::path& item) {
+    if (call(FileOperation::identity, item))
+        return std::nullopt;
+    return m_real.identity(item);
+}
+
+std::optional<FileIdentity>
 FaultInjectingFileServices::identityFollowingLinks(const std::filesystem::path& path) {
     if (call(FileOperation::identityFollowingLinks, path))
         return std::nullopt;

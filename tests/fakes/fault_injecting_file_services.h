@@ -19,7 +19,7 @@ namespace sorvane::test {
 /// folder vanish part-way through, and counts every call. Not thread-safe.
 ///
 /// Operations without an error in their result fail their own way: desktopDirectory and
-/// identityFollowingLinks give none, fileExists gives false.
+/// identity and identityFollowingLinks give none, fileExists gives false.
 class FaultInjectingFileServices : public FileServices {
 public:
     explicit FaultInjectingFileServices(FileServices& real);
@@ -62,6 +62,7 @@ public:
     FileResult<bool> directoryHoldsOnly(const std::filesystem::path& folder,
                                         const std::string& allowedName) override;
     FileResult<ResourceValues> resourceValues(const std::filesystem::path& item) override;
+    std::optional<FileIdentity> identity(const std::filesystem::path& item) override;
     std::optional<FileIdentity> identityFollowingLinks(const std::filesystem::path& path) override;
     FileStatus createDirectory(const std::filesystem::path& folder) override;
     FileStatus moveItem(const std::filesystem::path& source,

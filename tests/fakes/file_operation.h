@@ -8,6 +8,7 @@ enum class FileOperation {
     contentsOfDirectory,
     directoryHoldsOnly,
     resourceValues,
+    identity,
     identityFollowingLinks,
     createDirectory,
     moveItem,
