@@ -14,7 +14,6 @@
 #include "platform/log_categories.h"
 #include "platform/posix_error.h"
 #include "platform/user_locale.h"
-#include "platform/wake_monitor.h"
 #include "scheduling/scheduler.h"
 #include "settings/app_settings.h"
 #include "updates/updater_view_model.h"
@@ -81,8 +80,7 @@ AppState::~AppState() {
 
 Scheduler& AppState::scheduler() {
     if (!m_scheduler) {
-        m_wakeMonitor = std::make_unique<WakeMonitor>();
-        m_scheduler = std::make_unique<Scheduler>(m_settings, m_now, *m_wakeMonitor);
+        m_scheduler = std::make_unique<Scheduler>(m_settings, m_now, m_services.wakeMonitor);
     }
     return *m_scheduler;
 }

@@ -25,7 +25,6 @@ class AppSettings;
 class HistoryStore;
 class Scheduler;
 class UpdaterViewModel;
-class WakeMonitor;
 
 /// The one observable state of the running application: the Desktop's counts, whether a
 /// clean or an undo is running, the last status line, and the operations that change them.
@@ -136,7 +135,6 @@ private:
     FileServices& m_files;
     SystemServices m_services;
     Clock m_now;
-    std::unique_ptr<WakeMonitor> m_wakeMonitor;
     std::unique_ptr<Scheduler> m_scheduler;
 
     QThreadPool m_workPool;

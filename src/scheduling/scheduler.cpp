@@ -46,8 +46,8 @@ Scheduler::Scheduler(AppSettings& settings, Clock clock, WakeMonitor& wakeMonito
     // at most about a minute late.
     m_timer.setTimerType(Qt::VeryCoarseTimer);
     connect(&m_timer, &QTimer::timeout, this, &Scheduler::tick);
-    connect(&m_settings, &AppSettings::agentEnabledChanged, this, [this] {
-        if (m_settings.agentEnabled() && m_anchor)
+    connect(&m_settings, &AppSettings::changed, this, [this](SettingKey key) {
+        if (key == SettingKey::agentEnabled && m_settings.agentEnabled() && m_anchor)
             m_anchor = m_clock();
     });
 }
