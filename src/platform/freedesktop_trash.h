@@ -35,10 +35,6 @@ public:
         std::filesystem::path recordedPath;
     };
 
-    /// Percent-encodes every byte but '/' and RFC 2396's unreserved characters.
-    static std::string encodePath(std::string_view bytes);
-    static std::string decodePath(std::string_view encoded);
-
     /// The name under files/ for the n-th attempt (n = 1 is the item's own name), cut at a
     /// character boundary so that NAME.trashinfo still fits into a file name.
     static std::string candidateName(const std::string& name, int attempt);
