@@ -34,8 +34,6 @@ class UpdaterViewModel;
 class AppState : public QObject {
     Q_OBJECT
 public:
-    using Clock = std::function<Timestamp()>;
-
     /// `now` gives the current time (the system clock when empty).
     AppState(AppSettings& settings, HistoryStore& history, UpdaterViewModel& updater,
              FileServices& files, SystemServices services, Clock now = {},

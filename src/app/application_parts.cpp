@@ -28,16 +28,14 @@ struct ApplicationParts::Services {
 };
 
 ApplicationParts::ApplicationParts() : m_services(std::make_unique<Services>()) {
-    auto now = [] {
-        return std::chrono::system_clock::now();
-    };
     Services& services = *m_services;
-    m_updates = std::make_unique<UpdateChecking>(services.preferences, services.urlOpener, now);
+    m_updates =
+        std::make_unique<UpdateChecking>(services.preferences, services.urlOpener, systemClock);
     m_state = std::make_unique<AppState>(
         services.settings, services.history, m_updates->model(), services.files,
         SystemServices{services.notifier, services.loginItem, services.fileViewer,
                        services.urlOpener, services.folderChooser, services.wakeMonitor},
-        now);
+        systemClock);
 }
 
 ApplicationParts::~ApplicationParts() {

@@ -18,8 +18,6 @@ namespace sorvane {
 /// trash's file system, else the trash at the top of the item's own file system.
 class FreedesktopTrash {
 public:
-    using Clock = std::function<Timestamp()>;
-
     /// `dataHome` is $XDG_DATA_HOME (absolute); `now` stamps the deletion date.
     FreedesktopTrash(std::filesystem::path dataHome, uid_t user, Clock now);
 
