@@ -14,7 +14,6 @@
 #include "platform/log_categories.h"
 #include "platform/posix_error.h"
 #include "platform/user_locale.h"
-#include "platform/wake_monitor.h"
 #include "scheduling/scheduler.h"
 #include "settings/app_settings.h"
 #include "updates/updater_view_model.h"
@@ -51,19 +50,12 @@ void explainJournalStop(CleanRecord& record, const FileError& failure) {
             "Stopped: Sorvane could not write its journal (" + errorText(failure.code) + ").";
 }
 
-QDateTime toDateTime(Timestamp time) {
-    using namespace std::chrono;
-    return QDateTime::fromMSecsSinceEpoch(
-        duration_cast<milliseconds>(time.time_since_epoch()).count(), Qt::UTC);
-}
-
 } // namespace
 
 AppState::AppState(AppSettings& settings, HistoryStore& history, UpdaterViewModel& updater,
                    FileServices& files, SystemServices services, Clock now, QObject* parent)
     : QObject(parent), m_settings(settings), m_history(history), m_updater(updater), m_files(files),
-      m_services(services),
-      m_now(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }),
+      m_services(services), m_now(now ? std::move(now) : systemClock),
       m_launchAtLogin(services.loginItem.isEnabled()) {
     // One clean or undo at a time, at normal priority; Desktop scans out of the way of
     // everything else (see BackgroundPriority).
@@ -81,8 +73,7 @@ AppState::~AppState() {
 
 Scheduler& AppState::scheduler() {
     if (!m_scheduler) {
-        m_wakeMonitor = std::make_unique<WakeMonitor>();
-        m_scheduler = std::make_unique<Scheduler>(m_settings, m_now, *m_wakeMonitor);
+        m_scheduler = std::make_unique<Scheduler>(m_settings, m_now, m_services.wakeMonitor);
     }
     return *m_scheduler;
 }

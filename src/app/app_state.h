@@ -25,7 +25,6 @@ class AppSettings;
 class HistoryStore;
 class Scheduler;
 class UpdaterViewModel;
-class WakeMonitor;
 
 /// The one observable state of the running application: the Desktop's counts, whether a
 /// clean or an undo is running, the last status line, and the operations that change them.
@@ -35,8 +34,6 @@ class WakeMonitor;
 class AppState : public QObject {
     Q_OBJECT
 public:
-    using Clock = std::function<Timestamp()>;
-
     /// `now` gives the current time (the system clock when empty).
     AppState(AppSettings& settings, HistoryStore& history, UpdaterViewModel& updater,
              FileServices& files, SystemServices services, Clock now = {},
@@ -139,7 +136,6 @@ private:
     FileServices& m_files;
     SystemServices m_services;
     Clock m_now;
-    std::unique_ptr<WakeMonitor> m_wakeMonitor;
     std::unique_ptr<Scheduler> m_scheduler;
 
     QThreadPool m_workPool;

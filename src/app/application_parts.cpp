@@ -6,8 +6,10 @@
 #include "platform/desktop_url_opener.h"
 #include "platform/posix_file_services.h"
 #include "platform/qt_folder_chooser.h"
+#include "platform/wake_monitor.h"
 #include "platform/xdg_autostart_login_item.h"
 #include "settings/app_settings.h"
+#include "settings/json_preferences_store.h"
 #include "updates/update_checking.h"
 
 namespace sorvane {
@@ -19,19 +21,21 @@ struct ApplicationParts::Services {
     XdgAutostartLoginItem loginItem;
     DbusFileViewer fileViewer{urlOpener};
     QtFolderChooser folderChooser;
+    WakeMonitor wakeMonitor;
+    JsonPreferencesStore preferences{JsonPreferencesStore::defaultFile()};
+    AppSettings settings{preferences};
+    HistoryStore history;
 };
 
 ApplicationParts::ApplicationParts() : m_services(std::make_unique<Services>()) {
-    auto now = [] {
-        return std::chrono::system_clock::now();
-    };
-    auto& settings = AppSettings::shared();
-    m_updates = std::make_unique<UpdateChecking>(settings.defaults(), m_services->urlOpener, now);
+    Services& services = *m_services;
+    m_updates =
+        std::make_unique<UpdateChecking>(services.preferences, services.urlOpener, systemClock);
     m_state = std::make_unique<AppState>(
-        settings, HistoryStore::shared(), m_updates->model(), m_services->files,
-        SystemServices{m_services->notifier, m_services->loginItem, m_services->fileViewer,
-                       m_services->urlOpener, m_services->folderChooser},
-        now);
+        services.settings, services.history, m_updates->model(), services.files,
+        SystemServices{services.notifier, services.loginItem, services.fileViewer,
+                       services.urlOpener, services.folderChooser, services.wakeMonitor},
+        systemClock);
 }
 
 ApplicationParts::~ApplicationParts() {

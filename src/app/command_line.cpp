@@ -228,10 +228,7 @@ int CommandLine::status(bool json) {
     const auto& preview = *found;
     if (json) {
         WakeMonitor wakes;
-        const auto now = [] {
-            return std::chrono::system_clock::now();
-        };
-        const Scheduler scheduler(world.settings, now, wakes);
+        const Scheduler scheduler(world.settings, systemClock, wakes);
         QJsonObject object{{"version", jsonVersion},
                            {"eligible", static_cast<qint64>(preview.eligible.size())},
                            {"skipped", static_cast<qint64>(preview.skipped)},
@@ -239,7 +236,7 @@ int CommandLine::status(bool json) {
                            {"automatic", world.settings.agentEnabled()},
                            {"schedule", world.settings.scheduleDescription()}};
         addPath(object, "archive", world.settings.resolvedDestination());
-        const auto next = scheduler.nextRunDate(now());
+        const auto next = scheduler.nextRunDate(systemClock());
         object.insert("nextClean", next ? QJsonValue(QString::fromStdString(Iso8601::format(*next)))
                                         : QJsonValue());
         printJson(object);
@@ -267,8 +264,7 @@ QString CommandLine::scheduleLine(AppSettings& settings) {
             return reply->output;
     }
     WakeMonitor wakes;
-    const Scheduler scheduler(
-        settings, [] { return std::chrono::system_clock::now(); }, wakes);
+    const Scheduler scheduler(settings, systemClock, wakes);
     return scheduler.statusText() + "\n";
 }
 

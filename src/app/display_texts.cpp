@@ -1,6 +1,5 @@
 #include "app/display_texts.h"
 
-#include "engine/icu_time.h"
 #include "platform/user_locale.h"
 
 #include <QFile>
@@ -42,7 +41,7 @@ QString DisplayTexts::runDate(Timestamp date) {
     if (!format)
         return {};
     icu::UnicodeString text;
-    format->format(IcuTime::toUDate(date), text);
+    format->format(toUDate(date), text);
     return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());
 }
 

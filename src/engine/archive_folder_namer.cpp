@@ -1,6 +1,5 @@
 #include "engine/archive_folder_namer.h"
 
-#include "engine/icu_time.h"
 #include "platform/user_locale.h"
 
 namespace sorvane {
@@ -26,7 +25,7 @@ ArchiveFolderNamer::ArchiveFolderNamer(const icu::Locale& locale)
       m_calendar(m_dayFormat->getCalendar()->clone()) {}
 
 std::string ArchiveFolderNamer::name(Timestamp date, GroupingStyle grouping) const {
-    const UDate when = IcuTime::toUDate(date);
+    const UDate when = toUDate(date);
     auto& last = m_lastSpan[grouping == GroupingStyle::month ? 0 : 1];
     if (last && when >= last->start && when < last->end)
         return last->name;

@@ -1,6 +1,5 @@
 #include "engine/item_classifier.h"
 
-#include "engine/icu_time.h"
 #include "engine/path_rules.h"
 #include "platform/user_locale.h"
 
@@ -132,11 +131,11 @@ bool ItemClassifier::isRecent(const ResourceValues& values) const {
     UErrorCode status = U_ZERO_ERROR;
     std::optional<Timestamp> cutoff;
     if (m_calendar && m_options.keepRecentDays <= INT32_MAX) {
-        m_calendar->setTime(IcuTime::toUDate(m_now()), status);
+        m_calendar->setTime(toUDate(m_now()), status);
         m_calendar->add(UCAL_DATE, -static_cast<int32_t>(m_options.keepRecentDays), status);
         const UDate date = m_calendar->getTime(status);
         if (U_SUCCESS(status))
-            cutoff = IcuTime::fromUDate(date);
+            cutoff = fromUDate(date);
     }
     return !cutoff || *lastChange > *cutoff;
 }

@@ -22,7 +22,7 @@ enum class ItemVerdict { eligible, skipped, tagged };
 /// learns about the Desktop and the archive holds for every item of that scan.
 class ItemClassifier {
 public:
-    using Clock = std::function<Timestamp()>;
+    using Clock = sorvane::Clock;
 
     ItemClassifier(FileServices& files, const std::filesystem::path& desktop,
                    const CleanOptions& options, const NameSet& neverMove, Clock now);

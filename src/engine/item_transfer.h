@@ -32,7 +32,7 @@ struct TransferListener {
 /// where it can be done, else a copy that is verified before the original is removed.
 class ItemTransfer {
 public:
-    using Clock = std::function<Timestamp()>;
+    using Clock = sorvane::Clock;
 
     /// The error code of an item that was changed so recently that it may still be being
     /// written; it waits for a later run.

@@ -22,11 +22,6 @@ HistoryStore::HistoryStore(std::optional<fs::path> directory, QObject* parent) :
     load();
 }
 
-HistoryStore& HistoryStore::shared() {
-    static HistoryStore store;
-    return store;
-}
-
 HistoryStore::Identity HistoryStore::identityOf(const fs::path& file) {
     struct stat status {};
     if (::stat(file.c_str(), &status) != 0)

@@ -30,9 +30,6 @@ public:
     explicit HistoryStore(std::optional<std::filesystem::path> directory = {},
                           QObject* parent = nullptr);
 
-    /// The program's one store at the default place; for the program's entry only.
-    static HistoryStore& shared();
-
     const std::vector<CleanRecord>& records() const { return m_records; }
     const std::filesystem::path& fileURL() const { return m_fileURL; }
 

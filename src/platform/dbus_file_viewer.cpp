@@ -1,6 +1,7 @@
 #include "platform/dbus_file_viewer.h"
 
 #include "platform/log_categories.h"
+#include "platform/percent_encoding.h"
 #include "platform/url_opener.h"
 
 #include <QDBusMessage>
@@ -14,7 +15,7 @@ DbusFileViewer::DbusFileViewer(UrlOpener& fallback, QDBusConnection connection, 
     : QObject(parent), m_fallback(fallback), m_connection(std::move(connection)) {}
 
 QByteArray DbusFileViewer::fileUri(const std::filesystem::path& path) {
-    return "file://" + QByteArray::fromStdString(path.native()).toPercentEncoding("/");
+    return "file://" + QByteArray::fromStdString(PercentEncoding::encodePath(path.native()));
 }
 
 void DbusFileViewer::showItem(const std::filesystem::path& item) {

@@ -25,7 +25,7 @@ public:
     void showItem(const std::filesystem::path& item) override;
 
     /// The `file://` URI of an absolute path, built from its bytes so that names that are
-    /// not UTF-8 survive: every byte but the unreserved characters and "/" percent-encoded.
+    /// not UTF-8 survive.
     static QByteArray fileUri(const std::filesystem::path& path);
 
 private:

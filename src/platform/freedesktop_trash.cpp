@@ -3,6 +3,7 @@
 #include "platform/folder_maker.h"
 #include "platform/no_replace_rename.h"
 #include "platform/normalised_path.h"
+#include "platform/percent_encoding.h"
 #include "platform/posix_error.h"
 #include "platform/unique_fd.h"
 
@@ -21,21 +22,6 @@ namespace {
 constexpr std::string_view infoSuffix = ".trashinfo";
 constexpr std::size_t longestName = NAME_MAX - infoSuffix.size();
 constexpr int mostAttempts = 10000;
-
-bool unreserved(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           std::string_view("-_.!~*'()").find(static_cast<char>(c)) != std::string_view::npos;
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 // A trash directory is only trusted when it is a real folder (not a link someone planted)
 // that belongs to the user.
@@ -203,40 +189,8 @@ std::string FreedesktopTrash::infoText(const std::filesystem::path& originalPath
     localtime_r(&seconds, &local);
     char date[32];
     std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
-    return "[Trash Info]\nPath=" + encodePath(originalPath.native()) + "\nDeletionDate=" + date +
-           "\n";
-}
-
-std::string FreedesktopTrash::encodePath(std::string_view bytes) {
-    static constexpr char hex[] = "0123456789ABCDEF";
-    std::string encoded;
-    encoded.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '/' || unreserved(byte)) {
-            encoded += c;
-        } else {
-            encoded += '%';
-            encoded += hex[byte >> 4];
-            encoded += hex[byte & 0xF];
-        }
-    }
-    return encoded;
-}
-
-std::string FreedesktopTrash::decodePath(std::string_view encoded) {
-    std::string bytes;
-    bytes.reserve(encoded.size());
-    for (std::size_t i = 0; i < encoded.size(); ++i) {
-        if (encoded[i] == '%' && i + 2 < encoded.size() && hexValue(encoded[i + 1]) >= 0 &&
-            hexValue(encoded[i + 2]) >= 0) {
-            bytes += static_cast<char>(hexValue(encoded[i + 1]) * 16 + hexValue(encoded[i + 2]));
-            i += 2;
-        } else {
-            bytes += encoded[i];
-        }
-    }
-    return bytes;
+    return "[Trash Info]\nPath=" + PercentEncoding::encodePath(originalPath.native()) +
+           "\nDeletionDate=" + date + "\n";
 }
 
 std::string FreedesktopTrash::candidateName(const std::string& name, int attempt) {

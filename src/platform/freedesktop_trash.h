@@ -18,8 +18,6 @@ namespace sorvane {
 /// trash's file system, else the trash at the top of the item's own file system.
 class FreedesktopTrash {
 public:
-    using Clock = std::function<Timestamp()>;
-
     /// `dataHome` is $XDG_DATA_HOME (absolute); `now` stamps the deletion date.
     FreedesktopTrash(std::filesystem::path dataHome, uid_t user, Clock now);
 
@@ -34,10 +32,6 @@ public:
         std::filesystem::path trashDirectory;
         std::filesystem::path recordedPath;
     };
-
-    /// Percent-encodes every byte but '/' and RFC 2396's unreserved characters.
-    static std::string encodePath(std::string_view bytes);
-    static std::string decodePath(std::string_view encoded);
 
     /// The name under files/ for the n-th attempt (n = 1 is the item's own name), cut at a
     /// character boundary so that NAME.trashinfo still fits into a file name.

@@ -231,8 +231,7 @@ FileStatus PosixFileServices::removeSnapshot(const std::filesystem::path& item,
 
 FileStatus PosixFileServices::trashItem(const std::filesystem::path& item,
                                         const TrashReservationListener& reserved) {
-    FreedesktopTrash trash(XdgUserDirs::dataHome(), getuid(),
-                           [] { return std::chrono::system_clock::now(); });
+    FreedesktopTrash trash(XdgUserDirs::dataHome(), getuid(), systemClock);
     return trash.trash(item, reserved);
 }
 

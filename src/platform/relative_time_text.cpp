@@ -11,10 +11,6 @@
 namespace sorvane {
 namespace {
 
-UDate toUDate(Timestamp time) {
-    return std::chrono::duration<double, std::milli>(time.time_since_epoch()).count();
-}
-
 struct UnitStep {
     UCalendarDateFields field;
     URelativeDateTimeUnit unit;

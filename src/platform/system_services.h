@@ -8,6 +8,8 @@
 
 namespace sorvane {
 
+class WakeMonitor;
+
 /// The desktop services the application state reaches outside the file system, handed to
 /// it together so that tests can give it fakes.
 struct SystemServices {
@@ -16,6 +18,8 @@ struct SystemServices {
     FileViewer& fileViewer;
     UrlOpener& urlOpener;
     FolderChooser& folderChooser;
+    /// Told to the scheduler, which starts and stops it.
+    WakeMonitor& wakeMonitor;
 };
 
 } // namespace sorvane

@@ -1,6 +1,12 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
+#include <unicode/utypes.h>
+
+#ifdef QT_CORE_LIB
+#include <QDateTime>
+#endif
 
 namespace sorvane {
 
@@ -15,5 +21,37 @@ __extension__ using TimestampCount = __int128;
 /// is a Timestamp as it stands.
 using Timestamp = std::chrono::time_point<std::chrono::system_clock,
                                           std::chrono::duration<TimestampCount, std::nano>>;
+
+/// What tells the current time; passed in, so that tests can set it.
+using Clock = std::function<Timestamp()>;
+
+/// The system's wall clock: the Clock of the running program.
+inline Timestamp systemClock() {
+    return std::chrono::system_clock::now();
+}
+
+/// ICU's milliseconds since 1970.
+inline UDate toUDate(Timestamp time) {
+    return std::chrono::duration<double, std::milli>(time.time_since_epoch()).count();
+}
+
+inline Timestamp fromUDate(UDate date) {
+    return Timestamp(std::chrono::duration_cast<Timestamp::duration>(
+        std::chrono::duration<double, std::milli>(date)));
+}
+
+#ifdef QT_CORE_LIB
+// Only where Qt is: the engine and the records are built without it.
+
+inline QDateTime toDateTime(Timestamp time) {
+    return QDateTime::fromMSecsSinceEpoch(
+        std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch()).count(),
+        Qt::UTC);
+}
+
+inline Timestamp fromDateTime(const QDateTime& date) {
+    return Timestamp(std::chrono::milliseconds(date.toMSecsSinceEpoch()));
+}
+#endif
 
 } // namespace sorvane

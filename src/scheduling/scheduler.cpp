@@ -17,19 +17,6 @@ namespace {
 constexpr int dailySearchDays = 8;
 constexpr int weeklySearchDays = 15;
 
-UDate toUDate(Timestamp time) {
-    return std::chrono::duration<double, std::milli>(time.time_since_epoch()).count();
-}
-
-Timestamp fromUDate(UDate date) {
-    return Timestamp(std::chrono::duration_cast<Timestamp::duration>(
-        std::chrono::duration<double, std::milli>(date)));
-}
-
-Timestamp fromDateTime(const QDateTime& date) {
-    return Timestamp(std::chrono::milliseconds(date.toMSecsSinceEpoch()));
-}
-
 /// The calendar is lenient, so hour 25 would quietly become 1 o'clock the next day; a value
 /// outside the field's range matches no day instead.
 bool inRange(const icu::Calendar& calendar, UCalendarDateFields field, qint64 value) {
@@ -46,8 +33,8 @@ Scheduler::Scheduler(AppSettings& settings, Clock clock, WakeMonitor& wakeMonito
     // at most about a minute late.
     m_timer.setTimerType(Qt::VeryCoarseTimer);
     connect(&m_timer, &QTimer::timeout, this, &Scheduler::tick);
-    connect(&m_settings, &AppSettings::agentEnabledChanged, this, [this] {
-        if (m_settings.agentEnabled() && m_anchor)
+    connect(&m_settings, &AppSettings::changed, this, [this](SettingKey key) {
+        if (key == SettingKey::agentEnabled && m_settings.agentEnabled() && m_anchor)
             m_anchor = m_clock();
     });
 }

@@ -30,8 +30,6 @@ class Scheduler : public QObject {
     Q_OBJECT
 
 public:
-    using Clock = std::function<Timestamp()>;
-
     static constexpr std::chrono::seconds evaluationInterval{60};
 
     Scheduler(AppSettings& settings, Clock clock, WakeMonitor& wakeMonitor,

@@ -3,7 +3,6 @@
 #include "platform/folder_bookmark.h"
 #include "platform/user_locale.h"
 #include "platform/xdg_user_dirs.h"
-#include "settings/json_preferences_store.h"
 
 #include <algorithm>
 #include <memory>
@@ -16,24 +15,6 @@ namespace sorvane {
 namespace fs = std::filesystem;
 
 namespace {
-
-// The stored keys; their names and stored forms are fixed, other versions read them too.
-constexpr const char* destinationPathKey = "destinationPath";
-constexpr const char* destinationBookmarkKey = "destinationBookmark";
-constexpr const char* groupingKey = "grouping";
-constexpr const char* dateBasisKey = "dateBasis";
-constexpr const char* agentEnabledKey = "agentEnabled";
-constexpr const char* frequencyKey = "frequency";
-constexpr const char* runHourKey = "runHour";
-constexpr const char* runMinuteKey = "runMinute";
-constexpr const char* weekdayKey = "weekday";
-constexpr const char* keepRecentDaysKey = "keepRecentDays";
-constexpr const char* includeHiddenKey = "includeHidden";
-constexpr const char* moveFoldersKey = "moveFolders";
-constexpr const char* keepTaggedFilesKey = "keepTaggedFiles";
-constexpr const char* showNotificationsKey = "showNotifications";
-constexpr const char* lastRunKey = "lastRun";
-constexpr const char* hasCompletedSetupKey = "hasCompletedSetup";
 
 /// A path as the stored string. Bytes that are not UTF-8 become U+FFFD here; the exact
 /// bytes live on in the bookmark, which is what resolution prefers.
@@ -49,20 +30,34 @@ QString fromIcu(const icu::UnicodeString& text) {
     return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());
 }
 
-template <class T> std::optional<T> typedObject(const PreferencesStore& store, const char* key) {
-    const std::optional<PreferenceValue> value = store.object(key);
-    if (value && std::holds_alternative<T>(*value))
-        return std::get<T>(*value);
-    return std::nullopt;
+template <class T> struct IsOptional : std::false_type {};
+template <class T> struct IsOptional<std::optional<T>> : std::true_type {};
+
+std::optional<GroupingStyle> fromRaw(std::string_view raw, GroupingStyle) {
+    return groupingStyleFromRaw(raw);
+}
+std::optional<DateBasis> fromRaw(std::string_view raw, DateBasis) {
+    return dateBasisFromRaw(raw);
+}
+std::optional<ScheduleFrequency> fromRaw(std::string_view raw, ScheduleFrequency) {
+    return scheduleFrequencyFromRaw(raw);
 }
 
-template <class Enum>
-Enum enumeration(const PreferencesStore& store, const char* key, Enum fallback,
-                 std::optional<Enum> (*fromRaw)(std::string_view)) {
-    const std::optional<QString> raw = store.string(key);
-    if (!raw)
-        return fallback;
-    return fromRaw(raw->toStdString()).value_or(fallback);
+/// A stored value read as a member of type `T`: none when it is of another type, or an
+/// enumeration's string that matches none of its raw values exactly.
+template <class T> std::optional<T> decoded(const std::optional<PreferenceValue>& value) {
+    if (!value)
+        return std::nullopt;
+    if constexpr (std::is_enum_v<T>) {
+        const QString* raw = std::get_if<QString>(&*value);
+        return raw ? fromRaw(raw->toStdString(), T{}) : std::nullopt;
+    } else if constexpr (IsOptional<T>::value) {
+        const auto* inner = std::get_if<typename T::value_type>(&*value);
+        return inner ? std::optional<T>(*inner) : std::nullopt;
+    } else {
+        const T* plain = std::get_if<T>(&*value);
+        return plain ? std::optional<T>(*plain) : std::nullopt;
+    }
 }
 
 // The stored form of each member type; none removes the key.
@@ -91,41 +86,68 @@ requires std::is_enum_v<Enum> std::optional<PreferenceValue> stored(Enum value) 
                              static_cast<qsizetype>(rawValue(value).size()));
 }
 
+QString defaultDestinationPath() {
+    return pathString(XdgUserDirs::documentsDirectory() / "Desktop Archive");
+}
+
+template <auto value> auto always() {
+    return value;
+}
+
+template <class T> std::optional<T> none() {
+    return std::nullopt;
+}
+
+/// Every preference: the name it is stored under and its default, in reading order.
+struct Table {
+    static constexpr Setting<QString> destinationPath{SettingKey::destinationPath,
+                                                      "destinationPath", defaultDestinationPath};
+    static constexpr Setting<std::optional<QByteArray>> destinationBookmark{
+        SettingKey::destinationBookmark, "destinationBookmark", none<QByteArray>};
+    static constexpr Setting<GroupingStyle> grouping{SettingKey::grouping, "grouping",
+                                                     always<GroupingStyle::month>};
+    static constexpr Setting<DateBasis> dateBasis{SettingKey::dateBasis, "dateBasis",
+                                                  always<DateBasis::created>};
+    static constexpr Setting<bool> agentEnabled{SettingKey::agentEnabled, "agentEnabled",
+                                                always<false>};
+    static constexpr Setting<ScheduleFrequency> frequency{SettingKey::frequency, "frequency",
+                                                          always<ScheduleFrequency::daily>};
+    static constexpr Setting<qint64> runHour{SettingKey::runHour, "runHour", always<qint64{9}>};
+    static constexpr Setting<qint64> runMinute{SettingKey::runMinute, "runMinute",
+                                               always<qint64{0}>};
+    static constexpr Setting<qint64> weekday{SettingKey::weekday, "weekday", always<qint64{2}>};
+    static constexpr Setting<qint64> keepRecentDays{SettingKey::keepRecentDays, "keepRecentDays",
+                                                    always<qint64{0}>};
+    static constexpr Setting<bool> includeHidden{SettingKey::includeHidden, "includeHidden",
+                                                 always<false>};
+    static constexpr Setting<bool> moveFolders{SettingKey::moveFolders, "moveFolders",
+                                               always<true>};
+    static constexpr Setting<bool> keepTaggedFiles{SettingKey::keepTaggedFiles, "keepTaggedFiles",
+                                                   always<true>};
+    static constexpr Setting<bool> showNotifications{SettingKey::showNotifications,
+                                                     "showNotifications", always<true>};
+    static constexpr Setting<std::optional<QDateTime>> lastRun{SettingKey::lastRun, "lastRun",
+                                                               none<QDateTime>};
+    static constexpr Setting<bool> hasCompletedSetup{SettingKey::hasCompletedSetup,
+                                                     "hasCompletedSetup", always<false>};
+};
+
 } // namespace
 
 AppSettings::AppSettings(PreferencesStore& defaults, QObject* parent)
-    : QObject(parent), m_defaults(defaults) {
-    read();
+    : QObject(parent), m_defaults(defaults), m_destinationPath(read(Table::destinationPath)),
+      m_destinationBookmark(read(Table::destinationBookmark)), m_grouping(read(Table::grouping)),
+      m_dateBasis(read(Table::dateBasis)), m_agentEnabled(read(Table::agentEnabled)),
+      m_frequency(read(Table::frequency)), m_runHour(read(Table::runHour)),
+      m_runMinute(read(Table::runMinute)), m_weekday(read(Table::weekday)),
+      m_keepRecentDays(read(Table::keepRecentDays)), m_includeHidden(read(Table::includeHidden)),
+      m_moveFolders(read(Table::moveFolders)), m_keepTaggedFiles(read(Table::keepTaggedFiles)),
+      m_showNotifications(read(Table::showNotifications)), m_lastRun(read(Table::lastRun)) {
     resolveDestination();
 }
 
-AppSettings& AppSettings::shared() {
-    static JsonPreferencesStore store(JsonPreferencesStore::defaultFile());
-    static AppSettings settings(store);
-    return settings;
-}
-
-void AppSettings::read() {
-    const PreferencesStore& store = m_defaults;
-    m_destinationPath =
-        store.string(destinationPathKey)
-            .value_or(pathString(XdgUserDirs::documentsDirectory() / "Desktop Archive"));
-    m_destinationBookmark = store.data(destinationBookmarkKey);
-    m_grouping = enumeration(store, groupingKey, GroupingStyle::month, groupingStyleFromRaw);
-    m_dateBasis = enumeration(store, dateBasisKey, DateBasis::created, dateBasisFromRaw);
-    m_agentEnabled = store.boolean(agentEnabledKey);
-    m_frequency =
-        enumeration(store, frequencyKey, ScheduleFrequency::daily, scheduleFrequencyFromRaw);
-    m_runHour = typedObject<qint64>(store, runHourKey).value_or(9);
-    m_runMinute = typedObject<qint64>(store, runMinuteKey).value_or(0);
-    m_weekday = typedObject<qint64>(store, weekdayKey).value_or(2);
-    m_keepRecentDays = typedObject<qint64>(store, keepRecentDaysKey).value_or(0);
-    m_includeHidden = store.boolean(includeHiddenKey);
-    m_moveFolders = typedObject<bool>(store, moveFoldersKey).value_or(true);
-    m_keepTaggedFiles = typedObject<bool>(store, keepTaggedFilesKey).value_or(true);
-    m_showNotifications = typedObject<bool>(store, showNotificationsKey).value_or(true);
-    m_lastRun = typedObject<QDateTime>(store, lastRunKey);
-    m_hasCompletedSetup = store.boolean(hasCompletedSetupKey);
+template <class T> T AppSettings::read(const Setting<T>& setting) const {
+    return decoded<T>(m_defaults.object(setting.name)).value_or(setting.fallback());
 }
 
 void AppSettings::resolveDestination() {
@@ -153,82 +175,81 @@ void AppSettings::setResolvedDestination(const fs::path& folder) {
     m_resolvedDestination = folder;
 }
 
-template <class T>
-void AppSettings::update(T& member, const T& value, void (AppSettings::*signal)(),
-                         const QString& key) {
-    member = value;
-    if (const std::optional<PreferenceValue> form = stored(member))
-        m_defaults.set(key, *form);
+template <class T> void AppSettings::write(const Setting<T>& setting, const T& value) {
+    if (const std::optional<PreferenceValue> form = stored(value))
+        m_defaults.set(setting.name, *form);
     else
-        m_defaults.remove(key);
-    emit(this->*signal)();
-    emit changed();
+        m_defaults.remove(setting.name);
+    emit changed(setting.key);
+}
+
+template <class T> void AppSettings::update(T& member, const T& value, const Setting<T>& setting) {
+    member = value;
+    write(setting, member);
 }
 
 void AppSettings::setDestinationPath(const QString& path) {
-    update(m_destinationPath, path, &AppSettings::destinationPathChanged, destinationPathKey);
+    update(m_destinationPath, path, Table::destinationPath);
 }
 
 void AppSettings::setDestinationBookmark(const std::optional<QByteArray>& bookmark) {
-    update(m_destinationBookmark, bookmark, &AppSettings::destinationBookmarkChanged,
-           destinationBookmarkKey);
+    update(m_destinationBookmark, bookmark, Table::destinationBookmark);
 }
 
 void AppSettings::setGrouping(GroupingStyle grouping) {
-    update(m_grouping, grouping, &AppSettings::groupingChanged, groupingKey);
+    update(m_grouping, grouping, Table::grouping);
 }
 
 void AppSettings::setDateBasis(DateBasis basis) {
-    update(m_dateBasis, basis, &AppSettings::dateBasisChanged, dateBasisKey);
+    update(m_dateBasis, basis, Table::dateBasis);
 }
 
 void AppSettings::setAgentEnabled(bool enabled) {
-    update(m_agentEnabled, enabled, &AppSettings::agentEnabledChanged, agentEnabledKey);
+    update(m_agentEnabled, enabled, Table::agentEnabled);
 }
 
 void AppSettings::setFrequency(ScheduleFrequency frequency) {
-    update(m_frequency, frequency, &AppSettings::frequencyChanged, frequencyKey);
+    update(m_frequency, frequency, Table::frequency);
 }
 
 void AppSettings::setRunHour(qint64 hour) {
-    update(m_runHour, hour, &AppSettings::runHourChanged, runHourKey);
+    update(m_runHour, hour, Table::runHour);
 }
 
 void AppSettings::setRunMinute(qint64 minute) {
-    update(m_runMinute, minute, &AppSettings::runMinuteChanged, runMinuteKey);
+    update(m_runMinute, minute, Table::runMinute);
 }
 
 void AppSettings::setWeekday(qint64 weekday) {
-    update(m_weekday, weekday, &AppSettings::weekdayChanged, weekdayKey);
+    update(m_weekday, weekday, Table::weekday);
 }
 
 void AppSettings::setKeepRecentDays(qint64 days) {
-    update(m_keepRecentDays, days, &AppSettings::keepRecentDaysChanged, keepRecentDaysKey);
+    update(m_keepRecentDays, days, Table::keepRecentDays);
 }
 
 void AppSettings::setIncludeHidden(bool include) {
-    update(m_includeHidden, include, &AppSettings::includeHiddenChanged, includeHiddenKey);
+    update(m_includeHidden, include, Table::includeHidden);
 }
 
 void AppSettings::setMoveFolders(bool move) {
-    update(m_moveFolders, move, &AppSettings::moveFoldersChanged, moveFoldersKey);
+    update(m_moveFolders, move, Table::moveFolders);
 }
 
 void AppSettings::setKeepTaggedFiles(bool keep) {
-    update(m_keepTaggedFiles, keep, &AppSettings::keepTaggedFilesChanged, keepTaggedFilesKey);
+    update(m_keepTaggedFiles, keep, Table::keepTaggedFiles);
 }
 
 void AppSettings::setShowNotifications(bool show) {
-    update(m_showNotifications, show, &AppSettings::showNotificationsChanged, showNotificationsKey);
+    update(m_showNotifications, show, Table::showNotifications);
 }
 
 void AppSettings::setLastRun(const std::optional<QDateTime>& date) {
-    update(m_lastRun, date, &AppSettings::lastRunChanged, lastRunKey);
+    update(m_lastRun, date, Table::lastRun);
 }
 
 void AppSettings::setHasCompletedSetup(bool completed) {
-    update(m_hasCompletedSetup, completed, &AppSettings::hasCompletedSetupChanged,
-           hasCompletedSetupKey);
+    write(Table::hasCompletedSetup, completed);
 }
 
 CleanOptions AppSettings::cleanOptions() const {

@@ -3,6 +3,7 @@
 #include "engine/clean_options.h"
 #include "settings/preferences_store.h"
 #include "settings/schedule_frequency.h"
+#include "settings/setting.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -16,21 +17,15 @@ namespace sorvane {
 /// Every user preference, read once from the preferences store and written back the moment
 /// it changes, plus the archive folder in effect and the values derived from them.
 ///
-/// Each setter stores the value, writes it under its key and then emits the member's own
-/// signal followed by `changed()`. No value is validated: the editing views offer only
-/// sensible ones, and the readers of `weekday` cope with any number.
+/// Each setter stores the value, writes it under its key and then emits `changed` with the
+/// key. No value is validated: the editing views offer only sensible ones, and the readers
+/// of `weekday` cope with any number.
 class AppSettings : public QObject {
     Q_OBJECT
 
 public:
     /// Reads every key and then finds the archive folder (`resolveDestination`).
     explicit AppSettings(PreferencesStore& defaults, QObject* parent = nullptr);
-
-    /// The program's settings over $XDG_CONFIG_HOME/Sorvane/preferences.json; for the
-    /// program's entry only.
-    static AppSettings& shared();
-
-    PreferencesStore& defaults() const { return m_defaults; }
 
     /// The archive folder in effect. Changed only at construction and by the folder chooser,
     /// which also sets `destinationPath` and `destinationBookmark`.
@@ -53,7 +48,6 @@ public:
     bool keepTaggedFiles() const { return m_keepTaggedFiles; }
     bool showNotifications() const { return m_showNotifications; }
     const std::optional<QDateTime>& lastRun() const { return m_lastRun; }
-    bool hasCompletedSetup() const { return m_hasCompletedSetup; }
 
     void setDestinationPath(const QString& path);
     void setDestinationBookmark(const std::optional<QByteArray>& bookmark);
@@ -70,6 +64,7 @@ public:
     void setKeepTaggedFiles(bool keep);
     void setShowNotifications(bool show);
     void setLastRun(const std::optional<QDateTime>& date);
+    /// Only written: nothing reads it, but it belongs to the stored form.
     void setHasCompletedSetup(bool completed);
 
     /// What the engine is told for the next scan or clean.
@@ -80,49 +75,32 @@ public:
     QString scheduleDescription() const;
 
 signals:
-    void destinationPathChanged();
-    void destinationBookmarkChanged();
-    void groupingChanged();
-    void dateBasisChanged();
-    void agentEnabledChanged();
-    void frequencyChanged();
-    void runHourChanged();
-    void runMinuteChanged();
-    void weekdayChanged();
-    void keepRecentDaysChanged();
-    void includeHiddenChanged();
-    void moveFoldersChanged();
-    void keepTaggedFilesChanged();
-    void showNotificationsChanged();
-    void lastRunChanged();
-    void hasCompletedSetupChanged();
-    /// After any member's own signal.
-    void changed();
+    /// After the new value of `key` is stored and written.
+    void changed(sorvane::SettingKey key);
 
 private:
-    void read();
     void resolveDestination();
-    template <class T>
-    void update(T& member, const T& value, void (AppSettings::*signal)(), const QString& key);
+    template <class T> T read(const Setting<T>& setting) const;
+    template <class T> void write(const Setting<T>& setting, const T& value);
+    template <class T> void update(T& member, const T& value, const Setting<T>& setting);
 
     PreferencesStore& m_defaults;
     std::filesystem::path m_resolvedDestination;
     QString m_destinationPath;
     std::optional<QByteArray> m_destinationBookmark;
-    GroupingStyle m_grouping = GroupingStyle::month;
-    DateBasis m_dateBasis = DateBasis::created;
-    bool m_agentEnabled = false;
-    ScheduleFrequency m_frequency = ScheduleFrequency::daily;
-    qint64 m_runHour = 9;
-    qint64 m_runMinute = 0;
-    qint64 m_weekday = 2;
-    qint64 m_keepRecentDays = 0;
-    bool m_includeHidden = false;
-    bool m_moveFolders = true;
-    bool m_keepTaggedFiles = true;
-    bool m_showNotifications = true;
+    GroupingStyle m_grouping;
+    DateBasis m_dateBasis;
+    bool m_agentEnabled;
+    ScheduleFrequency m_frequency;
+    qint64 m_runHour;
+    qint64 m_runMinute;
+    qint64 m_weekday;
+    qint64 m_keepRecentDays;
+    bool m_includeHidden;
+    bool m_moveFolders;
+    bool m_keepTaggedFiles;
+    bool m_showNotifications;
     std::optional<QDateTime> m_lastRun;
-    bool m_hasCompletedSetup = false;
 };
 
 } // namespace sorvane

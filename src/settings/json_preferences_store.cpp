@@ -2,6 +2,7 @@
 
 #include "platform/durable_file.h"
 #include "platform/xdg_user_dirs.h"
+#include "record/base64.h"
 
 #include <cerrno>
 #include <limits>
@@ -44,11 +45,10 @@ std::optional<PreferenceValue> fromJson(const json& value) {
     if (value.is_string())
         return QString::fromStdString(value.get<std::string>());
     if (const std::string* base64 = wrapped(value, dataTag)) {
-        const auto decoded = QByteArray::fromBase64Encoding(
-            QByteArray::fromStdString(*base64), QByteArray::AbortOnBase64DecodingErrors);
+        const std::optional<std::string> decoded = Base64::decode(*base64);
         if (!decoded)
             return std::nullopt;
-        return *decoded;
+        return QByteArray::fromStdString(*decoded);
     }
     if (const std::string* text = wrapped(value, dateTag)) {
         const QDateTime date =
@@ -97,7 +97,7 @@ json toJson(const PreferenceValue& value) {
             else if constexpr (std::is_same_v<T, QString>)
                 return item.toStdString();
             else if constexpr (std::is_same_v<T, QByteArray>)
-                return json{{dataTag, item.toBase64().toStdString()}};
+                return json{{dataTag, Base64::encode(std::string_view(item.data(), item.size()))}};
             else
                 return json{{dateTag, item.toUTC().toString(Qt::ISODateWithMs).toStdString()}};
         },

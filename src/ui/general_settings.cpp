@@ -38,12 +38,15 @@ GeneralSettings::GeneralSettings(AppState& state, QWidget* parent)
     valueRow->setContentsMargins(0, 0, 0, 0);
     valueRow->setSpacing(8);
     m_path = new ElidedLabel(Qt::ElideLeft, value);
+    m_path->setObjectName(QStringLiteral("pathLabel"));
     m_path->setSecondary(true);
     valueRow->addWidget(m_path, 1);
     m_change = new QPushButton(tr("Change\u2026"), value);
+    m_change->setObjectName(QStringLiteral("changeButton"));
     connect(m_change, &QPushButton::clicked, this, [this] { m_state.chooseDestination(); });
     valueRow->addWidget(m_change);
     m_reveal = new QPushButton(tr("Reveal"), value);
+    m_reveal->setObjectName(QStringLiteral("revealButton"));
     connect(m_reveal, &QPushButton::clicked, this, [this] { m_state.revealArchive(); });
     valueRow->addWidget(m_reveal);
     value->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -53,11 +56,13 @@ GeneralSettings::GeneralSettings(AppState& state, QWidget* parent)
 
     auto* layout = addSection();
     m_grouping = new SegmentedControl({tr("By month"), tr("By day")});
+    m_grouping->setObjectName(QStringLiteral("groupControl"));
     connect(m_grouping, &SegmentedControl::activated, this, [&settings](int index) {
         settings.setGrouping(allGroupingStyles[static_cast<std::size_t>(index)]);
     });
     layout->addRow(tr("Group files"), m_grouping);
     m_dateBasis = new QComboBox;
+    m_dateBasis->setObjectName(QStringLiteral("sortByBox"));
     m_dateBasis->addItems({tr("When the file was created"), tr("When the file was last changed"),
                            tr("When the desktop was cleaned")});
     connect(m_dateBasis, &QComboBox::activated, this, [&settings](int index) {
@@ -67,6 +72,7 @@ GeneralSettings::GeneralSettings(AppState& state, QWidget* parent)
     // Shortened in the middle like every value, so that a long archive name cannot widen
     // the page beyond the window.
     m_example = new ElidedLabel(Qt::ElideMiddle);
+    m_example->setObjectName(QStringLiteral("exampleLabel"));
     m_example->setSecondary(true);
     m_example->setAlignment(Qt::AlignRight);
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -76,6 +82,7 @@ GeneralSettings::GeneralSettings(AppState& state, QWidget* parent)
 
     auto* stays = addSection();
     m_keepRecent = new QComboBox;
+    m_keepRecent->setObjectName(QStringLiteral("keepRecentBox"));
     m_keepRecent->addItem(tr("Move everything"), 0);
     m_keepRecent->addItem(tr("Keep the last day"), 1);
     m_keepRecent->addItem(tr("Keep the last 3 days"), 3);
@@ -85,16 +92,19 @@ GeneralSettings::GeneralSettings(AppState& state, QWidget* parent)
     });
     stays->addRow(tr("Leave recent files"), m_keepRecent);
     m_moveFolders = new QCheckBox(tr("Move folders too"));
+    m_moveFolders->setObjectName(QStringLiteral("moveFoldersBox"));
     connect(m_moveFolders, &QCheckBox::toggled, this,
             [&settings](bool on) { settings.setMoveFolders(on); });
     stays->addWideRow(m_moveFolders);
     m_includeHidden = new QCheckBox(tr("Include hidden files"));
+    m_includeHidden->setObjectName(QStringLiteral("includeHiddenBox"));
     connect(m_includeHidden, &QCheckBox::toggled, this,
             [&settings](bool on) { settings.setIncludeHidden(on); });
     stays->addWideRow(m_includeHidden);
 
     auto* tags = addSection();
     m_keepTagged = new QCheckBox(tr("Keep tagged files on the desktop"));
+    m_keepTagged->setObjectName(QStringLiteral("keepTaggedBox"));
     connect(m_keepTagged, &QCheckBox::toggled, this,
             [&settings](bool on) { settings.setKeepTaggedFiles(on); });
     tags->addWideRow(m_keepTagged);

@@ -19,17 +19,6 @@ class GeneralSettings : public FormPage {
 public:
     explicit GeneralSettings(AppState& state, QWidget* parent = nullptr);
 
-    ElidedLabel* pathLabel() const { return m_path; }
-    QPushButton* changeButton() const { return m_change; }
-    QPushButton* revealButton() const { return m_reveal; }
-    SegmentedControl* groupControl() const { return m_grouping; }
-    QComboBox* sortByBox() const { return m_dateBasis; }
-    ElidedLabel* exampleLabel() const { return m_example; }
-    QComboBox* keepRecentBox() const { return m_keepRecent; }
-    QCheckBox* moveFoldersBox() const { return m_moveFolders; }
-    QCheckBox* includeHiddenBox() const { return m_includeHidden; }
-    QCheckBox* keepTaggedBox() const { return m_keepTagged; }
-
     /// Where an item cleaned now would land, as the "Example" row shows it.
     QString examplePath() const;
 

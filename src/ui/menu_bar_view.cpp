@@ -98,6 +98,7 @@ QWidget* MenuBarView::makeStatusSection() {
     };
 
     m_headline = new ToneLabel({}, ToneLabel::Tone::primary, ToneLabel::Size::body, section);
+    m_headline->setObjectName(QStringLiteral("headline"));
     m_headline->setFont(UiStyle::scaled(font(), 1.08, QFont::Medium));
     // What stops a clean can take more than one line.
     m_headline->setWordWrap(true);
@@ -124,6 +125,7 @@ QWidget* MenuBarView::makeStatusSection() {
     tagged->setContentsMargins(ring, 0, 0, 0);
     tagged->setSpacing(5);
     m_taggedText = new ToneLabel({}, ToneLabel::Tone::secondary, ToneLabel::Size::caption);
+    m_taggedText->setObjectName(QStringLiteral("taggedLine"));
     tagged->addWidget(symbolLabel(Symbols::icon(Symbols::Symbol::tag),
                                   m_taggedText->fontMetrics().height(), m_taggedRow));
     tagged->addWidget(m_taggedText);
@@ -131,11 +133,13 @@ QWidget* MenuBarView::makeStatusSection() {
     layout->addWidget(m_taggedRow);
 
     m_status = new ToneLabel({}, ToneLabel::Tone::secondary, ToneLabel::Size::caption, section);
+    m_status->setObjectName(QStringLiteral("statusLine"));
     m_status->setWordWrap(true);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     addIndented(m_status);
 
     m_progress = new QProgressBar(section);
+    m_progress->setObjectName(QStringLiteral("progressBar"));
     m_progress->setTextVisible(false);
     m_progress->setFixedHeight(4);
     m_progress->setAccessibleName(tr("Progress"));
@@ -147,11 +151,13 @@ QWidget* MenuBarView::makeScheduleSection() {
     auto* section = new QWidget(this);
     auto* layout = sectionLayout(section, 14, 12, 6);
     m_automatic = new SwitchButton(tr("Clean automatically"), SwitchButton::Size::small, section);
+    m_automatic->setObjectName(QStringLiteral("automaticSwitch"));
     m_automatic->setAccessibleName(tr("Clean automatically"));
     connect(m_automatic, &SwitchButton::toggled, this,
             [this](bool on) { m_state.settings().setAgentEnabled(on); });
     layout->addWidget(m_automatic);
     m_scheduleLine = new ToneLabel({}, ToneLabel::Tone::secondary, ToneLabel::Size::caption);
+    m_scheduleLine->setObjectName(QStringLiteral("scheduleLine"));
     layout->addWidget(m_scheduleLine);
     return section;
 }
@@ -213,20 +219,8 @@ void MenuBarView::focusFirstControl() {
         setFocus(Qt::OtherFocusReason);
 }
 
-QLabel* MenuBarView::headline() const {
-    return m_headline;
-}
-
-ToneLabel* MenuBarView::taggedLine() const {
-    return m_taggedRow->isHidden() ? nullptr : m_taggedText;
-}
-
-ToneLabel* MenuBarView::statusLine() const {
-    return m_status->isHidden() ? nullptr : m_status;
-}
-
-MenuRowButton* MenuBarView::undoRow() const {
-    return m_undoRow->isHidden() ? nullptr : m_undoRow;
+QString MenuBarView::headlineText() const {
+    return m_headline->text();
 }
 
 void MenuBarView::workingChanged() {

@@ -32,23 +32,8 @@ public:
     void refreshCounts();
     /// Gives the keyboard focus to the first usable control.
     void focusFirstControl();
-
-    ProminentButton* cleanButton() const { return m_cleanButton; }
-    LinkButton* archiveLink() const { return m_archiveLink; }
-    QLabel* headline() const;
-    /// Null while no file is tagged.
-    ToneLabel* taggedLine() const;
-    /// Null while there is no status message.
-    ToneLabel* statusLine() const;
-    QProgressBar* progressBar() const { return m_progress; }
-    SwitchButton* automaticSwitch() const { return m_automatic; }
-    ToneLabel* scheduleLine() const { return m_scheduleLine; }
-    /// Null while nothing can be undone.
-    MenuRowButton* undoRow() const;
-    MenuRowButton* updateRow() const { return m_updateRow; }
-    MenuRowButton* tipRow() const { return m_tipRow; }
-    MenuRowButton* settingsRow() const { return m_settingsRow; }
-    MenuRowButton* quitRow() const { return m_quitRow; }
+    /// What the panel says of the Desktop; the panel's trace follows it.
+    QString headlineText() const;
 
 signals:
     /// An action opened something else; a drop-down panel should get out of its way.

@@ -145,8 +145,8 @@ void PanelPopup::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), palette().color(QPalette::Window));
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    if (tracing() && m_view->headline()->text() != m_tracedHeadline) {
-        m_tracedHeadline = m_view->headline()->text();
+    if (tracing() && m_view->headlineText() != m_tracedHeadline) {
+        m_tracedHeadline = m_view->headlineText();
         qCDebug(logPanel).noquote() << "panel shows:" << m_tracedHeadline;
     }
     if (m_traceNextPaint) {

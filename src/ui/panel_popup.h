@@ -25,7 +25,6 @@ public:
     explicit PanelPopup(MenuBarView* view, bool windowed = runsOnWayland());
 
     static bool runsOnWayland();
-    bool isWindowed() const { return m_windowed; }
 
     MenuBarView& view() const { return *m_view; }
 

@@ -21,12 +21,14 @@ ScheduleSettings::ScheduleSettings(AppState& state, QWidget* parent)
 
     m_schedule = addSection();
     m_automatic = new SwitchButton(tr("Clean automatically"));
+    m_automatic->setObjectName(QStringLiteral("automaticSwitch"));
     m_automatic->setAccessibleName(tr("Clean automatically"));
     connect(m_automatic, &SwitchButton::toggled, this,
             [&settings](bool on) { settings.setAgentEnabled(on); });
     m_schedule->addWideRow(m_automatic);
 
     m_frequency = new QComboBox;
+    m_frequency->setObjectName(QStringLiteral("frequencyBox"));
     m_frequency->addItems({tr("Every day"), tr("Every week")});
     connect(m_frequency, &QComboBox::activated, this, [&settings](int index) {
         settings.setFrequency(allScheduleFrequencies[static_cast<std::size_t>(index)]);
@@ -34,6 +36,7 @@ ScheduleSettings::ScheduleSettings(AppState& state, QWidget* parent)
     m_schedule->addRow(tr("How often"), m_frequency);
 
     m_time = new TimeEdit;
+    m_time->setObjectName(QStringLiteral("timeEdit"));
     m_time->setLocale(LocaleFormats::timeLocale());
     m_time->setDisplayFormat(LocaleFormats::timeEditFormat(m_time->locale()));
     // Store a typed time when the user is done with it, not each keystroke: typing "18"
@@ -43,10 +46,12 @@ ScheduleSettings::ScheduleSettings(AppState& state, QWidget* parent)
     m_schedule->addRow(tr("At"), m_time);
 
     m_status = new ToneLabel({}, ToneLabel::Tone::secondary, ToneLabel::Size::body);
+    m_status->setObjectName(QStringLiteral("statusLabel"));
     m_schedule->addRow(tr("Status"), m_status);
 
     auto* startup = addSection();
     m_openAtLogin = new QCheckBox(tr("Open at login"));
+    m_openAtLogin->setObjectName(QStringLiteral("openAtLoginBox"));
     connect(m_openAtLogin, &QCheckBox::clicked, this, [this](bool on) {
         m_state.setLaunchAtLogin(on);
         // Show what the system did, which may not be what was asked.
@@ -55,6 +60,7 @@ ScheduleSettings::ScheduleSettings(AppState& state, QWidget* parent)
     });
     startup->addWideRow(m_openAtLogin);
     m_notify = new QCheckBox(tr("Notify me after an automatic clean"));
+    m_notify->setObjectName(QStringLiteral("notifyBox"));
     connect(m_notify, &QCheckBox::toggled, this,
             [&settings](bool on) { settings.setShowNotifications(on); });
     startup->addWideRow(m_notify);
@@ -88,6 +94,7 @@ void ScheduleSettings::refreshWeekdayRow() {
     const bool weekly = m_state.settings().frequency() == ScheduleFrequency::weekly;
     if (weekly && !m_weekdayRow) {
         m_weekday = new QComboBox;
+        m_weekday->setObjectName(QStringLiteral("weekdayBox"));
         m_weekday->addItems(LocaleFormats::weekdayNames());
         connect(m_weekday, &QComboBox::activated, this,
                 [this](int index) { m_state.settings().setWeekday(index + 1); });

@@ -20,15 +20,6 @@ class ScheduleSettings : public FormPage {
 public:
     explicit ScheduleSettings(AppState& state, QWidget* parent = nullptr);
 
-    SwitchButton* automaticSwitch() const { return m_automatic; }
-    QComboBox* frequencyBox() const { return m_frequency; }
-    /// Null while the schedule is daily: the row is not there at all.
-    QComboBox* weekdayBox() const { return m_weekday; }
-    QTimeEdit* timeEdit() const { return m_time; }
-    ToneLabel* statusLabel() const { return m_status; }
-    QCheckBox* openAtLoginBox() const { return m_openAtLogin; }
-    QCheckBox* notifyBox() const { return m_notify; }
-
 protected:
     void showEvent(QShowEvent* event) override;
 

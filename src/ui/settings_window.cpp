@@ -35,6 +35,7 @@ SettingsWindow::SettingsWindow(AppState& state, std::function<void()> quit, QWid
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 6, 0, 0);
     layout->addWidget(m_tabs);
+    m_tabs->setObjectName(QStringLiteral("tabs"));
     m_tabs->setDocumentMode(true);
     m_tabs->setIconSize(QSize(16, 16));
 

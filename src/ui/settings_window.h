@@ -26,7 +26,6 @@ public:
     /// Shows the window (centred the first time) or brings it to the front.
     void present();
 
-    QTabWidget* tabs() const { return m_tabs; }
     /// The content of a tab; null until it has been shown.
     QWidget* page(SettingsTab tab) const;
 

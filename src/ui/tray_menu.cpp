@@ -13,31 +13,39 @@ TrayMenu::TrayMenu(AppState& state, PanelActions actions, std::function<void()> 
                    QWidget* parent)
     : QMenu(parent), m_state(state), m_actions(std::move(actions)) {
     using S = Symbols::Symbol;
-    addAction(tr("Open Sorvane"), this, std::move(openPanel));
+    addAction(tr("Open Sorvane"), this, std::move(openPanel))
+        ->setObjectName(QStringLiteral("openAction"));
     m_headline = addAction(QString());
+    m_headline->setObjectName(QStringLiteral("headlineAction"));
     m_headline->setEnabled(false);
     addSeparator();
     m_clean = addAction(tr("Clean Now"), this, [this] { m_state.cleanNow(CleanTrigger::manual); });
     m_undo = addAction(Symbols::icon(S::undo), tr("Undo last clean"), this,
                        [this] { m_state.undoLastClean(); });
+    m_clean->setObjectName(QStringLiteral("cleanAction"));
+    m_undo->setObjectName(QStringLiteral("undoAction"));
     m_automatic = addAction(tr("Clean automatically"));
+    m_automatic->setObjectName(QStringLiteral("automaticAction"));
     m_automatic->setCheckable(true);
     connect(m_automatic, &QAction::triggered, this,
             [this](bool on) { m_state.settings().setAgentEnabled(on); });
     addSeparator();
     m_update = addAction(Symbols::icon(S::update), tr("Check for Updates\u2026"), this,
                          [this] { m_state.updater().checkForUpdates(); });
+    m_update->setObjectName(QStringLiteral("updateAction"));
     m_update->setVisible(m_state.updater().isAvailable());
-    addAction(Symbols::icon(S::tip), tr("Leave a Tip\u2026"), this, [this] { m_state.openTip(); });
+    addAction(Symbols::icon(S::tip), tr("Leave a Tip\u2026"), this, [this] {
+        m_state.openTip();
+    })->setObjectName(QStringLiteral("tipAction"));
     addAction(Symbols::icon(S::settings), tr("Settings\u2026"), this, [this] {
         if (m_actions.openSettings)
             m_actions.openSettings();
-    });
+    })->setObjectName(QStringLiteral("settingsAction"));
     addSeparator();
     addAction(Symbols::icon(S::quit), tr("Quit Sorvane"), this, [this] {
         if (m_actions.quit)
             m_actions.quit();
-    });
+    })->setObjectName(QStringLiteral("quitAction"));
 
     // Menus exported to another process's tray are read when they change, not when they
     // open, so they follow the state as the panel does.

@@ -15,10 +15,6 @@ public:
     TrayMenu(AppState& state, PanelActions actions, std::function<void()> openPanel,
              QWidget* parent = nullptr);
 
-    QAction* headlineAction() const { return m_headline; }
-    QAction* cleanAction() const { return m_clean; }
-    QAction* undoAction() const { return m_undo; }
-
 private:
     void refresh();
 

@@ -13,19 +13,23 @@ UpdateSettings::UpdateSettings(UpdaterViewModel& updater, const QString& siteHos
     : FormPage(parent), m_updater(updater) {
     auto* version = addSection();
     m_version = new ToneLabel({}, ToneLabel::Tone::secondary, ToneLabel::Size::body);
+    m_version->setObjectName(QStringLiteral("versionLabel"));
     version->addRow(tr("Installed"), m_version);
     if (!updater.isAvailable()) {
         refresh();
         return;
     }
     m_lastCheck = new ToneLabel({}, ToneLabel::Tone::secondary, ToneLabel::Size::body);
+    m_lastCheck->setObjectName(QStringLiteral("lastCheckLabel"));
     version->addRow(tr("Updates"), m_lastCheck);
     m_checkNow = new QPushButton(tr("Check Now"));
+    m_checkNow->setObjectName(QStringLiteral("checkNowButton"));
     connect(m_checkNow, &QPushButton::clicked, this, [this] { m_updater.checkForUpdates(); });
     version->addRow({}, m_checkNow);
 
     auto* automatic = addSection();
     m_automatic = new QCheckBox(tr("Check for updates automatically"));
+    m_automatic->setObjectName(QStringLiteral("automaticBox"));
     connect(m_automatic, &QCheckBox::toggled, this,
             [this](bool on) { m_updater.setAutomaticallyChecks(on); });
     automatic->addWideRow(m_automatic);

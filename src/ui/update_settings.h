@@ -17,11 +17,6 @@ class UpdateSettings : public FormPage {
 public:
     UpdateSettings(UpdaterViewModel& updater, const QString& siteHost, QWidget* parent = nullptr);
 
-    ToneLabel* versionLabel() const { return m_version; }
-    ToneLabel* lastCheckLabel() const { return m_lastCheck; }
-    QPushButton* checkNowButton() const { return m_checkNow; }
-    QCheckBox* automaticBox() const { return m_automatic; }
-
 protected:
     void showEvent(QShowEvent* event) override;
 

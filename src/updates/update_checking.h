@@ -17,8 +17,6 @@ class UrlOpener;
 /// updater, so a build without it leaves them as they are.
 class UpdateChecking {
 public:
-    using Clock = std::function<Timestamp()>;
-
     UpdateChecking(PreferencesStore& store, UrlOpener& urlOpener, Clock clock);
     ~UpdateChecking();
     UpdateChecking(const UpdateChecking&) = delete;

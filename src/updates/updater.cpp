@@ -17,15 +17,6 @@ namespace {
 const QString automaticallyChecksKey = QStringLiteral("updaterAutomaticallyChecks");
 const QString lastCheckDateKey = QStringLiteral("updaterLastCheckDate");
 
-Timestamp fromDateTime(const QDateTime& date) {
-    return Timestamp(std::chrono::milliseconds(date.toMSecsSinceEpoch()));
-}
-
-QDateTime toDateTime(Timestamp time) {
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch());
-    return QDateTime::fromMSecsSinceEpoch(ms.count(), Qt::UTC);
-}
-
 } // namespace
 
 QUrl Updater::feedAddressFromEnvironment() {

@@ -31,8 +31,6 @@ class Updater : public QObject {
     Q_OBJECT
 
 public:
-    using Clock = std::function<Timestamp()>;
-
     struct Options {
         QUrl feedAddress;
         /// For the whole transfer, however steadily the bytes trickle in.

@@ -18,8 +18,6 @@ class UpdaterViewModel : public QObject {
     Q_OBJECT
 
 public:
-    using Clock = std::function<Timestamp()>;
-
     /// Takes the automatic-check flag from the updater, if there is one; starts nothing.
     UpdaterViewModel(Updater* updater, Clock clock, QObject* parent = nullptr);
 

@@ -286,7 +286,7 @@ TEST_F(AppStateTest, choosingAFolderStoresItEverywhere) {
     EXPECT_EQ(settings.resolvedDestination(), chosen);
     EXPECT_EQ(settings.destinationPath(), QString::fromStdString(chosen.native()));
     EXPECT_TRUE(settings.destinationBookmark());
-    EXPECT_TRUE(settings.hasCompletedSetup());
+    EXPECT_TRUE(app.preferences.boolean("hasCompletedSetup"));
     EXPECT_EQ(state.statusMessage(), "Archive folder set to Mine");
 
     folderChooser.answer(std::nullopt);

@@ -13,6 +13,7 @@
 #include "fakes/recording_update_presenter.h"
 #include "history/history_store.h"
 #include "platform/posix_file_services.h"
+#include "platform/wake_monitor.h"
 #include "settings/app_settings.h"
 #include "support/file_attributes.h"
 #include "support/private_home.h"
@@ -325,6 +326,7 @@ TEST_F(CommandLineTest, aCommandFromCronIsHandedToTheRunningApplicationAndEveryR
     test::FakeFileViewer fileViewer;
     test::FakeUrlOpener urlOpener;
     test::FakeFolderChooser folderChooser;
+    WakeMonitor wakeMonitor;
     test::RecordingUpdatePresenter presenter;
     auto now = [] {
         return std::chrono::system_clock::now();
@@ -333,7 +335,7 @@ TEST_F(CommandLineTest, aCommandFromCronIsHandedToTheRunningApplicationAndEveryR
                     Updater::defaultOptions()};
     UpdaterViewModel updaterModel{&updater, now};
     AppState state(settings, history, updaterModel, files,
-                   {notifier, loginItem, fileViewer, urlOpener, folderChooser});
+                   {notifier, loginItem, fileViewer, urlOpener, folderChooser, wakeMonitor});
     CommandRunner runner(state);
     InstanceServer server(
         [&](const InstanceRequest& request, auto reply) { runner.run(request, reply); });

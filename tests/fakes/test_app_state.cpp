@@ -17,7 +17,7 @@ TestAppState::TestAppState(FileServices* fileServices, Notifier* notifierInUse)
       updaterModel(&updater, now),
       state(settings, history, updaterModel, fileServices ? *fileServices : files,
             {notifierInUse ? *notifierInUse : notifier, loginItem, fileViewer, urlOpener,
-             folderChooser}) {}
+             folderChooser, wakeMonitor}) {}
 
 void TestAppState::recount() {
     QSignalSpy counted(&state, &AppState::countsChanged);

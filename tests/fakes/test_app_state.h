@@ -10,6 +10,7 @@
 #include "fakes/recording_update_presenter.h"
 #include "history/history_store.h"
 #include "platform/posix_file_services.h"
+#include "platform/wake_monitor.h"
 #include "settings/app_settings.h"
 #include "support/private_home.h"
 #include "updates/updater.h"
@@ -52,6 +53,7 @@ public:
     FakeFileViewer fileViewer;
     FakeUrlOpener urlOpener;
     FakeFolderChooser folderChooser;
+    WakeMonitor wakeMonitor;
     RecordingUpdatePresenter presenter;
     Updater updater;
     UpdaterViewModel updaterModel;

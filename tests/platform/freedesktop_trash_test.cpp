@@ -1,4 +1,5 @@
 #include "platform/freedesktop_trash.h"
+#include "platform/percent_encoding.h"
 #include "platform/posix_file_services.h"
 
 #include "support/scoped_environment.h"
@@ -81,7 +82,7 @@ TEST_F(TrashTest, PathIsPercentEncodedAndDecodesToTheOriginalBytes) {
     ASSERT_TRUE(m_files.trashItem(item, {}));
     const auto encoded = pathLine(trash() / "info" / (name + ".trashinfo"));
     EXPECT_TRUE(encoded.ends_with("/50%25%20off%0Areport%20%FF%20(final).txt")) << encoded;
-    EXPECT_EQ(FreedesktopTrash::decodePath(encoded), item.string());
+    EXPECT_EQ(PercentEncoding::decode(encoded), item.string());
     EXPECT_EQ(contents(trash() / "files" / name), "");
 }
 
@@ -114,7 +115,7 @@ TEST_F(TrashTest, ANameOfTheLongestLengthIsShortenedInTheTrashOnly) {
         infos.push_back(entry.path());
     ASSERT_EQ(infos.size(), 1u);
     EXPECT_LE(infos[0].filename().string().size(), 255u);
-    EXPECT_EQ(FreedesktopTrash::decodePath(pathLine(infos[0])), item.string());
+    EXPECT_EQ(PercentEncoding::decode(pathLine(infos[0])), item.string());
     const auto stored = infos[0].stem();
     EXPECT_EQ(contents(trash() / "files" / stored), "long");
     EXPECT_EQ(FreedesktopTrash::candidateName(name, 1).size(), 245u);

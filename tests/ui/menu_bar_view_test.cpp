@@ -1,4 +1,5 @@
 #include "fakes/test_app_state.h"
+#include "support/named_child.h"
 #include "ui/keyboard_button.h"
 #include "ui/link_button.h"
 #include "ui/menu_bar_view.h"
@@ -21,6 +22,9 @@
 namespace sorvane {
 namespace {
 
+using test::child;
+using test::shownChild;
+
 class MenuBarViewTest : public ::testing::Test {
 protected:
     MenuBarViewTest()
@@ -35,7 +39,9 @@ protected:
     std::vector<QString> visibleRowTitles() const {
         std::vector<QString> titles;
         for (auto* row :
-             {view.undoRow(), view.updateRow(), view.tipRow(), view.settingsRow(), view.quitRow()})
+             {shownChild<MenuRowButton>(view, "undoRow"), child<MenuRowButton>(view, "updateRow"),
+              child<MenuRowButton>(view, "tipRow"), child<MenuRowButton>(view, "settingsRow"),
+              child<MenuRowButton>(view, "quitRow")})
             if (row)
                 titles.push_back(row->text());
         return titles;
@@ -49,42 +55,42 @@ protected:
 
 TEST_F(MenuBarViewTest, theHeadlineAndTheCleanButtonFollowTheDesktop) {
     t.recount();
-    EXPECT_EQ(view.headline()->text(), "Your desktop is already clear");
-    EXPECT_EQ(static_cast<ToneLabel*>(view.headline())->tone(), ToneLabel::Tone::secondary);
-    EXPECT_EQ(view.cleanButton()->text(), "Clean Now");
-    EXPECT_FALSE(view.cleanButton()->isEnabled()) << "nothing to clean";
+    EXPECT_EQ(child<ToneLabel>(view, "headline")->text(), "Your desktop is already clear");
+    EXPECT_EQ(child<ToneLabel>(view, "headline")->tone(), ToneLabel::Tone::secondary);
+    EXPECT_EQ(child<ProminentButton>(view, "cleanButton")->text(), "Clean Now");
+    EXPECT_FALSE(child<ProminentButton>(view, "cleanButton")->isEnabled()) << "nothing to clean";
 
     t.putOnDesktop({"a.txt"});
-    EXPECT_EQ(view.headline()->text(), "1 item waiting on your desktop");
-    EXPECT_EQ(static_cast<ToneLabel*>(view.headline())->tone(), ToneLabel::Tone::primary);
-    EXPECT_TRUE(view.cleanButton()->isEnabled());
+    EXPECT_EQ(child<ToneLabel>(view, "headline")->text(), "1 item waiting on your desktop");
+    EXPECT_EQ(child<ToneLabel>(view, "headline")->tone(), ToneLabel::Tone::primary);
+    EXPECT_TRUE(child<ProminentButton>(view, "cleanButton")->isEnabled());
 
     std::vector<std::string> more;
     for (int i = 2; i <= 12; ++i)
         more.push_back("file " + std::to_string(i) + ".txt");
     t.putOnDesktop(more);
-    EXPECT_EQ(view.headline()->text(), "12 items waiting on your desktop");
+    EXPECT_EQ(child<ToneLabel>(view, "headline")->text(), "12 items waiting on your desktop");
 }
 
 TEST_F(MenuBarViewTest, theTaggedLineCountsPinnedFilesAndIsAbsentWithoutThem) {
     t.putOnDesktop({"a.txt", "b.txt", "c.txt", "d.txt"});
-    EXPECT_EQ(view.taggedLine(), nullptr);
+    EXPECT_EQ(shownChild<ToneLabel>(view, "taggedLine"), nullptr);
 
     test::setTags(t.home.desktop() / "a.txt", "keep");
     t.recount();
-    ASSERT_NE(view.taggedLine(), nullptr);
-    EXPECT_EQ(view.taggedLine()->text(), "1 tagged file stays put");
+    ASSERT_NE(shownChild<ToneLabel>(view, "taggedLine"), nullptr);
+    EXPECT_EQ(shownChild<ToneLabel>(view, "taggedLine")->text(), "1 tagged file stays put");
 
     test::setTags(t.home.desktop() / "b.txt", "keep");
     test::setTags(t.home.desktop() / "c.txt", "work,keep");
     t.recount();
-    ASSERT_NE(view.taggedLine(), nullptr);
-    EXPECT_EQ(view.taggedLine()->text(), "3 tagged files stay put");
-    EXPECT_EQ(view.headline()->text(), "1 item waiting on your desktop");
+    ASSERT_NE(shownChild<ToneLabel>(view, "taggedLine"), nullptr);
+    EXPECT_EQ(shownChild<ToneLabel>(view, "taggedLine")->text(), "3 tagged files stay put");
+    EXPECT_EQ(child<ToneLabel>(view, "headline")->text(), "1 item waiting on your desktop");
 }
 
 TEST_F(MenuBarViewTest, theStatusLineIsAbsentWhenEmptyAndWrapsWhenLong) {
-    EXPECT_EQ(view.statusLine(), nullptr);
+    EXPECT_EQ(shownChild<ToneLabel>(view, "statusLine"), nullptr);
     const int emptyHeight = view.height();
 
     const std::string longName(40, 'x');
@@ -92,46 +98,53 @@ TEST_F(MenuBarViewTest, theStatusLineIsAbsentWhenEmptyAndWrapsWhenLong) {
         t.home.makeFolder("Archives/" + longName + " and a few more words " + longName);
     t.folderChooser.answer(chosen);
     t.state.chooseDestination();
-    ASSERT_NE(view.statusLine(), nullptr);
-    EXPECT_EQ(view.statusLine()->text(), t.state.statusMessage()) << "never cut";
-    EXPECT_TRUE(view.statusLine()->wordWrap());
-    EXPECT_GT(view.statusLine()->height(), 2 * view.statusLine()->fontMetrics().height())
+    ASSERT_NE(shownChild<ToneLabel>(view, "statusLine"), nullptr);
+    EXPECT_EQ(shownChild<ToneLabel>(view, "statusLine")->text(), t.state.statusMessage())
+        << "never cut";
+    EXPECT_TRUE(shownChild<ToneLabel>(view, "statusLine")->wordWrap());
+    EXPECT_GT(shownChild<ToneLabel>(view, "statusLine")->height(),
+              2 * shownChild<ToneLabel>(view, "statusLine")->fontMetrics().height())
         << "a long message takes several lines";
     EXPECT_EQ(view.width(), MenuBarView::panelWidth);
-    EXPECT_GT(view.height(), emptyHeight + view.statusLine()->height()) << "the panel grew";
-    EXPECT_LE(view.statusLine()->geometry().right(), view.width());
+    EXPECT_GT(view.height(), emptyHeight + shownChild<ToneLabel>(view, "statusLine")->height())
+        << "the panel grew";
+    EXPECT_LE(shownChild<ToneLabel>(view, "statusLine")->geometry().right(), view.width());
 
-    EXPECT_NE(view.archiveLink()->shownText(), view.archiveLink()->text())
+    EXPECT_NE(child<LinkButton>(view, "archiveLink")->shownText(),
+              child<LinkButton>(view, "archiveLink")->text())
         << "a long archive name is shortened on its one line";
-    EXPECT_TRUE(view.archiveLink()->shownText().contains(QChar(0x2026)));
-    EXPECT_TRUE(view.archiveLink()->shownText().startsWith("Files go to "))
+    EXPECT_TRUE(child<LinkButton>(view, "archiveLink")->shownText().contains(QChar(0x2026)));
+    EXPECT_TRUE(child<LinkButton>(view, "archiveLink")->shownText().startsWith("Files go to "))
         << "shortened in the middle, not at the start";
 }
 
 TEST_F(MenuBarViewTest, whileACleanRunsTheCleanButtonAndTheUndoRowAreDisabled) {
     t.addRun({"old.txt"}, CleanTrigger::manual);
     t.putOnDesktop({"a.txt", "b.txt"});
-    ASSERT_NE(view.undoRow(), nullptr);
-    EXPECT_TRUE(view.undoRow()->isEnabled());
+    ASSERT_NE(shownChild<MenuRowButton>(view, "undoRow"), nullptr);
+    EXPECT_TRUE(shownChild<MenuRowButton>(view, "undoRow")->isEnabled());
 
-    QTest::mouseClick(view.cleanButton(), Qt::LeftButton);
+    QTest::mouseClick(child<ProminentButton>(view, "cleanButton"), Qt::LeftButton);
     ASSERT_TRUE(t.state.isWorking());
-    EXPECT_EQ(view.cleanButton()->text(), "Working\u2026");
-    EXPECT_FALSE(view.cleanButton()->isEnabled());
-    EXPECT_FALSE(view.undoRow()->isEnabled());
-    EXPECT_TRUE(view.updateRow()->isEnabled() == t.updaterModel.canCheckForUpdates());
-    EXPECT_TRUE(view.tipRow()->isEnabled());
-    EXPECT_TRUE(view.settingsRow()->isEnabled());
-    EXPECT_TRUE(view.quitRow()->isEnabled());
-    EXPECT_EQ(view.statusLine()->text(), "Cleaning\u2026");
+    EXPECT_EQ(child<ProminentButton>(view, "cleanButton")->text(), "Working\u2026");
+    EXPECT_FALSE(child<ProminentButton>(view, "cleanButton")->isEnabled());
+    EXPECT_FALSE(shownChild<MenuRowButton>(view, "undoRow")->isEnabled());
+    EXPECT_TRUE(child<MenuRowButton>(view, "updateRow")->isEnabled() ==
+                t.updaterModel.canCheckForUpdates());
+    EXPECT_TRUE(child<MenuRowButton>(view, "tipRow")->isEnabled());
+    EXPECT_TRUE(child<MenuRowButton>(view, "settingsRow")->isEnabled());
+    EXPECT_TRUE(child<MenuRowButton>(view, "quitRow")->isEnabled());
+    EXPECT_EQ(shownChild<ToneLabel>(view, "statusLine")->text(), "Cleaning\u2026");
 
     t.waitUntilIdle();
     ASSERT_TRUE(QTest::qWaitFor([&] { return t.state.pendingCount() == 0; }, 10'000));
-    EXPECT_EQ(view.cleanButton()->text(), "Clean Now");
-    EXPECT_EQ(view.statusLine()->text(), "2 items moved");
-    EXPECT_EQ(view.undoRow()->subtitle(), "2 items") << "the new run is the one to undo";
-    EXPECT_TRUE(view.undoRow()->isEnabled());
-    EXPECT_TRUE(view.progressBar()->isHidden()) << "no progress bar once the work is done";
+    EXPECT_EQ(child<ProminentButton>(view, "cleanButton")->text(), "Clean Now");
+    EXPECT_EQ(shownChild<ToneLabel>(view, "statusLine")->text(), "2 items moved");
+    EXPECT_EQ(shownChild<MenuRowButton>(view, "undoRow")->subtitle(), "2 items")
+        << "the new run is the one to undo";
+    EXPECT_TRUE(shownChild<MenuRowButton>(view, "undoRow")->isEnabled());
+    EXPECT_TRUE(child<QProgressBar>(view, "progressBar")->isHidden())
+        << "no progress bar once the work is done";
 }
 
 TEST_F(MenuBarViewTest, theUndoRowOffersTheNewestRunNotYetUndone) {
@@ -140,53 +153,55 @@ TEST_F(MenuBarViewTest, theUndoRowOffersTheNewestRunNotYetUndone) {
 
     t.addRun({"a.txt", "b.txt", "c.txt"}, CleanTrigger::manual, {}, 20);
     const auto newest = t.addRun({"d.txt"}, CleanTrigger::scheduled);
-    ASSERT_NE(view.undoRow(), nullptr);
-    EXPECT_EQ(view.undoRow()->subtitle(), "1 item");
+    ASSERT_NE(shownChild<MenuRowButton>(view, "undoRow"), nullptr);
+    EXPECT_EQ(shownChild<MenuRowButton>(view, "undoRow")->subtitle(), "1 item");
 
     t.history.markUndone(newest.id);
-    ASSERT_NE(view.undoRow(), nullptr);
-    EXPECT_EQ(view.undoRow()->subtitle(), "3 items");
+    ASSERT_NE(shownChild<MenuRowButton>(view, "undoRow"), nullptr);
+    EXPECT_EQ(shownChild<MenuRowButton>(view, "undoRow")->subtitle(), "3 items");
     EXPECT_EQ(visibleRowTitles(),
               (std::vector<QString>{"Undo last clean", "Check for Updates\u2026",
                                     "Leave a Tip\u2026", "Settings\u2026", "Quit Sorvane"}));
 
     t.addRun({}, CleanTrigger::manual);
     t.history.markUndone(t.history.records()[2].id);
-    EXPECT_EQ(view.undoRow(), nullptr) << "runs that moved nothing or are undone offer no undo";
+    EXPECT_EQ(shownChild<MenuRowButton>(view, "undoRow"), nullptr)
+        << "runs that moved nothing or are undone offer no undo";
 }
 
 TEST_F(MenuBarViewTest, theScheduleLineShowsTheScheduleWhileOffAndTheStatusWhileOn) {
-    EXPECT_FALSE(view.automaticSwitch()->isChecked());
-    EXPECT_EQ(view.scheduleLine()->text(), t.settings.scheduleDescription());
-    EXPECT_NE(view.scheduleLine()->text(), "Automatic cleaning is off");
+    EXPECT_FALSE(child<SwitchButton>(view, "automaticSwitch")->isChecked());
+    EXPECT_EQ(child<ToneLabel>(view, "scheduleLine")->text(), t.settings.scheduleDescription());
+    EXPECT_NE(child<ToneLabel>(view, "scheduleLine")->text(), "Automatic cleaning is off");
 
-    QTest::mouseClick(view.automaticSwitch(), Qt::LeftButton);
+    QTest::mouseClick(child<SwitchButton>(view, "automaticSwitch"), Qt::LeftButton);
     EXPECT_TRUE(t.settings.agentEnabled());
-    EXPECT_EQ(view.scheduleLine()->text(), t.state.scheduler().statusText());
+    EXPECT_EQ(child<ToneLabel>(view, "scheduleLine")->text(), t.state.scheduler().statusText());
 
     t.settings.setAgentEnabled(false);
-    EXPECT_FALSE(view.automaticSwitch()->isChecked()) << "follows a change made elsewhere";
+    EXPECT_FALSE(child<SwitchButton>(view, "automaticSwitch")->isChecked())
+        << "follows a change made elsewhere";
 }
 
 TEST_F(MenuBarViewTest, theRowsAndTheArchiveLinkReachTheirActionsByMouseAndKeyboard) {
     QSignalSpy dismissed(&view, &MenuBarView::dismissRequested);
-    QTest::mouseClick(view.tipRow(), Qt::LeftButton);
+    QTest::mouseClick(child<MenuRowButton>(view, "tipRow"), Qt::LeftButton);
     ASSERT_EQ(t.urlOpener.opened().size(), 1u);
     EXPECT_EQ(t.urlOpener.opened()[0], AppState::tipURL());
 
-    view.settingsRow()->setFocus();
-    QTest::keyClick(view.settingsRow(), Qt::Key_Return);
+    child<MenuRowButton>(view, "settingsRow")->setFocus();
+    QTest::keyClick(child<MenuRowButton>(view, "settingsRow"), Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return settingsOpened == 1; }, 2000));
     EXPECT_EQ(settingsOpened, 1);
 
-    view.quitRow()->setFocus();
-    QTest::keyClick(view.quitRow(), Qt::Key_Space);
+    child<MenuRowButton>(view, "quitRow")->setFocus();
+    QTest::keyClick(child<MenuRowButton>(view, "quitRow"), Qt::Key_Space);
     EXPECT_EQ(quitRequested, 1);
 
-    QTest::mouseClick(view.archiveLink(), Qt::LeftButton);
+    QTest::mouseClick(child<LinkButton>(view, "archiveLink"), Qt::LeftButton);
     ASSERT_EQ(t.fileViewer.shown().size(), 1u) << "the archive's nearest existing folder";
     EXPECT_EQ(t.state.statusMessage(), "Desktop Archive is created on the first clean.");
-    EXPECT_EQ(view.archiveLink()->text(), "Files go to Desktop Archive");
+    EXPECT_EQ(child<LinkButton>(view, "archiveLink")->text(), "Files go to Desktop Archive");
     EXPECT_EQ(dismissed.size(), 4) << "each of them opened something else";
 }
 
@@ -194,23 +209,82 @@ TEST(TrayMenu, cleanNowWorksForFilesThatArrivedAfterTheLastCountAndTheLabelsCatc
     test::TestAppState t;
     TrayMenu menu(t.state, {}, {});
     t.recount();
-    EXPECT_EQ(menu.headlineAction()->text(), "Your desktop is already clear");
-    EXPECT_TRUE(menu.cleanAction()->isEnabled()) << "a clean that finds nothing says so";
+    EXPECT_EQ(child<QAction>(menu, "headlineAction")->text(), "Your desktop is already clear");
+    EXPECT_TRUE(child<QAction>(menu, "cleanAction")->isEnabled())
+        << "a clean that finds nothing says so";
 
     t.home.writeFile(t.home.desktop() / "new.txt");
     QSignalSpy counted(&t.state, &AppState::countsChanged);
     emit menu.aboutToShow();
-    EXPECT_TRUE(menu.cleanAction()->isEnabled()) << "nothing waits for the count";
+    EXPECT_TRUE(child<QAction>(menu, "cleanAction")->isEnabled()) << "nothing waits for the count";
     ASSERT_TRUE(counted.wait(10'000));
-    EXPECT_EQ(menu.headlineAction()->text(), "1 item waiting on your desktop");
+    EXPECT_EQ(child<QAction>(menu, "headlineAction")->text(), "1 item waiting on your desktop");
 
-    menu.cleanAction()->trigger();
-    EXPECT_FALSE(menu.cleanAction()->isEnabled()) << "working";
-    EXPECT_EQ(menu.cleanAction()->text(), "Working\u2026");
+    child<QAction>(menu, "cleanAction")->trigger();
+    EXPECT_FALSE(child<QAction>(menu, "cleanAction")->isEnabled()) << "working";
+    EXPECT_EQ(child<QAction>(menu, "cleanAction")->text(), "Working\u2026");
     t.waitUntilIdle();
     ASSERT_TRUE(QTest::qWaitFor([&] { return t.history.records().size() == 1; }, 10'000));
     EXPECT_FALSE(std::filesystem::exists(t.home.desktop() / "new.txt"));
-    EXPECT_TRUE(menu.cleanAction()->isEnabled());
+    EXPECT_TRUE(child<QAction>(menu, "cleanAction")->isEnabled());
+}
+
+TEST(TrayMenu, everyItemIsNamedAndDoesWhatItSays) {
+    test::TestAppState t;
+    t.addRun({"a.txt", "b.txt"}, CleanTrigger::manual);
+    int panels = 0;
+    int settingsOpened = 0;
+    int quits = 0;
+    TrayMenu menu(t.state,
+                  {[&] { ++settingsOpened; },
+                   [&] {
+                       ++quits;
+                   }},
+                  [&] { ++panels; });
+    for (const QAction* action : menu.actions())
+        EXPECT_TRUE(action->isSeparator() || !action->objectName().isEmpty()) << action->text().toStdString();
+
+    struct Item {
+        const char* name;
+        QString text;
+        std::function<bool()> done;
+    };
+    const std::vector<Item> items{
+        {"openAction", "Open Sorvane",
+         [&] {
+             return panels == 1;
+         }},
+        {"undoAction", "Undo last clean (2 items)",
+         [&] {
+             const bool started = t.state.isWorking();
+             t.waitUntilIdle();
+             return started;
+         }},
+        {"automaticAction", "Clean automatically",
+         [&] {
+             return t.settings.agentEnabled();
+         }},
+        {"tipAction", "Leave a Tip\u2026",
+         [&] {
+             return t.urlOpener.opened().size() == 1;
+         }},
+        {"settingsAction", "Settings\u2026",
+         [&] {
+             return settingsOpened == 1;
+         }},
+        {"quitAction", "Quit Sorvane",
+         [&] {
+             return quits == 1;
+         }},
+    };
+    for (const auto& item : items) {
+        QAction* action = child<QAction>(menu, item.name);
+        ASSERT_NE(action, nullptr) << item.name;
+        EXPECT_EQ(action->text(), item.text);
+        action->trigger();
+        EXPECT_TRUE(item.done()) << item.name;
+    }
+    EXPECT_EQ(panels + settingsOpened + quits, 3) << "each item does only its own thing";
 }
 
 TEST(PanelPopupPlacement, thePanelHangsFromTheIconAndStaysOnTheScreen) {
@@ -240,7 +314,7 @@ TEST_F(PanelPopupTest, openingRecountsTheDesktopAndEscapeCloses) {
     QSignalSpy counted(&t.state, &AppState::countsChanged);
     popup.showAt(QRect(100, 0, 22, 22));
     ASSERT_TRUE(counted.wait(10'000));
-    EXPECT_EQ(popup.view().headline()->text(), "1 item waiting on your desktop");
+    EXPECT_EQ(child<ToneLabel>(popup.view(), "headline")->text(), "1 item waiting on your desktop");
     EXPECT_TRUE(popup.isVisible());
 
     QTest::keyClick(&popup, Qt::Key_Escape);
@@ -345,10 +419,11 @@ TEST(PanelWindowed, closesWhenAnotherWindowKeepsTheFocusNotOnABriefLoss) {
 TEST_F(PanelPopupTest, theCleanButtonHasTheFocusSoReturnCleans) {
     t.putOnDesktop({"a.txt"});
     popup.showAt(QRect(100, 0, 22, 22));
-    ASSERT_TRUE(popup.view().cleanButton()->hasFocus() ||
-                QApplication::focusWidget() == popup.view().cleanButton() ||
-                popup.focusWidget() == popup.view().cleanButton());
-    QTest::keyClick(popup.view().cleanButton(), Qt::Key_Return);
+    ASSERT_TRUE(child<ProminentButton>(popup.view(), "cleanButton")->hasFocus() ||
+                QApplication::focusWidget() ==
+                    child<ProminentButton>(popup.view(), "cleanButton") ||
+                popup.focusWidget() == child<ProminentButton>(popup.view(), "cleanButton"));
+    QTest::keyClick(child<ProminentButton>(popup.view(), "cleanButton"), Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return t.history.records().size() == 1; }, 10'000));
     t.waitUntilIdle();
     EXPECT_TRUE(std::filesystem::exists(t.home.archive()));

@@ -1,11 +1,14 @@
 #include "fakes/test_app_state.h"
 #include "support/file_attributes.h"
+#include "support/named_child.h"
 #include "ui/history_row.h"
 #include "ui/history_view.h"
 #include "ui/link_button.h"
 #include "ui/menu_bar_view.h"
+#include "ui/menu_row_button.h"
 #include "ui/panel_popup.h"
 #include "ui/settings_window.h"
+#include "ui/tone_label.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +22,9 @@
 // that the picture was written and is not blank.
 namespace sorvane {
 namespace {
+
+using test::child;
+using test::shownChild;
 
 void save(QWidget& widget, const QString& name) {
     QDir().mkpath(SORVANE_RENDER_DIR);
@@ -103,8 +109,8 @@ TEST_P(Render, panelWithTwelveItemsTaggedFilesAStatusLineAndAnUndoRow) {
     t.settings.setAgentEnabled(true);
     PanelPopup popup{new MenuBarView(t.state, {})};
     popup.showAt(QRect(600, 0, 22, 22));
-    ASSERT_NE(popup.view().undoRow(), nullptr);
-    ASSERT_NE(popup.view().statusLine(), nullptr);
+    ASSERT_NE(shownChild<MenuRowButton>(popup.view(), "undoRow"), nullptr);
+    ASSERT_NE(shownChild<ToneLabel>(popup.view(), "statusLine"), nullptr);
     // The pointer over a row, and the keyboard focus on another.
     auto* row = popup.findChild<QWidget*>("tipRow");
     QTest::mouseMove(popup.windowHandle(), row->mapTo(&popup, row->rect().center()));
@@ -119,7 +125,7 @@ TEST_P(Render, panelWhenTheDesktopIsInsideTheArchive) {
     t.recount();
     PanelPopup popup{new MenuBarView(t.state, {})};
     popup.showAt(QRect(600, 0, 22, 22));
-    EXPECT_EQ(popup.view().headline()->text(), t.state.countsProblem());
+    EXPECT_EQ(child<ToneLabel>(popup.view(), "headline")->text(), t.state.countsProblem());
     EXPECT_FALSE(t.state.countsProblem().isEmpty());
     save(popup, named("panel-desktop-inside-archive"));
 }
@@ -135,7 +141,7 @@ TEST_P(Render, eachSettingsTabWithALongArchiveName) {
     const char* names[] = {"settings-general", "settings-schedule", "settings-updates",
                            "settings-history-empty"};
     for (int i = 0; i < 4; ++i) {
-        window.tabs()->setCurrentIndex(i);
+        child<QTabWidget>(window, "tabs")->setCurrentIndex(i);
         QTest::qWait(20);
         save(window, named(names[i]));
     }
@@ -154,7 +160,7 @@ TEST_P(Render, historyWithSeveralRuns) {
              60 * 5);
     t.addRun({"Screenshot 1.png", "Screenshot 2.png", "budget.ods"}, CleanTrigger::manual);
     SettingsWindow window{t.state};
-    window.tabs()->setCurrentIndex(3);
+    child<QTabWidget>(window, "tabs")->setCurrentIndex(3);
     window.present();
     auto* view = static_cast<HistoryView*>(window.page(SettingsTab::history));
     ASSERT_NE(view, nullptr);

@@ -1,4 +1,5 @@
 #include "fakes/test_app_state.h"
+#include "support/named_child.h"
 #include "ui/badge.h"
 #include "ui/elided_label.h"
 #include "ui/general_settings.h"
@@ -32,6 +33,9 @@
 namespace sorvane {
 namespace {
 
+using test::child;
+using test::shownChild;
+
 /// Where a user clicks a check box: on its box, not in the empty end of its row.
 void clickCheckBox(QCheckBox* box) {
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
@@ -55,17 +59,17 @@ TEST_F(TrayIconTest, theSettingsWindowExistsOnceAndReopensOnTheLastTab) {
     EXPECT_EQ(tray.settingsWindow(), nullptr) << "not open at launch";
     EXPECT_EQ(tray.window(), nullptr) << "started at login, no window without being asked";
 
-    QTest::mouseClick(tray.popup().view().settingsRow(), Qt::LeftButton);
+    QTest::mouseClick(child<MenuRowButton>(tray.popup().view(), "settingsRow"), Qt::LeftButton);
     ASSERT_NE(tray.settingsWindow(), nullptr);
     SettingsWindow* window = tray.settingsWindow();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->size(), QSize(520, 680));
-    EXPECT_EQ(window->tabs()->currentIndex(), 0) << "General at start-up";
-    EXPECT_EQ(window->tabs()->count(), 4);
-    EXPECT_EQ(window->tabs()->tabText(3), "History");
-    EXPECT_FALSE(window->tabs()->tabIcon(3).isNull());
+    EXPECT_EQ(child<QTabWidget>(*window, "tabs")->currentIndex(), 0) << "General at start-up";
+    EXPECT_EQ(child<QTabWidget>(*window, "tabs")->count(), 4);
+    EXPECT_EQ(child<QTabWidget>(*window, "tabs")->tabText(3), "History");
+    EXPECT_FALSE(child<QTabWidget>(*window, "tabs")->tabIcon(3).isNull());
 
-    window->tabs()->setCurrentIndex(2);
+    child<QTabWidget>(*window, "tabs")->setCurrentIndex(2);
     EXPECT_EQ(t.state.settingsTab(), SettingsTab::updates);
     window->close();
 
@@ -74,12 +78,12 @@ TEST_F(TrayIconTest, theSettingsWindowExistsOnceAndReopensOnTheLastTab) {
     EXPECT_EQ(tray.settingsWindow(), window);
     EXPECT_EQ(settingsWindowCount(), 1);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->tabs()->currentIndex(), 2) << "the Updates tab again";
+    EXPECT_EQ(child<QTabWidget>(*window, "tabs")->currentIndex(), 2) << "the Updates tab again";
     EXPECT_NE(window->page(SettingsTab::updates), nullptr);
     EXPECT_EQ(window->page(SettingsTab::schedule), nullptr) << "a tab never shown is not made";
 
     t.state.setSettingsTab(SettingsTab::history);
-    EXPECT_EQ(window->tabs()->currentIndex(), 3) << "follows the state's tab";
+    EXPECT_EQ(child<QTabWidget>(*window, "tabs")->currentIndex(), 3) << "follows the state's tab";
 }
 
 TEST_F(TrayIconTest, withoutATrayALaterStartShowsThePanelAsAWindow) {
@@ -106,44 +110,44 @@ protected:
 };
 
 TEST_F(GeneralSettingsTest, firstLaunchShowsTheDefaults) {
-    EXPECT_EQ(tab.pathLabel()->text(),
+    EXPECT_EQ(child<ElidedLabel>(tab, "pathLabel")->text(),
               QString::fromStdString((t.home / "Documents/Desktop Archive").string()));
-    EXPECT_EQ(tab.groupControl()->currentIndex(), 0);
-    EXPECT_EQ(tab.sortByBox()->currentText(), "When the file was created");
-    EXPECT_EQ(tab.keepRecentBox()->currentText(), "Move everything");
-    EXPECT_TRUE(tab.moveFoldersBox()->isChecked());
-    EXPECT_FALSE(tab.includeHiddenBox()->isChecked());
-    EXPECT_TRUE(tab.keepTaggedBox()->isChecked());
-    EXPECT_TRUE(tab.exampleLabel()->text().startsWith("Desktop Archive/"));
-    EXPECT_TRUE(tab.exampleLabel()->text().endsWith("/screenshot.png"));
+    EXPECT_EQ(child<SegmentedControl>(tab, "groupControl")->currentIndex(), 0);
+    EXPECT_EQ(child<QComboBox>(tab, "sortByBox")->currentText(), "When the file was created");
+    EXPECT_EQ(child<QComboBox>(tab, "keepRecentBox")->currentText(), "Move everything");
+    EXPECT_TRUE(child<QCheckBox>(tab, "moveFoldersBox")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(tab, "includeHiddenBox")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(tab, "keepTaggedBox")->isChecked());
+    EXPECT_TRUE(child<ElidedLabel>(tab, "exampleLabel")->text().startsWith("Desktop Archive/"));
+    EXPECT_TRUE(child<ElidedLabel>(tab, "exampleLabel")->text().endsWith("/screenshot.png"));
 }
 
 TEST_F(GeneralSettingsTest, eachControlStoresItsSettingAtOnce) {
-    const QString byMonth = tab.exampleLabel()->text();
-    QTest::mouseClick(tab.groupControl()->segment(1), Qt::LeftButton);
+    const QString byMonth = child<ElidedLabel>(tab, "exampleLabel")->text();
+    QTest::mouseClick(child<SegmentedControl>(tab, "groupControl")->segment(1), Qt::LeftButton);
     EXPECT_EQ(t.settings.grouping(), GroupingStyle::day);
-    const QString byDay = tab.exampleLabel()->text();
+    const QString byDay = child<ElidedLabel>(tab, "exampleLabel")->text();
     EXPECT_NE(byDay, byMonth);
     EXPECT_EQ(byDay.section('/', 1, 1).size(), 10) << "yyyy-MM-dd: " << byDay.toStdString();
 
-    QTest::keyClick(tab.keepRecentBox(), Qt::Key_End);
-    EXPECT_EQ(tab.keepRecentBox()->currentText(), "Keep the last week");
+    QTest::keyClick(child<QComboBox>(tab, "keepRecentBox"), Qt::Key_End);
+    EXPECT_EQ(child<QComboBox>(tab, "keepRecentBox")->currentText(), "Keep the last week");
     EXPECT_EQ(t.settings.keepRecentDays(), 7);
 
-    tab.sortByBox()->setCurrentIndex(2);
-    emit tab.sortByBox()->activated(2);
+    child<QComboBox>(tab, "sortByBox")->setCurrentIndex(2);
+    emit child<QComboBox>(tab, "sortByBox")->activated(2);
     EXPECT_EQ(t.settings.dateBasis(), DateBasis::cleaned);
 
-    clickCheckBox(tab.includeHiddenBox());
+    clickCheckBox(child<QCheckBox>(tab, "includeHiddenBox"));
     EXPECT_TRUE(t.settings.includeHidden());
 
-    QTest::mouseClick(tab.changeButton(), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(tab, "changeButton"), Qt::LeftButton);
     EXPECT_EQ(t.folderChooser.requests().size(), 1u);
 }
 
 TEST_F(GeneralSettingsTest, aStoredNumberNoItemStandsForStaysUntilTheUserPicks) {
     t.settings.setKeepRecentDays(5);
-    EXPECT_EQ(tab.keepRecentBox()->currentIndex(), -1);
+    EXPECT_EQ(child<QComboBox>(tab, "keepRecentBox")->currentIndex(), -1);
     EXPECT_EQ(t.settings.keepRecentDays(), 5);
 }
 
@@ -152,7 +156,7 @@ TEST_F(GeneralSettingsTest, aLongArchivePathKeepsItsEnd) {
     t.folderChooser.answer(chosen);
     t.state.chooseDestination();
     tab.resize(520, 600);
-    const QString shown = tab.pathLabel()->shownText();
+    const QString shown = child<ElidedLabel>(tab, "pathLabel")->shownText();
     EXPECT_TRUE(shown.startsWith(QChar(0x2026))) << shown.toStdString();
     EXPECT_TRUE(shown.endsWith("/The Archive"));
 }
@@ -168,11 +172,12 @@ TEST_P(SettingsLayoutTest, everyControlStaysInsideTheWindowWhateverTheArchiveNam
     t.state.chooseDestination();
     SettingsWindow window{t.state};
     window.present();
-    for (int i = 0; i < window.tabs()->count(); ++i) {
-        window.tabs()->setCurrentIndex(i);
+    for (int i = 0; i < child<QTabWidget>(window, "tabs")->count(); ++i) {
+        child<QTabWidget>(window, "tabs")->setCurrentIndex(i);
         QApplication::processEvents();
         EXPECT_EQ(window.size(), SettingsWindow::fixedSize);
-        for (auto* widget : window.tabs()->currentWidget()->findChildren<QWidget*>()) {
+        for (auto* widget :
+             child<QTabWidget>(window, "tabs")->currentWidget()->findChildren<QWidget*>()) {
             if (!widget->isVisibleTo(&window) || widget->inherits("QScrollBar"))
                 continue;
             const QRect box(widget->mapTo(&window, QPoint()), widget->size());
@@ -183,9 +188,11 @@ TEST_P(SettingsLayoutTest, everyControlStaysInsideTheWindowWhateverTheArchiveNam
         }
     }
     auto* general = static_cast<GeneralSettings*>(window.page(SettingsTab::general));
-    EXPECT_EQ(general->exampleLabel()->toolTip(), general->examplePath()) << "full text";
+    EXPECT_EQ(child<ElidedLabel>(*general, "exampleLabel")->toolTip(), general->examplePath())
+        << "full text";
     if (GetParam() >= 50) {
-        EXPECT_TRUE(general->exampleLabel()->shownText().contains(QChar(0x2026)));
+        EXPECT_TRUE(
+            child<ElidedLabel>(*general, "exampleLabel")->shownText().contains(QChar(0x2026)));
     }
 
     MenuBarView panel(t.state, {});
@@ -193,7 +200,7 @@ TEST_P(SettingsLayoutTest, everyControlStaysInsideTheWindowWhateverTheArchiveNam
     auto* link = panel.findChild<LinkButton*>("archiveLink");
     EXPECT_LE(link->mapTo(&panel, QPoint(link->width(), 0)).x(), MenuBarView::panelWidth);
     EXPECT_EQ(link->mapTo(&panel, QPoint(LinkButton::padding, 0)).x(),
-              panel.headline()->mapTo(&panel, QPoint()).x())
+              child<ToneLabel>(panel, "headline")->mapTo(&panel, QPoint()).x())
         << "the link's label lines up with the headline";
     EXPECT_EQ(panel.width(), MenuBarView::panelWidth);
 }
@@ -228,57 +235,57 @@ protected:
 };
 
 TEST_F(ScheduleSettingsTest, defaultsAndTheControlsThatWaitForAutomaticCleaning) {
-    EXPECT_FALSE(tab.automaticSwitch()->isChecked());
-    EXPECT_EQ(tab.frequencyBox()->currentText(), "Every day");
-    EXPECT_EQ(tab.weekdayBox(), nullptr);
-    EXPECT_EQ(tab.timeEdit()->time(), QTime(9, 0));
-    EXPECT_EQ(tab.statusLabel()->text(), "Automatic cleaning is off");
-    EXPECT_TRUE(tab.notifyBox()->isChecked());
-    EXPECT_FALSE(tab.frequencyBox()->isEnabled());
-    EXPECT_FALSE(tab.timeEdit()->isEnabled());
-    EXPECT_TRUE(tab.openAtLoginBox()->isEnabled());
-    EXPECT_TRUE(tab.notifyBox()->isEnabled());
+    EXPECT_FALSE(child<SwitchButton>(tab, "automaticSwitch")->isChecked());
+    EXPECT_EQ(child<QComboBox>(tab, "frequencyBox")->currentText(), "Every day");
+    EXPECT_EQ(child<QComboBox>(tab, "weekdayBox"), nullptr);
+    EXPECT_EQ(child<QTimeEdit>(tab, "timeEdit")->time(), QTime(9, 0));
+    EXPECT_EQ(child<ToneLabel>(tab, "statusLabel")->text(), "Automatic cleaning is off");
+    EXPECT_TRUE(child<QCheckBox>(tab, "notifyBox")->isChecked());
+    EXPECT_FALSE(child<QComboBox>(tab, "frequencyBox")->isEnabled());
+    EXPECT_FALSE(child<QTimeEdit>(tab, "timeEdit")->isEnabled());
+    EXPECT_TRUE(child<QCheckBox>(tab, "openAtLoginBox")->isEnabled());
+    EXPECT_TRUE(child<QCheckBox>(tab, "notifyBox")->isEnabled());
 
-    QTest::mouseClick(tab.automaticSwitch(), Qt::LeftButton);
+    QTest::mouseClick(child<SwitchButton>(tab, "automaticSwitch"), Qt::LeftButton);
     EXPECT_TRUE(t.settings.agentEnabled());
-    EXPECT_TRUE(tab.frequencyBox()->isEnabled());
-    EXPECT_TRUE(tab.timeEdit()->isEnabled());
-    EXPECT_NE(tab.statusLabel()->text(), "Automatic cleaning is off");
+    EXPECT_TRUE(child<QComboBox>(tab, "frequencyBox")->isEnabled());
+    EXPECT_TRUE(child<QTimeEdit>(tab, "timeEdit")->isEnabled());
+    EXPECT_NE(child<ToneLabel>(tab, "statusLabel")->text(), "Automatic cleaning is off");
 }
 
 TEST_F(ScheduleSettingsTest, everyWeekAddsTheOnRowWithMondayAndTakesItAwayAgain) {
     t.settings.setAgentEnabled(true);
-    tab.frequencyBox()->setCurrentIndex(1);
-    emit tab.frequencyBox()->activated(1);
+    child<QComboBox>(tab, "frequencyBox")->setCurrentIndex(1);
+    emit child<QComboBox>(tab, "frequencyBox")->activated(1);
     EXPECT_EQ(t.settings.frequency(), ScheduleFrequency::weekly);
-    ASSERT_NE(tab.weekdayBox(), nullptr);
-    EXPECT_EQ(tab.weekdayBox()->currentText(), "Monday");
-    EXPECT_EQ(tab.weekdayBox()->count(), 7);
-    EXPECT_EQ(tab.weekdayBox()->itemText(0), "Sunday");
+    ASSERT_NE(child<QComboBox>(tab, "weekdayBox"), nullptr);
+    EXPECT_EQ(child<QComboBox>(tab, "weekdayBox")->currentText(), "Monday");
+    EXPECT_EQ(child<QComboBox>(tab, "weekdayBox")->count(), 7);
+    EXPECT_EQ(child<QComboBox>(tab, "weekdayBox")->itemText(0), "Sunday");
 
-    tab.weekdayBox()->setCurrentIndex(6);
-    emit tab.weekdayBox()->activated(6);
+    child<QComboBox>(tab, "weekdayBox")->setCurrentIndex(6);
+    emit child<QComboBox>(tab, "weekdayBox")->activated(6);
     EXPECT_EQ(t.settings.weekday(), 7) << "Saturday";
-    tab.weekdayBox()->setCurrentIndex(0);
-    emit tab.weekdayBox()->activated(0);
+    child<QComboBox>(tab, "weekdayBox")->setCurrentIndex(0);
+    emit child<QComboBox>(tab, "weekdayBox")->activated(0);
     EXPECT_EQ(t.settings.weekday(), 1) << "Sunday";
 
     t.settings.setFrequency(ScheduleFrequency::daily);
-    EXPECT_EQ(tab.weekdayBox(), nullptr);
+    EXPECT_EQ(child<QComboBox>(tab, "weekdayBox"), nullptr);
     EXPECT_TRUE(tab.findChildren<QComboBox*>().size() == 1) << "the row is gone, not hidden";
 }
 
 TEST_F(ScheduleSettingsTest, choosingHalfPastSixInTheEveningStoresEighteenAndThirty) {
     t.settings.setAgentEnabled(true);
-    tab.timeEdit()->setTime(QTime(18, 30));
+    child<QTimeEdit>(tab, "timeEdit")->setTime(QTime(18, 30));
     EXPECT_EQ(t.settings.runHour(), 18);
     EXPECT_EQ(t.settings.runMinute(), 30);
-    EXPECT_EQ(tab.timeEdit()->time(), QTime(18, 30));
+    EXPECT_EQ(child<QTimeEdit>(tab, "timeEdit")->time(), QTime(18, 30));
 }
 
 TEST_F(ScheduleSettingsTest, aTypedTimeIsStoredWhenTheUserIsDoneNotAtEachKeystroke) {
     t.settings.setAgentEnabled(true);
-    QTimeEdit* edit = tab.timeEdit();
+    QTimeEdit* edit = child<QTimeEdit>(tab, "timeEdit");
     edit->setFocus();
     edit->setSelectedSection(QDateTimeEdit::HourSection);
     QTest::keyClicks(edit, "1");
@@ -289,13 +296,14 @@ TEST_F(ScheduleSettingsTest, aTypedTimeIsStoredWhenTheUserIsDoneNotAtEachKeystro
 }
 
 TEST_F(ScheduleSettingsTest, openAtLoginSpringsBackWhenTheSystemRefuses) {
-    clickCheckBox(tab.openAtLoginBox());
+    clickCheckBox(child<QCheckBox>(tab, "openAtLoginBox"));
     EXPECT_TRUE(t.loginItem.isEnabled());
-    EXPECT_TRUE(tab.openAtLoginBox()->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(tab, "openAtLoginBox")->isChecked());
 
     t.loginItem.failWith("Could not remove the login item.", true);
-    clickCheckBox(tab.openAtLoginBox());
-    EXPECT_TRUE(tab.openAtLoginBox()->isChecked()) << "shows what the system did";
+    clickCheckBox(child<QCheckBox>(tab, "openAtLoginBox"));
+    EXPECT_TRUE(child<QCheckBox>(tab, "openAtLoginBox")->isChecked())
+        << "shows what the system did";
     EXPECT_EQ(t.state.statusMessage(), "Could not remove the login item.");
 }
 
@@ -308,7 +316,7 @@ TEST_P(TypedTimeTest, halfPastSixInTheEveningTypedInTheUsersOwnFormatIsStored) {
     t.settings.setAgentEnabled(true);
     ScheduleSettings tab{t.state};
     tab.show();
-    QTimeEdit* edit = tab.timeEdit();
+    QTimeEdit* edit = child<QTimeEdit>(tab, "timeEdit");
     EXPECT_EQ(edit->text(), edit->locale().toString(QTime(9, 0), edit->displayFormat()))
         << "shows what it parses";
     edit->setFocus();
@@ -340,10 +348,11 @@ INSTANTIATE_TEST_SUITE_P(Locales, TypedTimeTest,
 TEST(UpdateSettingsTab, showsTheVersionTheLastCheckAndTheSite) {
     test::TestAppState t;
     UpdateSettings tab{t.updaterModel, AppState::tipURL().host()};
-    EXPECT_EQ(tab.versionLabel()->text(), "Version 1.0.0");
-    EXPECT_EQ(tab.lastCheckLabel()->text(), "Never checked");
-    EXPECT_FALSE(tab.checkNowButton()->isEnabled()) << "the updater has not started";
-    EXPECT_FALSE(tab.automaticBox()->isChecked());
+    EXPECT_EQ(child<ToneLabel>(tab, "versionLabel")->text(), "Version 1.0.0");
+    EXPECT_EQ(child<ToneLabel>(tab, "lastCheckLabel")->text(), "Never checked");
+    EXPECT_FALSE(child<QPushButton>(tab, "checkNowButton")->isEnabled())
+        << "the updater has not started";
+    EXPECT_FALSE(child<QCheckBox>(tab, "automaticBox")->isChecked());
     const auto help = tab.findChildren<ToneLabel*>();
     EXPECT_TRUE(std::any_of(help.begin(), help.end(), [](ToneLabel* label) {
         return label->text().startsWith("Sorvane checks sorvane.app for new versions.");
@@ -358,10 +367,10 @@ TEST(UpdateSettingsTab, withoutAnUpdaterShowsOnlyTheVersion) {
     tab.resize(560, 300);
     QDir().mkpath(SORVANE_RENDER_DIR);
     EXPECT_TRUE(tab.grab().save(SORVANE_RENDER_DIR "/settings-updates-without-checker.png"));
-    EXPECT_EQ(tab.versionLabel()->text(), "Version 1.0.0");
-    EXPECT_EQ(tab.lastCheckLabel(), nullptr);
-    EXPECT_EQ(tab.checkNowButton(), nullptr);
-    EXPECT_EQ(tab.automaticBox(), nullptr);
+    EXPECT_EQ(child<ToneLabel>(tab, "versionLabel")->text(), "Version 1.0.0");
+    EXPECT_EQ(child<ToneLabel>(tab, "lastCheckLabel"), nullptr);
+    EXPECT_EQ(child<QPushButton>(tab, "checkNowButton"), nullptr);
+    EXPECT_EQ(child<QCheckBox>(tab, "automaticBox"), nullptr);
     none.checkForUpdates();
     none.setAutomaticallyChecks(true);
     EXPECT_FALSE(none.automaticallyChecks()) << "nothing to check with";
