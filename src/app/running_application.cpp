@@ -52,12 +52,15 @@ void RunningApplication::start() {
         [this](const InstanceRequest& request, auto reply) { answer(request, std::move(reply)); });
     // Without a socket the application still cleans; later commands then find it busy.
     const auto socket = InstanceAddress::chooseSocket();
-    if (socket && m_server->listen(*socket))
-        InstanceAddress::publish(*socket);
-    else
+    if (socket && m_server->listen(*socket)) {
+        if (const FileStatus published = InstanceAddress::publish(*socket); !published)
+            qCWarning(logInstance) << "Commands will not find this instance:"
+                                   << published.error().description().c_str();
+    } else {
         qCWarning(logInstance) << "No instance socket, so commands will not reach this instance:"
                                << (socket ? m_server->errorString()
                                           : QStringLiteral("no private folder for it"));
+    }
     state.start();
     m_parts->refreshLoginItem();
     if (const QString command = startedFor(); !command.isEmpty()) {

@@ -1,6 +1,7 @@
 #include "app/undo_journal.h"
 
 #include "history/history_store.h"
+#include "platform/log_categories.h"
 #include "record/base64.h"
 
 #include <algorithm>
@@ -179,10 +180,14 @@ void UndoJournal::recoverInto(HistoryStore& history, const std::filesystem::path
                 remaining.push_back(item);
         }
         const Uuid id = record->id;
+        FileStatus saved;
         if (remaining.empty())
-            history.markUndone(id);
+            saved = history.markUndone(id);
         else if (remaining.size() < record->moved.size())
-            history.recordPartialUndo(id, std::move(remaining));
+            saved = history.recordPartialUndo(id, std::move(remaining));
+        if (!saved)
+            qCWarning(logClean) << "An interrupted undo is not in the saved history:"
+                                << saved.error().description().c_str();
     }
     unlink(path.c_str());
 }

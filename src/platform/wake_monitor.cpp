@@ -1,6 +1,9 @@
 #include "platform/wake_monitor.h"
 
+#include "platform/log_categories.h"
+
 #include <QDBusConnection>
+#include <QDBusError>
 
 namespace sorvane {
 namespace {
@@ -23,13 +26,19 @@ void WakeMonitor::start() {
     m_detector.reset(m_clocks());
     m_started = true;
     QDBusConnection bus = QDBusConnection::systemBus();
-    if (!bus.isConnected())
+    if (!bus.isConnected()) {
+        qCInfo(logDbus) << "No system bus; waking from sleep is noticed by the clocks only:"
+                        << bus.lastError().message();
         return;
+    }
     // No sender name: matching on logind's well-known name would make QtDBus look up its
     // owner with a blocking call. The path and interface are logind's alone, and a stray
     // signal costs no more than one extra look at the schedule.
     m_listening = bus.connect(QString(), loginPath, loginManager, prepareForSleep, this,
                               SLOT(onPrepareForSleep(bool)));
+    if (!m_listening)
+        qCInfo(logDbus) << "No word from logind; waking from sleep is noticed by the clocks only:"
+                        << bus.lastError().message();
 }
 
 void WakeMonitor::stop() {

@@ -1,6 +1,7 @@
 #include "settings/json_preferences_store.h"
 
 #include "platform/durable_file.h"
+#include "platform/log_categories.h"
 #include "platform/xdg_user_dirs.h"
 #include "record/base64.h"
 
@@ -157,15 +158,21 @@ void JsonPreferencesStore::write() {
     if (m_fileUnreadable) {
         // The user may have edited the file by hand and made a slip; keep what they wrote.
         const auto keptAside = DurableFile::keepAside(m_target, ".unreadable");
-        if (!keptAside && keptAside.error().code != ENOENT)
+        if (!keptAside && keptAside.error().code != ENOENT) {
+            qCWarning(logSettings) << "The preferences are not saved: the unreadable file could "
+                                      "not be kept aside:"
+                                   << keptAside.error().description().c_str();
             return;
+        }
         m_fileUnreadable = false;
     }
     DurableFile::makeFolder(m_target.parent_path());
     // Strings came from QString and are valid UTF-8, but a replacement beats an exception.
     const std::string text =
         m_document->object.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
-    DurableFile::write(m_target, text);
+    if (const FileStatus written = DurableFile::write(m_target, text); !written)
+        qCWarning(logSettings) << "The preferences could not be saved:"
+                               << written.error().description().c_str();
 }
 
 } // namespace sorvane

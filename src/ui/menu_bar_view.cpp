@@ -40,6 +40,7 @@ QLabel* symbolLabel(const QIcon& icon, int side, QWidget* parent) {
 
 MenuBarView::MenuBarView(AppState& state, PanelActions actions, QWidget* parent)
     : QWidget(parent), m_state(state), m_actions(std::move(actions)) {
+    setObjectName(QStringLiteral("menuBarView"));
     setFixedWidth(panelWidth);
     // Takes the focus itself when nothing should answer Return, so Tab leads into the rows.
     setFocusPolicy(Qt::StrongFocus);

@@ -29,6 +29,7 @@ bool tracing() {
 PanelPopup::PanelPopup(MenuBarView* view, bool windowed)
     : QWidget(nullptr, (windowed ? Qt::Window : Qt::Popup) | Qt::FramelessWindowHint), m_view(view),
       m_windowed(windowed) {
+    setObjectName(QStringLiteral("panelPopup"));
     setWindowTitle(tr("Sorvane"));
     setAccessibleName(tr("Sorvane"));
     // The click that closes the panel must not reach the tray icon as well, or it would

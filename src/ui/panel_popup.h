@@ -26,8 +26,6 @@ public:
 
     static bool runsOnWayland();
 
-    MenuBarView& view() const { return *m_view; }
-
     /// Shows the panel against `anchor` (the tray icon's geometry; empty when the tray gives
     /// none, then the pointer's position is used), kept inside the screen.
     void showAt(const QRect& anchor);

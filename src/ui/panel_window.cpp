@@ -8,6 +8,7 @@
 namespace sorvane {
 
 PanelWindow::PanelWindow(MenuBarView* view) : QWidget(nullptr), m_view(view) {
+    setObjectName(QStringLiteral("panelWindow"));
     setWindowTitle(tr("Sorvane"));
     setWindowIcon(Symbols::trayIcon());
     auto* layout = new QVBoxLayout(this);

@@ -13,7 +13,6 @@ class PanelWindow : public QWidget {
 public:
     explicit PanelWindow(MenuBarView* view);
 
-    MenuBarView& view() const { return *m_view; }
     /// Shows the window, or brings it to the front when it is open.
     void present();
 

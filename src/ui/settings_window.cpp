@@ -28,6 +28,7 @@ int indexOf(SettingsTab tab) {
 SettingsWindow::SettingsWindow(AppState& state, std::function<void()> quit, QWidget* parent)
     : QWidget(parent, Qt::Window), m_state(state), m_quit(std::move(quit)),
       m_tabs(new QTabWidget(this)) {
+    setObjectName(QStringLiteral("settingsWindow"));
     ButtonInput::watch();
     setWindowTitle(tr("Sorvane Settings"));
     setWindowIcon(Symbols::trayIcon());

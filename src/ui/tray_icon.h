@@ -30,13 +30,6 @@ public:
     void togglePanel();
     void openSettings();
 
-    QSystemTrayIcon& trayIcon() { return m_tray; }
-    PanelPopup& popup() const { return *m_popup; }
-    /// Null until there was a reason to show the window.
-    PanelWindow* window() const { return m_window.get(); }
-    /// Null until first opened.
-    SettingsWindow* settingsWindow() const { return m_settings.get(); }
-
 private:
     void activated(QSystemTrayIcon::ActivationReason reason);
     void watchForTray();

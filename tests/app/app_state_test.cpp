@@ -247,6 +247,17 @@ TEST_F(AppStateTest, aDesktopThatCannotBeReadIsNotCountedAsClear) {
     EXPECT_TRUE(state.countsProblem().isEmpty());
 }
 
+// A command prints its result and exits: a recount of the Desktop after its clean would only
+// hold up the exit.
+TEST_F(AppStateTest, aCleanWhoseCountsNobodyShowsListsTheDesktopOnce) {
+    file("a.txt");
+    state.setCountsShown(false);
+    clean(CleanTrigger::manual);
+    QTest::qWait(100);
+    EXPECT_EQ(faults.callCount(FileOperation::contentsOfDirectory), 1);
+    EXPECT_EQ(state.statusMessage(), "1 item moved");
+}
+
 TEST_F(AppStateTest, onlyTheNewestRefreshIsShown) {
     file("a.txt");
     file(".hidden-one");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QApplication>
 #include <QObject>
 #include <QWidget>
 
@@ -16,6 +17,15 @@ template <class T> T* child(const QObject& parent, const char* name) {
 template <class T> T* shownChild(const QWidget& parent, const char* name) {
     T* found = child<T>(parent, name);
     return found && found->isVisibleTo(&parent) ? found : nullptr;
+}
+
+/// The window of type `T` with the object name `name`; null while there is none.
+template <class T> T* topLevel(const char* name) {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QLatin1String(name))
+            if (T* window = qobject_cast<T*>(widget))
+                return window;
+    return nullptr;
 }
 
 } // namespace sorvane::test

@@ -24,6 +24,7 @@ namespace {
 
 using test::child;
 using test::shownChild;
+using test::topLevel;
 
 class MenuBarViewTest : public ::testing::Test {
 protected:
@@ -242,7 +243,8 @@ TEST(TrayMenu, everyItemIsNamedAndDoesWhatItSays) {
                    }},
                   [&] { ++panels; });
     for (const QAction* action : menu.actions())
-        EXPECT_TRUE(action->isSeparator() || !action->objectName().isEmpty()) << action->text().toStdString();
+        EXPECT_TRUE(action->isSeparator() || !action->objectName().isEmpty())
+            << action->text().toStdString();
 
     struct Item {
         const char* name;
@@ -306,7 +308,8 @@ TEST(PanelPopupPlacement, thePanelHangsFromTheIconAndStaysOnTheScreen) {
 class PanelPopupTest : public ::testing::Test {
 protected:
     test::TestAppState t;
-    PanelPopup popup{new MenuBarView(t.state, {})};
+    MenuBarView* content = new MenuBarView(t.state, {});
+    PanelPopup popup{content};
 };
 
 TEST_F(PanelPopupTest, openingRecountsTheDesktopAndEscapeCloses) {
@@ -314,7 +317,7 @@ TEST_F(PanelPopupTest, openingRecountsTheDesktopAndEscapeCloses) {
     QSignalSpy counted(&t.state, &AppState::countsChanged);
     popup.showAt(QRect(100, 0, 22, 22));
     ASSERT_TRUE(counted.wait(10'000));
-    EXPECT_EQ(child<ToneLabel>(popup.view(), "headline")->text(), "1 item waiting on your desktop");
+    EXPECT_EQ(child<ToneLabel>(*content, "headline")->text(), "1 item waiting on your desktop");
     EXPECT_TRUE(popup.isVisible());
 
     QTest::keyClick(&popup, Qt::Key_Escape);
@@ -344,23 +347,23 @@ TEST_F(PanelPopupTest, aRowIsHighlightedOnlyWhileThePointerMovesOverItSinceThePa
     auto* settingsRow = popup.findChild<MenuRowButton*>("settingsRow");
     ASSERT_NE(settingsRow, nullptr);
     movePointerOver(settingsRow);
-    EXPECT_EQ(highlightedRows(popup.view()), std::vector<QString>{"Settings\u2026"});
+    EXPECT_EQ(highlightedRows(*content), std::vector<QString>{"Settings\u2026"});
 
     QTest::keyClick(&popup, Qt::Key_Escape);
     ASSERT_FALSE(popup.isVisible());
     popup.showAt(QRect(100, 0, 22, 22));
-    EXPECT_TRUE(highlightedRows(popup.view()).empty()) << "closing cleared the highlight";
+    EXPECT_TRUE(highlightedRows(*content).empty()) << "closing cleared the highlight";
 
     // Qt makes up enter events from the last known pointer position when rows appear or
     // move; on Wayland that position is stale. They must not highlight anything.
     QEnterEvent madeUp(QPointF(5, 5), QPointF(5, 5), settingsRow->mapToGlobal(QPointF(5, 5)));
     QApplication::sendEvent(settingsRow, &madeUp);
-    EXPECT_TRUE(highlightedRows(popup.view()).empty());
+    EXPECT_TRUE(highlightedRows(*content).empty());
 
     auto* tipRow = popup.findChild<MenuRowButton*>("tipRow");
     movePointerOver(tipRow);
     movePointerOver(settingsRow);
-    EXPECT_EQ(highlightedRows(popup.view()), std::vector<QString>{"Settings\u2026"})
+    EXPECT_EQ(highlightedRows(*content), std::vector<QString>{"Settings\u2026"})
         << "one row at a time";
 }
 
@@ -397,7 +400,8 @@ TEST_F(PanelPopupTest, focusPassedOnByAControlThatDisabledItselfShowsNoRing) {
 
 TEST(PanelWindowed, closesWhenAnotherWindowKeepsTheFocusNotOnABriefLoss) {
     test::TestAppState t;
-    PanelPopup panel{new MenuBarView(t.state, {}), true};
+    auto* content = new MenuBarView(t.state, {});
+    PanelPopup panel{content, true};
     QWidget other;
     other.show();
     panel.showAt(QRect());
@@ -419,11 +423,10 @@ TEST(PanelWindowed, closesWhenAnotherWindowKeepsTheFocusNotOnABriefLoss) {
 TEST_F(PanelPopupTest, theCleanButtonHasTheFocusSoReturnCleans) {
     t.putOnDesktop({"a.txt"});
     popup.showAt(QRect(100, 0, 22, 22));
-    ASSERT_TRUE(child<ProminentButton>(popup.view(), "cleanButton")->hasFocus() ||
-                QApplication::focusWidget() ==
-                    child<ProminentButton>(popup.view(), "cleanButton") ||
-                popup.focusWidget() == child<ProminentButton>(popup.view(), "cleanButton"));
-    QTest::keyClick(child<ProminentButton>(popup.view(), "cleanButton"), Qt::Key_Return);
+    ASSERT_TRUE(child<ProminentButton>(*content, "cleanButton")->hasFocus() ||
+                QApplication::focusWidget() == child<ProminentButton>(*content, "cleanButton") ||
+                popup.focusWidget() == child<ProminentButton>(*content, "cleanButton"));
+    QTest::keyClick(child<ProminentButton>(*content, "cleanButton"), Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return t.history.records().size() == 1; }, 10'000));
     t.waitUntilIdle();
     EXPECT_TRUE(std::filesystem::exists(t.home.archive()));

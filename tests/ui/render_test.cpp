@@ -25,6 +25,7 @@ namespace {
 
 using test::child;
 using test::shownChild;
+using test::topLevel;
 
 void save(QWidget& widget, const QString& name) {
     QDir().mkpath(SORVANE_RENDER_DIR);
@@ -96,7 +97,8 @@ private:
 
 TEST_P(Render, panelWithAnEmptyDesktop) {
     test::TestAppState t;
-    PanelPopup popup{new MenuBarView(t.state, {})};
+    auto* content = new MenuBarView(t.state, {});
+    PanelPopup popup{content};
     popup.showAt(QRect(600, 0, 22, 22));
     t.waitUntilIdle();
     QTest::qWait(50);
@@ -107,10 +109,11 @@ TEST_P(Render, panelWithTwelveItemsTaggedFilesAStatusLineAndAnUndoRow) {
     test::TestAppState t;
     busyDesktop(t);
     t.settings.setAgentEnabled(true);
-    PanelPopup popup{new MenuBarView(t.state, {})};
+    auto* content = new MenuBarView(t.state, {});
+    PanelPopup popup{content};
     popup.showAt(QRect(600, 0, 22, 22));
-    ASSERT_NE(shownChild<MenuRowButton>(popup.view(), "undoRow"), nullptr);
-    ASSERT_NE(shownChild<ToneLabel>(popup.view(), "statusLine"), nullptr);
+    ASSERT_NE(shownChild<MenuRowButton>(*content, "undoRow"), nullptr);
+    ASSERT_NE(shownChild<ToneLabel>(*content, "statusLine"), nullptr);
     // The pointer over a row, and the keyboard focus on another.
     auto* row = popup.findChild<QWidget*>("tipRow");
     QTest::mouseMove(popup.windowHandle(), row->mapTo(&popup, row->rect().center()));
@@ -123,9 +126,10 @@ TEST_P(Render, panelWhenTheDesktopIsInsideTheArchive) {
     t.putOnDesktop({"notes.txt"});
     t.settings.setResolvedDestination(t.home.path());
     t.recount();
-    PanelPopup popup{new MenuBarView(t.state, {})};
+    auto* content = new MenuBarView(t.state, {});
+    PanelPopup popup{content};
     popup.showAt(QRect(600, 0, 22, 22));
-    EXPECT_EQ(child<ToneLabel>(popup.view(), "headline")->text(), t.state.countsProblem());
+    EXPECT_EQ(child<ToneLabel>(*content, "headline")->text(), t.state.countsProblem());
     EXPECT_FALSE(t.state.countsProblem().isEmpty());
     save(popup, named("panel-desktop-inside-archive"));
 }

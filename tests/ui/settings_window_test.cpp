@@ -35,6 +35,7 @@ namespace {
 
 using test::child;
 using test::shownChild;
+using test::topLevel;
 
 /// Where a user clicks a check box: on its box, not in the empty end of its row.
 void clickCheckBox(QCheckBox* box) {
@@ -56,12 +57,16 @@ protected:
 };
 
 TEST_F(TrayIconTest, theSettingsWindowExistsOnceAndReopensOnTheLastTab) {
-    EXPECT_EQ(tray.settingsWindow(), nullptr) << "not open at launch";
-    EXPECT_EQ(tray.window(), nullptr) << "started at login, no window without being asked";
+    EXPECT_EQ(topLevel<SettingsWindow>("settingsWindow"), nullptr) << "not open at launch";
+    EXPECT_EQ(topLevel<PanelWindow>("panelWindow"), nullptr)
+        << "started at login, no window without being asked";
 
-    QTest::mouseClick(child<MenuRowButton>(tray.popup().view(), "settingsRow"), Qt::LeftButton);
-    ASSERT_NE(tray.settingsWindow(), nullptr);
-    SettingsWindow* window = tray.settingsWindow();
+    QTest::mouseClick(
+        child<MenuRowButton>(
+            *child<MenuBarView>(*topLevel<PanelPopup>("panelPopup"), "menuBarView"), "settingsRow"),
+        Qt::LeftButton);
+    ASSERT_NE(topLevel<SettingsWindow>("settingsWindow"), nullptr);
+    SettingsWindow* window = topLevel<SettingsWindow>("settingsWindow");
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->size(), QSize(520, 680));
     EXPECT_EQ(child<QTabWidget>(*window, "tabs")->currentIndex(), 0) << "General at start-up";
@@ -75,7 +80,7 @@ TEST_F(TrayIconTest, theSettingsWindowExistsOnceAndReopensOnTheLastTab) {
 
     tray.openSettings();
     tray.openSettings();
-    EXPECT_EQ(tray.settingsWindow(), window);
+    EXPECT_EQ(topLevel<SettingsWindow>("settingsWindow"), window);
     EXPECT_EQ(settingsWindowCount(), 1);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(child<QTabWidget>(*window, "tabs")->currentIndex(), 2) << "the Updates tab again";
@@ -89,17 +94,17 @@ TEST_F(TrayIconTest, theSettingsWindowExistsOnceAndReopensOnTheLastTab) {
 TEST_F(TrayIconTest, withoutATrayALaterStartShowsThePanelAsAWindow) {
     ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable()) << "the offscreen platform has none";
     tray.showPanel();
-    ASSERT_NE(tray.window(), nullptr);
-    EXPECT_TRUE(tray.window()->isVisible());
-    EXPECT_EQ(tray.window()->windowTitle(), "Sorvane");
-    EXPECT_FALSE(tray.popup().isVisible());
+    ASSERT_NE(topLevel<PanelWindow>("panelWindow"), nullptr);
+    EXPECT_TRUE(topLevel<PanelWindow>("panelWindow")->isVisible());
+    EXPECT_EQ(topLevel<PanelWindow>("panelWindow")->windowTitle(), "Sorvane");
+    EXPECT_FALSE(topLevel<PanelPopup>("panelPopup")->isVisible());
 }
 
 TEST(TrayIconByHand, startedByHandWithoutATrayShowsTheWindowAtOnce) {
     test::TestAppState t;
     TrayIcon tray{t.state, [] {}, true};
-    ASSERT_NE(tray.window(), nullptr);
-    EXPECT_TRUE(tray.window()->isVisible());
+    ASSERT_NE(topLevel<PanelWindow>("panelWindow"), nullptr);
+    EXPECT_TRUE(topLevel<PanelWindow>("panelWindow")->isVisible());
 }
 
 class GeneralSettingsTest : public ::testing::Test {
