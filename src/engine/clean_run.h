@@ -23,8 +23,7 @@ using CleanResult = std::variant<CleanRecord, CleanError>;
 class CleanRun {
 public:
     /// The last error line of a run its observer stopped.
-    static constexpr const char* stoppedByRequestLine =
-        "Stopped: Sorvane was quit before the clean finished.";
+    static std::string stoppedByRequestLine();
 
     CleanRun(const DesktopCleaner& cleaner, FileServices& files, const CleanOptions& options,
              CleanTrigger trigger, CleanObserver* observer);
