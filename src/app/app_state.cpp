@@ -45,9 +45,10 @@ QString reason(const FileError& error) {
 
 /// The record of a run that the journal stopped, told as what it was.
 void explainJournalStop(CleanRecord& record, const FileError& failure) {
-    if (!record.errors.empty() && record.errors.back() == CleanRun::stoppedByRequestLine)
-        record.errors.back() =
-            "Stopped: Sorvane could not write its journal (" + errorText(failure.code) + ").";
+    if (!record.errors.empty() && record.errors.back() == CleanRun::stoppedByRequestLine())
+        record.errors.back() = AppState::tr("Stopped: Sorvane could not write its journal (%1).")
+                                   .arg(QString::fromStdString(errorText(failure.code)))
+                                   .toStdString();
 }
 
 } // namespace
@@ -154,8 +155,8 @@ void AppState::cleanNow(CleanTrigger trigger) {
             if (!begun) {
                 // Without a journal a kill could leave moves that no record tells of.
                 result.outcome.errorMessage =
-                    tr("Nothing was moved: Sorvane could not write its journal (") +
-                    reason(begun.error()) + ").";
+                    tr("Nothing was moved: Sorvane could not write its journal (%1).")
+                        .arg(reason(begun.error()));
                 return result;
             }
             result.journal = std::move(begun).value();
@@ -198,7 +199,7 @@ bool AppState::cleanEnded(const CleanOutcome& outcome, CleanTrigger trigger,
         qCWarning(logClean) << "The history could not be saved; the clean's journal keeps it:"
                             << saved.error().description().c_str();
     rememberArchive();
-    setStatusMessage(withSaveFailure(QString::fromStdString(record.summary()), saved));
+    setStatusMessage(withSaveFailure(DisplayTexts::summary(record), saved));
     refreshCounts();
     if (trigger == CleanTrigger::scheduled && m_settings.showNotifications() &&
         !record.moved.empty())
@@ -209,7 +210,7 @@ bool AppState::cleanEnded(const CleanOutcome& outcome, CleanTrigger trigger,
 QString AppState::withSaveFailure(const QString& message, const FileStatus& saved) {
     if (saved)
         return message;
-    return message + tr(", but the history could not be saved (") + reason(saved.error()) + ")";
+    return tr("%1, but the history could not be saved (%2)").arg(message, reason(saved.error()));
 }
 
 void AppState::rememberArchive() {
@@ -226,8 +227,8 @@ void AppState::rememberArchive() {
 void AppState::notifyAfterScheduledClean(const CleanRecord& record,
                                          const std::filesystem::path& archive) {
     // The archive the run used, not one chosen while it ran.
-    const QString body = DisplayTexts::items(record.moved.size()) + tr(" moved to ") +
-                         DisplayTexts::fileName(archive) + ".";
+    const QString body = tr("%n item(s) moved to %1.", nullptr, int(record.moved.size()))
+                             .arg(DisplayTexts::fileName(archive));
     // "Show" opens the run's dated folder when all its items went to one, else the archive.
     std::filesystem::path folder =
         std::filesystem::path(record.moved.front().newPath).parent_path();
@@ -268,8 +269,8 @@ void AppState::undoLastClean() {
     // An undo that could not be recorded would be undone again later, from the archive it
     // has emptied: nothing moves unless the history can be written.
     if (const FileStatus writable = m_history.save(); !writable) {
-        const QString message = tr("Nothing was put back: the history could not be saved (") +
-                                reason(writable.error()) + ")";
+        const QString message = tr("Nothing was put back: the history could not be saved (%1)")
+                                    .arg(reason(writable.error()));
         setStatusMessage(message);
         emit undoFinished({{}, record->moved, {message.toStdString()}});
         return;
@@ -313,13 +314,12 @@ void AppState::undoEnded(const CleanRecord& record, const UndoResult& result) {
 }
 
 QString AppState::undoMessage(std::size_t restored, std::size_t failed) {
-    const QString items = DisplayTexts::items(restored);
     if (failed == 0)
-        return tr("Put ") + items + tr(" back on the desktop");
+        return tr("Put %n item(s) back on the desktop", nullptr, int(restored));
     if (restored > 0)
-        return tr("Put ") + items + tr(" back, ") + QString::number(failed) +
-               tr(" could not be restored");
-    return tr("Nothing could be put back, ") + QString::number(failed) + tr(" failed");
+        return tr("Put %n item(s) back, %1 could not be restored", nullptr, int(restored))
+            .arg(failed);
+    return tr("Nothing could be put back, %1 failed").arg(failed);
 }
 
 void AppState::refreshCounts() {
@@ -388,7 +388,7 @@ void AppState::chooseDestination() {
     m_settings.setResolvedDestination(*chosen);
     m_settings.setHasCompletedSetup(true);
     refreshCounts();
-    setStatusMessage(tr("Archive folder set to ") + DisplayTexts::fileName(*chosen));
+    setStatusMessage(tr("Archive folder set to %1").arg(DisplayTexts::fileName(*chosen)));
 }
 
 void AppState::revealArchive() {
@@ -401,7 +401,7 @@ void AppState::revealArchive() {
     while (!m_files.fileExists(candidate) && candidate != candidate.root_path() &&
            candidate.has_parent_path())
         candidate = candidate.parent_path();
-    setStatusMessage(DisplayTexts::fileName(archive) + tr(" is created on the first clean."));
+    setStatusMessage(tr("%1 is created on the first clean.").arg(DisplayTexts::fileName(archive)));
     m_services.fileViewer.showItem(candidate);
 }
 

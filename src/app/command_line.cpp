@@ -10,6 +10,7 @@
 #include "app/qt_arguments.h"
 #include "app/terminal_text.h"
 #include "app/termination_signals.h"
+#include "app/translations.h"
 #include "app/user_lock.h"
 #include "engine/desktop_cleaner.h"
 #include "history/history_store.h"
@@ -37,17 +38,6 @@
 namespace sorvane {
 namespace {
 
-constexpr const char* usage =
-    "usage: sorvane [--background] [Qt's options: -platform, -style, ...]\n"
-    "       sorvane preview [--json]\n"
-    "       sorvane clean\n"
-    "       sorvane undo\n"
-    "       sorvane history [--json]\n"
-    "       sorvane status [--json]\n"
-    "       sorvane pin PATH...\n"
-    "       sorvane unpin PATH...\n"
-    "       sorvane --help | --version\n";
-
 // A clean of many files on a slow disk can take minutes; the running application answers
 // when it is done.
 constexpr int handOverTimeoutMs = 60 * 60 * 1000;
@@ -63,8 +53,8 @@ void printError(const QString& text) {
     std::fputs(text.toUtf8().constData(), stderr);
 }
 
-int usageError(const std::string& problem) {
-    std::fprintf(stderr, "sorvane: %s; see 'sorvane --help'\n", problem.c_str());
+int usageError(const QString& problem) {
+    printError(CommandLine::tr("sorvane: %1; see 'sorvane --help'\n").arg(problem));
     return 2;
 }
 
@@ -104,9 +94,8 @@ struct ReadingWorld {
     /// Says so when a killed clean left a journal that nobody has turned into a record yet.
     void mentionInterrupted() const {
         if (!InterruptedClean::leftovers(history.fileURL().parent_path()).empty())
-            printError(QCoreApplication::translate(
-                "CommandLine", "A clean was interrupted; it is recorded at the next clean, "
-                               "undo or history.\n"));
+            printError(CommandLine::tr("A clean was interrupted; it is recorded at the next "
+                                       "clean, undo or history.\n"));
     }
     JsonPreferencesStore store{JsonPreferencesStore::defaultFile()};
     ReadOnlyPreferencesStore readOnly{store};
@@ -135,6 +124,7 @@ bool CommandLine::handles(int argc, char** argv) {
 
 int CommandLine::run(int argc, char** argv) {
     QCoreApplication application(argc, argv);
+    const Translations translations;
     const std::string command = argv[1];
     std::vector<std::string> arguments(argv + 2, argv + argc);
     return runCommand(command, arguments);
@@ -143,7 +133,15 @@ int CommandLine::run(int argc, char** argv) {
 int CommandLine::runCommand(const std::string& command, const std::vector<std::string>& arguments) {
     const bool json = arguments == std::vector<std::string>{"--json"};
     if (command == "--help" || command == "-h") {
-        std::fputs(usage, stdout);
+        print(tr("usage: sorvane [--background] [Qt's options: -platform, -style, ...]\n"
+                 "       sorvane preview [--json]\n"
+                 "       sorvane clean\n"
+                 "       sorvane undo\n"
+                 "       sorvane history [--json]\n"
+                 "       sorvane status [--json]\n"
+                 "       sorvane pin PATH...\n"
+                 "       sorvane unpin PATH...\n"
+                 "       sorvane --help | --version\n"));
         return 0;
     }
     if (command == "--version") {
@@ -152,22 +150,23 @@ int CommandLine::runCommand(const std::string& command, const std::vector<std::s
     }
     if (command == "preview" || command == "history" || command == "status") {
         if (!arguments.empty() && !json)
-            return usageError("'" + command + "' takes only --json");
+            return usageError(tr("'%1' takes only --json").arg(QString::fromStdString(command)));
         if (command == "status")
             return status(json);
         return command == "preview" ? preview(json) : history(json);
     }
     if (command == "clean" || command == "undo") {
         if (!arguments.empty())
-            return usageError("'" + command + "' takes no arguments");
+            return usageError(tr("'%1' takes no arguments").arg(QString::fromStdString(command)));
         return change(command, arguments);
     }
     if (command == "pin" || command == "unpin") {
         if (arguments.empty())
-            return usageError("'" + command + "' needs at least one path");
+            return usageError(
+                tr("'%1' needs at least one path").arg(QString::fromStdString(command)));
         return change(command, arguments);
     }
-    return usageError("unknown command '" + command + "'");
+    return usageError(tr("unknown command '%1'").arg(QString::fromStdString(command)));
 }
 
 int CommandLine::preview(bool json) {
@@ -213,10 +212,9 @@ int CommandLine::history(bool json) {
         return 0;
     }
     for (const auto& record : records)
-        printLine(
-            DisplayTexts::runDate(record.date) + "  " + DisplayTexts::triggerWord(record.trigger) +
-            " \u00B7 " + QString::fromStdString(record.summary()) +
-            (record.undone ? QCoreApplication::translate("CommandLine", " (Undone)") : QString()));
+        printLine(DisplayTexts::runDate(record.date) + "  " +
+                  DisplayTexts::triggerWord(record.trigger) + " \u00B7 " +
+                  DisplayTexts::summary(record) + (record.undone ? tr(" (Undone)") : QString()));
     return 0;
 }
 
@@ -283,7 +281,7 @@ int CommandLine::change(const std::string& command, const std::vector<std::strin
         const auto reply =
             socket ? InstanceClient::send(*socket, request, handOverTimeoutMs) : std::nullopt;
         if (!reply) {
-            printError(QStringLiteral("Another Sorvane is busy; try again in a moment.\n"));
+            printError(tr("Another Sorvane is busy; try again in a moment.\n"));
             return 1;
         }
         print(reply->output);
@@ -299,7 +297,7 @@ int CommandLine::change(const std::string& command, const std::vector<std::strin
     if (showProgress)
         QObject::connect(&state, &AppState::progressChanged, [&state] {
             const auto [done, total] = state.progress();
-            std::fprintf(stderr, "\r%zu of %zu", done, total);
+            printError(QStringLiteral("\r") + tr("%1 of %2").arg(done).arg(total));
         });
     // The first Ctrl+C (or SIGTERM) lets the run finish its item and record itself; a second
     // one ends the program at once, and the journal covers what was under way.

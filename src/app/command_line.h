@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@ class AppSettings;
 /// are handed to the running application when there is one, so that only one process ever
 /// writes the history and the preferences.
 class CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
 public:
     /// True when the arguments name a command rather than the tray application.
     static bool handles(int argc, char** argv);

@@ -11,8 +11,6 @@
 namespace sorvane {
 namespace {
 
-const QString busy = QStringLiteral("Another Sorvane is busy; try again in a moment.\n");
-
 // Status lines and errors name files, and a name may hold anything but "/" and NUL.
 QString terminalLine(const QString& text) {
     return QString::fromStdString(TerminalText::line(text.toStdString())) + "\n";
@@ -51,12 +49,12 @@ void CommandRunner::run(const InstanceRequest& request, Reply reply) {
     else if (request.command == "pin" || request.command == "unpin")
         tag(request.arguments, request.command == "pin", std::move(reply));
     else
-        reply({2, {}, "sorvane: unknown command '" + request.command + "'\n"});
+        reply({2, {}, tr("sorvane: unknown command '%1'\n").arg(request.command)});
 }
 
 void CommandRunner::clean(Reply reply) {
     if (m_state.isWorking())
-        return reply({1, {}, busy});
+        return reply({1, {}, tr("Another Sorvane is busy; try again in a moment.\n")});
     once(&m_state, &AppState::cleanFinished, [this, reply](const CleanOutcome& outcome) {
         // The summary is the result; a clean that made no record failed as a whole.
         const QString message = terminalLine(m_state.statusMessage());
@@ -71,7 +69,7 @@ void CommandRunner::clean(Reply reply) {
 
 void CommandRunner::undo(Reply reply) {
     if (m_state.isWorking())
-        return reply({1, {}, busy});
+        return reply({1, {}, tr("Another Sorvane is busy; try again in a moment.\n")});
     m_state.recoverInterrupted();
     if (!m_state.history().lastUndoable())
         return reply({1, {}, tr("Nothing to undo") + "\n"});
@@ -90,7 +88,7 @@ void CommandRunner::tag(const QStringList& paths, bool pin, Reply reply) {
         const auto bytes = Base64::decode(path.toStdString());
         if (!bytes) {
             answer.exitCode = 1;
-            answer.errorOutput += "A path arrived garbled; nothing was changed for it.\n";
+            answer.errorOutput += tr("A path arrived garbled; nothing was changed for it.\n");
             continue;
         }
         const std::filesystem::path item = *bytes;

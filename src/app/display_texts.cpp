@@ -5,29 +5,38 @@
 #include <QFile>
 #include <memory>
 #include <unicode/datefmt.h>
+#include <unicode/dtfmtsym.h>
+#include <unicode/smpdtfmt.h>
 
 namespace sorvane {
 
 QString DisplayTexts::headline(qint64 pendingCount) {
     if (pendingCount == 0)
         return tr("Your desktop is already clear");
-    if (pendingCount == 1)
-        return tr("1 item waiting on your desktop");
-    return QString::number(pendingCount) + tr(" items waiting on your desktop");
+    return tr("%n item(s) waiting on your desktop", nullptr, int(pendingCount));
 }
 
 QString DisplayTexts::taggedLine(qint64 pinnedCount) {
-    if (pinnedCount == 1)
-        return tr("1 tagged file stays put");
-    return QString::number(pinnedCount) + tr(" tagged files stay put");
+    return tr("%n tagged file(s) stay put", nullptr, int(pinnedCount));
 }
 
 QString DisplayTexts::archiveLine(const std::filesystem::path& archive) {
-    return tr("Files go to ") + fileName(archive);
+    return tr("Files go to %1").arg(fileName(archive));
 }
 
 QString DisplayTexts::items(std::size_t count) {
-    return QString::number(count) + (count == 1 ? tr(" item") : tr(" items"));
+    return tr("%n item(s)", nullptr, int(count));
+}
+
+QString DisplayTexts::summary(const CleanRecord& record) {
+    if (record.moved.empty() && record.errors.empty())
+        return tr("Nothing to move");
+    QString text = tr("%n item(s) moved", nullptr, int(record.moved.size()));
+    if (record.skippedCount > 0)
+        text = tr("%1, %n left in place", nullptr, int(record.skippedCount)).arg(text);
+    if (!record.errors.empty())
+        text = tr("%1, %n failed", nullptr, int(record.errors.size())).arg(text);
+    return text;
 }
 
 QString DisplayTexts::triggerWord(CleanTrigger trigger) {
@@ -40,6 +49,13 @@ QString DisplayTexts::runDate(Timestamp date) {
         icu::DateFormat::kMedium, icu::DateFormat::kShort, UserLocale::formattingLocale()));
     if (!format)
         return {};
+    // The layout is the formatting locale's; month names are words of the program's language.
+    if (auto* simple = dynamic_cast<icu::SimpleDateFormat*>(format.get())) {
+        UErrorCode status = U_ZERO_ERROR;
+        const icu::DateFormatSymbols words(UserLocale::languageLocale(), status);
+        if (U_SUCCESS(status))
+            simple->setDateFormatSymbols(words);
+    }
     icu::UnicodeString text;
     format->format(toUDate(date), text);
     return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());

@@ -23,10 +23,13 @@ public:
     static QString archiveLine(const std::filesystem::path& archive);
     /// "1 item", "4 items".
     static QString items(std::size_t count);
+    /// "3 items moved, 1 left in place, 2 failed"; "Nothing to move" for an empty run.
+    static QString summary(const CleanRecord& record);
     /// "Manual" or "Scheduled".
     static QString triggerWord(CleanTrigger trigger);
-    /// A run's date as an abbreviated date with a short time in the user's locale, as ICU
-    /// writes it ("Mar 7, 2025, 9:15 AM" in American English).
+    /// A run's date as an abbreviated date with a short time in the user's formatting locale,
+    /// as ICU writes it ("Mar 7, 2025, 9:15 AM" in American English), with the month's name
+    /// in the program's language.
     static QString runDate(Timestamp date);
     /// A file name for display; bytes that are not UTF-8 show as U+FFFD.
     static QString fileName(const std::filesystem::path& path);

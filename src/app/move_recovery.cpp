@@ -1,6 +1,7 @@
 #include "app/move_recovery.h"
 
 #include "engine/item_transfer.h"
+#include "platform/message_catalogue.h"
 #include "platform/normalised_path.h"
 
 #include <algorithm>
@@ -37,9 +38,11 @@ void MoveRecovery::settle(const JournalFormat::Transfer& transfer) {
         return;
     case State::removing:
         if (!hasIdentity(target, transfer.copyIdentity)) {
-            m_errors.push_back(nameOf(transfer.source) +
-                               ": its copy in the archive is no longer there, so what is left of "
-                               "it stayed on the Desktop.");
+            m_errors.push_back(
+                fillIn(messageText("RecoveryError", "%1: its copy in the archive is no longer "
+                                                    "there, so what is left of it stayed on the "
+                                                    "Desktop."),
+                       {nameOf(transfer.source)}));
             return;
         }
         // The copy is the whole item: it is never removed. Only what the snapshot listed
@@ -91,9 +94,11 @@ bool MoveRecovery::inside(const std::filesystem::path& path, bool desktop,
                  std::none_of(rest.begin(), rest.end(), [](const auto& p) { return p == ".."; });
     }
     if (!within)
-        m_errors.push_back(nameOf(source) + ": \u201C" + path.native() +
-                           "\u201D was left alone after the interruption: it lies outside the "
-                           "Desktop and the archive of the clean.");
+        m_errors.push_back(
+            fillIn(messageText("RecoveryError", "%1: \u201C%2\u201D was left alone after the "
+                                                "interruption: it lies outside the Desktop and the "
+                                                "archive of the clean."),
+                   {nameOf(source), path.native()}));
     return within;
 }
 

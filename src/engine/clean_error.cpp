@@ -1,26 +1,39 @@
 #include "engine/clean_error.h"
 
+#include "platform/message_catalogue.h"
+
 namespace sorvane {
 
 std::string CleanError::errorDescription() const {
     switch (m_kind) {
     case Kind::destinationUnavailable:
         if (m_away)
-            return "The archive folder at " + m_payload +
-                   " is not there. Reconnect its drive, or choose another archive folder.";
-        return "Could not create or open the archive folder at " + m_payload + ".";
+            return fillIn(
+                messageText("CleanError",
+                            "The archive folder at %1 is not there. Reconnect its drive, or "
+                            "choose another archive folder."),
+                {m_payload});
+        return fillIn(
+            messageText("CleanError", "Could not create or open the archive folder at %1."),
+            {m_payload});
     case Kind::copyUnverified:
-        return "The copy of " + m_payload +
-               " did not match the original, so it was left on the desktop.";
+        return fillIn(
+            messageText("CleanError",
+                        "The copy of %1 did not match the original, so it was left on the "
+                        "desktop."),
+            {m_payload});
     case Kind::noDesktop:
-        return "Could not find your Desktop folder.";
+        return messageText("CleanError", "Could not find your Desktop folder.");
     case Kind::desktopUnreadable:
-        return "Could not read your Desktop folder.";
+        return messageText("CleanError", "Could not read your Desktop folder.");
     case Kind::desktopInsideArchive:
-        return "Your Desktop folder is inside the archive folder; choose another archive folder.";
+        return messageText(
+            "CleanError",
+            "Your Desktop folder is inside the archive folder; choose another archive folder.");
     case Kind::destinationNotAbsolute:
-        return "The archive folder \u201C" + m_payload +
-               "\u201D is not a full path; choose the archive folder again.";
+        return fillIn(messageText("CleanError", "The archive folder \u201C%1\u201D is not a full "
+                                                "path; choose the archive folder again."),
+                      {m_payload});
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #include "engine/grouping_date.h"
 #include "engine/path_rules.h"
 #include "platform/folder_bookmark.h"
+#include "platform/message_catalogue.h"
 #include "platform/user_locale.h"
 
 #include <algorithm>
@@ -57,7 +58,7 @@ CleanResult CleanRun::run() {
             m_observer->movesPlanned(batch);
         for (const auto& planned : batch) {
             if (m_observer && m_observer->shouldStop()) {
-                addError(stoppedByRequestLine);
+                addError(stoppedByRequestLine());
                 return m_record;
             }
             if (!moveItem(planned))
@@ -112,7 +113,7 @@ bool CleanRun::moveItem(const PlannedMove& planned) {
         return true;
     }
     if (!target && target.error().code == ECANCELED) {
-        addError(stoppedByRequestLine);
+        addError(stoppedByRequestLine());
         return false;
     }
     if (!target) {
@@ -174,9 +175,15 @@ bool CleanRun::rootIsThere() {
     return there;
 }
 
+std::string CleanRun::stoppedByRequestLine() {
+    return messageText("CleanError", "Stopped: Sorvane was quit before the clean finished.");
+}
+
 FileError CleanRun::rootAwayError() const {
-    return FileError{ENOENT, "The archive folder \u201C" + m_root.filename().native() +
-                                 "\u201D is no longer available."};
+    return FileError{
+        ENOENT, fillIn(messageText("CleanError",
+                                   "The archive folder \u201C%1\u201D is no longer available."),
+                       {m_root.filename().native()})};
 }
 
 bool CleanRun::failItem(const std::filesystem::path& item, const FileError& error) {
@@ -185,11 +192,12 @@ bool CleanRun::failItem(const std::filesystem::path& item, const FileError& erro
     if (failuresBefore < 2)
         return true;
     if (!rootIsThere()) {
-        addError("Stopped: " + m_root.filename().native() + " is no longer available.");
+        addError(fillIn(messageText("CleanError", "Stopped: %1 is no longer available."),
+                        {m_root.filename().native()}));
         return false;
     }
     if (m_consecutiveFailures >= failuresInARowThatStop) {
-        addError("Stopped after 25 failures in a row.");
+        addError(messageText("CleanError", "Stopped after 25 failures in a row."));
         return false;
     }
     return true;

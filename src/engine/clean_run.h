@@ -23,8 +23,7 @@ using CleanResult = std::variant<CleanRecord, CleanError>;
 class CleanRun {
 public:
     /// The last error line of a run its observer stopped.
-    static constexpr const char* stoppedByRequestLine =
-        "Stopped: Sorvane was quit before the clean finished.";
+    static std::string stoppedByRequestLine();
 
     /// How many items are announced to the observer at once, before any of them moves.
     static constexpr std::size_t batchSize = 256;

@@ -2,6 +2,7 @@
 
 #include "engine/clean_error.h"
 #include "engine/removal_check.h"
+#include "platform/message_catalogue.h"
 #include "platform/posix_error.h"
 #include "record/uuid.h"
 
@@ -36,10 +37,6 @@ FileIdentity identityOf(const SnapshotEntry& entry) {
     return {entry.device, entry.inode};
 }
 
-std::string quoted(const std::filesystem::path& item) {
-    return "\u201C" + item.filename().native() + "\u201D";
-}
-
 } // namespace
 
 ItemTransfer::ItemTransfer(FileServices& files, Clock now)
@@ -54,9 +51,12 @@ ItemTransfer::uniqueDestination(const std::string& name,
     for (int n = 2; n <= 999; ++n) {
         const std::string candidate = withSuffix(parts, std::to_string(n));
         if (candidate.size() > maxNameBytes)
-            return FileError{ENAMETOOLONG, "The name \u201C" + name + "\u201D is taken in \u201C" +
-                                               folder.filename().native() +
-                                               "\u201D and too long to be numbered."};
+            return FileError{
+                ENAMETOOLONG,
+                fillIn(messageText("ItemError",
+                                   "The name \u201C%1\u201D is taken in \u201C%2\u201D and "
+                                   "too long to be numbered."),
+                       {name, folder.filename().native()})};
         if (!m_files.fileExists(folder / candidate))
             return folder / candidate;
     }
@@ -118,7 +118,8 @@ FileStatus ItemTransfer::copyAcross(const std::filesystem::path& source,
     if (!snapshot)
         return snapshot.error();
     if (listener.leaveBusyItems && busy(*snapshot))
-        return FileError{busyCode, quoted(source) + " is still being changed."};
+        return FileError{busyCode, fillIn(messageText("ItemError", "%1 is still being changed."),
+                                          {quotedName(source)})};
     if (auto obstacle = RemovalCheck::obstacle(*snapshot))
         return *obstacle;
 
@@ -135,8 +136,11 @@ FileStatus ItemTransfer::copyAcross(const std::filesystem::path& source,
         step.state = state;
         return !listener.stepped || listener.stepped(step);
     };
-    const FileError unrecorded{EIO, quoted(source) + " was left where it was: the clean's journal "
-                                                     "could not be written."};
+    const FileError unrecorded{
+        EIO,
+        fillIn(messageText("ItemError",
+                           "%1 was left where it was: the clean's journal could not be written."),
+               {quotedName(source)})};
 
     if (!announce(TransferStep::State::copying))
         return unrecorded;
@@ -154,9 +158,12 @@ FileStatus ItemTransfer::copyAcross(const std::filesystem::path& source,
             {0, CleanError::copyUnverified(source.filename().native()).errorDescription()});
     const auto again = m_files.snapshotItem(source);
     if (!again || !snapshot->unchangedIn(*again))
-        return discard(step.temporary, {EAGAIN, quoted(source) + " changed while it was being "
-                                                                 "copied, so it was left where "
-                                                                 "it was."});
+        return discard(
+            step.temporary,
+            {EAGAIN,
+             fillIn(messageText("ItemError", "%1 changed while it was being copied, so it was left "
+                                             "where it was."),
+                    {quotedName(source)})});
 
     step.copyIdentity = identityOf(copy->entries.front());
     if (!announce(TransferStep::State::copied))
@@ -178,11 +185,12 @@ FileStatus ItemTransfer::copyAcross(const std::filesystem::path& source,
 std::string ItemTransfer::leftBehindLine(const std::string& name, const FileError& error) {
     std::string reason = errorText(error.code);
     if (error.code == EAGAIN)
-        reason = "it changed after it was copied";
+        reason = messageText("ItemError", "it changed after it was copied");
     else if (error.code == ENOTEMPTY)
-        reason = "something new was saved into it";
-    return name + ": moved, but " + error.description() +
-           " could not be removed from the Desktop: " + reason + ".";
+        reason = messageText("ItemError", "something new was saved into it");
+    return fillIn(
+        messageText("ItemError", "%1: moved, but %2 could not be removed from the Desktop: %3."),
+        {name, error.description(), reason});
 }
 
 bool ItemTransfer::busy(const TreeSnapshot& snapshot) const {

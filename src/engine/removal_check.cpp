@@ -1,5 +1,8 @@
 #include "engine/removal_check.h"
 
+#include "platform/message_catalogue.h"
+#include "platform/posix_error.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
@@ -7,14 +10,17 @@
 namespace sorvane {
 namespace {
 
-std::string quoted(const std::string& text) {
-    return "\u201C" + text + "\u201D";
-}
-
 FileError obstacleAt(const SnapshotEntry& entry, const std::string& why, int code) {
-    const std::string what = entry.relative.empty() ? "it" : quoted(entry.relative) + " inside it";
-    return {code, "It was left where it was: " + what + " could not be removed afterwards (" + why +
-                      ")."};
+    if (entry.relative.empty())
+        return {code,
+                fillIn(messageText(
+                           "ItemError",
+                           "It was left where it was: it could not be removed afterwards (%1)."),
+                       {why})};
+    return {code, fillIn(messageText("ItemError",
+                                     "It was left where it was: %1 inside it could not be removed "
+                                     "afterwards (%2)."),
+                         {quotedText(entry.relative), why})};
 }
 
 } // namespace
@@ -23,29 +29,35 @@ std::optional<FileError> RemovalCheck::obstacle(const TreeSnapshot& snapshot) {
     if (snapshot.entries.empty())
         return std::nullopt;
     if (snapshot.holderReadOnly)
-        return FileError{EROFS, "It was left where it was: its folder is on a read-only file "
-                                "system, so it could not be removed afterwards."};
+        return FileError{EROFS, messageText("ItemError",
+                                            "It was left where it was: its folder is on a "
+                                            "read-only file system, so it could not be removed "
+                                            "afterwards.")};
     if (!mayChange(snapshot, snapshot.holder))
-        return FileError{EACCES, "It was left where it was: its folder may not be changed, so "
-                                 "it could not be removed afterwards."};
+        return FileError{EACCES, messageText("ItemError",
+                                             "It was left where it was: its folder may not be "
+                                             "changed, so it could not be removed afterwards.")};
     if (!mayRemoveFrom(snapshot, snapshot.holder, snapshot.entries.front()))
-        return obstacleAt(snapshot.entries.front(), "it belongs to another user", EPERM);
+        return obstacleAt(snapshot.entries.front(),
+                          messageText("ItemError", "it belongs to another user"), EPERM);
     for (const auto& entry : snapshot.entries) {
         const auto attributes = entry.attributes & entry.attributesMask;
         if (attributes & STATX_ATTR_IMMUTABLE)
-            return obstacleAt(entry, "it is immutable", EPERM);
+            return obstacleAt(entry, messageText("ItemError", "it is immutable"), EPERM);
         if (attributes & STATX_ATTR_APPEND)
-            return obstacleAt(entry, "it is append-only", EPERM);
+            return obstacleAt(entry, messageText("ItemError", "it is append-only"), EPERM);
         if (!entry.isFolder() || entry.childCount == 0)
             continue;
         if (!mayChange(snapshot, entry))
-            return obstacleAt(entry, "its contents may not be changed", EACCES);
+            return obstacleAt(entry, messageText("ItemError", "its contents may not be changed"),
+                              EACCES);
         const auto first = snapshot.entries.begin() + static_cast<std::ptrdiff_t>(entry.firstChild);
         const auto foreign = std::find_if(
             first, first + static_cast<std::ptrdiff_t>(entry.childCount),
             [&](const SnapshotEntry& child) { return !mayRemoveFrom(snapshot, entry, child); });
         if (foreign != first + static_cast<std::ptrdiff_t>(entry.childCount))
-            return obstacleAt(*foreign, "it belongs to another user", EPERM);
+            return obstacleAt(*foreign, messageText("ItemError", "it belongs to another user"),
+                              EPERM);
     }
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include "engine/path_rules.h"
 #include "platform/folder_bookmark.h"
+#include "platform/message_catalogue.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -35,8 +36,9 @@ UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& 
                 items.subspan(index, std::min(batchSize, items.size() - index)));
         // Items not tried stay in the record, so that the next undo puts them back.
         if (m_observer && m_observer->shouldStop()) {
-            result.errors.push_back(std::filesystem::path(item.newPath).filename().native() +
-                                    ": not put back because Sorvane was stopped.");
+            result.errors.push_back(
+                fillIn(messageText("UndoError", "%1: not put back because Sorvane was stopped."),
+                       {std::filesystem::path(item.newPath).filename().native()}));
             result.remaining.push_back(item);
             continue;
         }
@@ -69,12 +71,14 @@ bool UndoRun::restore(const MovedFile& item, UndoResult& result) {
     // The record's archive root is the parent of the item's dated folder.
     const auto root = archived.parent_path().parent_path();
     if (!rootIsAvailable(root)) {
-        result.errors.push_back(archivedName + ": its archive folder \u201C" +
-                                root.filename().native() + "\u201D is not available.");
+        result.errors.push_back(fillIn(
+            messageText("UndoError", "%1: its archive folder \u201C%2\u201D is not available."),
+            {archivedName, root.filename().native()}));
         result.remaining.push_back(item);
         return false;
     }
-    result.errors.push_back(archivedName + ": no longer in the archive");
+    result.errors.push_back(
+        fillIn(messageText("UndoError", "%1: no longer in the archive"), {archivedName}));
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/item_copier.h"
 
+#include "platform/message_catalogue.h"
 #include "platform/normalised_path.h"
 #include "platform/posix_error.h"
 #include "platform/tree_remover.h"
@@ -77,7 +78,9 @@ FileStatus ItemCopier::copy(const std::filesystem::path& source,
         const auto sourceReal = realPath(from);
         const auto targetParentReal = realPath(to.has_parent_path() ? to.parent_path() : ".");
         if (targetParentReal == sourceReal || targetParentReal.starts_with(sourceReal + "/"))
-            return FileError{EINVAL, "Could not copy " + quotedName(from) + " into itself."};
+            return FileError{EINVAL,
+                             fillIn(messageText("FileError", "Could not copy %1 into itself."),
+                                    {quotedName(from)})};
     }
 
     m_failedAt.clear();
@@ -92,11 +95,14 @@ FileStatus ItemCopier::copy(const std::filesystem::path& source,
     if (code == 0)
         return posixError("copy", from, errno);
     if (code == ECANCELED)
-        return FileError{code, "The copy of " + quotedName(from) + " was abandoned."};
+        return FileError{code, fillIn(messageText("FileError", "The copy of %1 was abandoned."),
+                                      {quotedName(from)})};
     if (code == EAGAIN)
-        return FileError{code, quotedName(from) +
-                                   " changed while it was being copied, so it was left where it "
-                                   "was."};
+        return FileError{
+            code,
+            fillIn(messageText("ItemError", "%1 changed while it was being copied, so it was left "
+                                            "where it was."),
+                   {quotedName(from)})};
     return posixError("copy", from, m_failedAt.empty() ? fromName : fromName / m_failedAt, code);
 }
 

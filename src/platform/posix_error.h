@@ -11,6 +11,9 @@ namespace sorvane {
 /// The system's sentence for an errno value, such as "No space left on device".
 std::string errorText(int code);
 
+/// Text in the typographic quotes of the program's language: “notes.txt”, „notes.txt“.
+std::string quotedText(std::string_view text);
+
 /// The last component of a path in typographic quotes, for messages: “notes.txt”.
 std::string quotedName(const std::filesystem::path& item);
 

@@ -30,7 +30,7 @@ constexpr std::array<UnitStep, 7> steps{{
 } // namespace
 
 std::string RelativeTimeText::describe(Timestamp date, Timestamp relativeTo) {
-    return describe(date, relativeTo, UserLocale::formattingLocale());
+    return describe(date, relativeTo, UserLocale::languageLocale());
 }
 
 std::string RelativeTimeText::describe(Timestamp date, Timestamp relativeTo,

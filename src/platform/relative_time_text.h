@@ -16,7 +16,7 @@ namespace sorvane {
 /// count is truncated: 2 hours 59 minutes reads "in 2 hours", as desktop formatters do.
 class RelativeTimeText {
 public:
-    /// In the user's formatting locale; UTF-8.
+    /// In the language of the program's texts; UTF-8.
     static std::string describe(Timestamp date, Timestamp relativeTo);
     static std::string describe(Timestamp date, Timestamp relativeTo, const icu::Locale& locale);
 };

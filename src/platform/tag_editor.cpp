@@ -1,5 +1,6 @@
 #include "platform/tag_editor.h"
 
+#include "platform/message_catalogue.h"
 #include "platform/posix_error.h"
 #include "platform/resource_reader.h"
 
@@ -20,8 +21,10 @@ std::optional<FileError> checkItem(const std::filesystem::path& item) {
     if (lstat(item.c_str(), &status) != 0)
         return posixError("tag", item, errno);
     if (S_ISLNK(status.st_mode))
-        return FileError{EPERM, "Could not tag " + quotedName(item) +
-                                    ": it is a symbolic link, which cannot carry a tag."};
+        return FileError{
+            EPERM, fillIn(messageText("FileError", "Could not tag %1: it is a symbolic link, which "
+                                                   "cannot carry a tag."),
+                          {quotedName(item)})};
     return std::nullopt;
 }
 

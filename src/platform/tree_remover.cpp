@@ -82,7 +82,7 @@ FileStatus TreeRemover::removeSnapshot(const std::filesystem::path& item,
     if (code == 0)
         code = removeEntries(holder.fd.get(), holder.name, snapshot, true, failedAt);
     if (code != 0)
-        return FileError{code, "\u201C" + failedAt + "\u201D"};
+        return FileError{code, quotedText(failedAt)};
     return {};
 }
 

@@ -1,5 +1,6 @@
 #include "platform/tree_snapshot.h"
 
+#include "platform/message_catalogue.h"
 #include "platform/normalised_path.h"
 #include "platform/posix_error.h"
 #include "platform/unique_fd.h"
@@ -167,9 +168,16 @@ FileResult<TreeSnapshot> TreeSnapshot::takeAt(int holder, const std::string& nam
     snapshot.holderReadOnly = fstatvfs(holder, &volume) == 0 && (volume.f_flag & ST_RDONLY);
 
     auto mounted = [&](const std::string& inner) {
-        const std::string what = inner.empty() ? "it" : "\u201C" + inner + "\u201D inside it";
-        return FileError{EXDEV, "Could not move " + quotedName(path) + ": " + what +
-                                    " is another mounted file system."};
+        if (inner.empty())
+            return FileError{
+                EXDEV,
+                fillIn(messageText("FileError", "Could not move %1: it is another mounted file "
+                                                "system."),
+                       {quotedName(path)})};
+        return FileError{
+            EXDEV, fillIn(messageText("FileError", "Could not move %1: \u201C%2\u201D inside it is "
+                                                   "another mounted file system."),
+                          {quotedName(path), inner})};
     };
     Examined top;
     if (const int code = examine(holder, name.c_str(), 0, top); code != 0)

@@ -1,5 +1,7 @@
 #include "platform/user_locale.h"
 
+#include "platform/message_catalogue.h"
+
 #include <cstdlib>
 #include <ctime>
 #include <string>
@@ -29,6 +31,10 @@ icu::Locale UserLocale::formattingLocale() {
     if (locale.isBogus())
         return icu::Locale("en_US_POSIX");
     return locale;
+}
+
+icu::Locale UserLocale::languageLocale() {
+    return icu::Locale(messageLanguage().c_str());
 }
 
 void UserLocale::refreshTimeZone() {

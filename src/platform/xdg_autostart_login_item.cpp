@@ -165,8 +165,18 @@ bool isUtf8(const std::string& bytes) {
 }
 
 QString failure(std::string_view action, const std::string& reason, const fs::path& file) {
-    return QString::fromStdString("Could not " + std::string(action) +
-                                  " opening at login: " + reason + " (" + file.string() + ").");
+    const QString why = QString::fromStdString(reason);
+    const QString where = QString::fromStdString(file.string());
+    if (action == "turn off")
+        return QCoreApplication::translate("LoginItem",
+                                           "Could not turn off opening at login: %1 (%2).")
+            .arg(why, where);
+    if (action == "update")
+        return QCoreApplication::translate("LoginItem",
+                                           "Could not update opening at login: %1 (%2).")
+            .arg(why, where);
+    return QCoreApplication::translate("LoginItem", "Could not turn on opening at login: %1 (%2).")
+        .arg(why, where);
 }
 
 QString failure(std::string_view action, const FileError& error, const fs::path& file) {
@@ -220,6 +230,8 @@ std::optional<std::string> XdgAutostartLoginItem::entryFor(const fs::path& progr
            "Type=Application\n"
            "Name=Sorvane\n"
            "Comment=Keeps the desktop clear by moving its items into a dated archive folder\n"
+           "Comment[de]=Hält den Schreibtisch frei, indem es seine Objekte in einen datierten "
+           "Archivordner verschiebt\n"
            "TryExec=" +
            escapedValue(program.string()) +
            "\n"
@@ -255,7 +267,11 @@ std::optional<QString> XdgAutostartLoginItem::enable() {
     } else if (existing || existing.error().code == ENOENT) {
         const std::optional<std::string> entry = entryFor(m_program);
         if (!entry)
-            return failure(action, "the program's path is not valid UTF-8", m_program);
+            return failure(
+                action,
+                QCoreApplication::translate("LoginItem", "the program's path is not valid UTF-8")
+                    .toStdString(),
+                m_program);
         contents = *entry;
     } else {
         return failure(action, existing.error(), file);

@@ -21,9 +21,6 @@ struct CleanRecord {
     std::vector<std::string> errors;
     bool undone = false;
 
-    /// One line for the user, for example "3 items moved, 2 left in place, 1 failed".
-    std::string summary() const;
-
     friend bool operator==(const CleanRecord&, const CleanRecord&) = default;
 };
 

@@ -134,16 +134,15 @@ std::optional<Timestamp> Scheduler::nextRunDate(Timestamp from) const {
 
 QString Scheduler::statusText() const {
     if (!m_settings.agentEnabled())
-        return QStringLiteral("Automatic cleaning is off");
+        return tr("Automatic cleaning is off");
     UserLocale::refreshTimeZone();
     const Timestamp now = m_clock();
     const std::optional<Timestamp> next = nextRunDate(now);
     if (!next)
         return m_settings.scheduleDescription();
     if (*next <= now)
-        return QStringLiteral("Due now");
-    return QStringLiteral("Next clean ") +
-           QString::fromStdString(RelativeTimeText::describe(*next, now));
+        return tr("Due now");
+    return tr("Next clean %1").arg(QString::fromStdString(RelativeTimeText::describe(*next, now)));
 }
 
 } // namespace sorvane

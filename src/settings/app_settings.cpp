@@ -297,10 +297,12 @@ QString AppSettings::scheduleDescription() const {
     }
 
     if (m_frequency != ScheduleFrequency::weekly)
-        return QStringLiteral("Every day at ") + time;
+        return tr("Every day at %1").arg(time);
 
     status = U_ZERO_ERROR;
-    const icu::DateFormatSymbols symbols(locale, status);
+    // The weekday stands in a sentence of the program's language; the time keeps the
+    // formatting locale's hour cycle.
+    const icu::DateFormatSymbols symbols(UserLocale::languageLocale(), status);
     int32_t count = 0;
     const icu::UnicodeString* weekdays =
         symbols.getWeekdays(count, icu::DateFormatSymbols::FORMAT, icu::DateFormatSymbols::WIDE);
@@ -310,7 +312,7 @@ QString AppSettings::scheduleDescription() const {
         const qint64 last = count - 2;
         name = fromIcu(weekdays[1 + std::clamp<qint64>(m_weekday - 1, 0, last)]);
     }
-    return QStringLiteral("Every ") + name + QStringLiteral(" at ") + time;
+    return tr("Every %1 at %2").arg(name, time);
 }
 
 } // namespace sorvane

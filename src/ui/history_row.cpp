@@ -27,7 +27,7 @@ HistoryRow::HistoryRow(const CleanRecord& record, bool expanded, QWidget* parent
     date->setFont(UiStyle::scaled(font(), 0.95, QFont::Medium));
     lines->addWidget(date);
     const QString summary = DisplayTexts::triggerWord(record.trigger) + QStringLiteral(" \u00B7 ") +
-                            QString::fromStdString(record.summary());
+                            DisplayTexts::summary(record);
     lines->addWidget(new ToneLabel(summary, ToneLabel::Tone::secondary, ToneLabel::Size::caption));
     header->addLayout(lines);
     header->addStretch(1);

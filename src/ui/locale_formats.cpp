@@ -16,7 +16,7 @@ QString fromIcu(const icu::UnicodeString& text) {
 
 QStringList LocaleFormats::weekdayNames() {
     UErrorCode status = U_ZERO_ERROR;
-    icu::DateFormatSymbols symbols(UserLocale::formattingLocale(), status);
+    icu::DateFormatSymbols symbols(UserLocale::languageLocale(), status);
     QStringList names;
     int32_t count = 0;
     const icu::UnicodeString* weekdays =

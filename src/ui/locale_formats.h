@@ -6,11 +6,11 @@
 
 namespace sorvane {
 
-/// Calendar words and the time editor's layout for the user's formatting locale. Weekday
-/// names come from ICU, as the rest of the program writes them; the time editor uses Qt's
-/// own layout and AM/PM texts for that locale, because it must parse what the user types
-/// with exactly the texts it shows (ICU's layouts hold characters, such as a narrow no-break
-/// space, that nobody types).
+/// Calendar words in the language of the program's texts and the time editor's layout for the
+/// user's formatting locale. Weekday names come from ICU, as the rest of the program writes them;
+/// the time editor uses Qt's own layout and AM/PM texts for that locale, because it must parse what
+/// the user types with exactly the texts it shows (ICU's layouts hold characters, such as a narrow
+/// no-break space, that nobody types).
 class LocaleFormats {
 public:
     /// The full weekday names in the calendar's own order, starting with weekday number 1

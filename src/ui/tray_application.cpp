@@ -1,6 +1,7 @@
 #include "ui/tray_application.h"
 
 #include "app/running_application.h"
+#include "app/translations.h"
 #include "platform/application_id.h"
 #include "ui/tray_icon.h"
 
@@ -12,6 +13,7 @@ namespace sorvane {
 
 int TrayApplication::run(int argc, char** argv) {
     QApplication application(argc, argv);
+    const Translations translations;
     QApplication::setApplicationName(QStringLiteral("Sorvane"));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(applicationId));
     // A tray application: closing the settings window must not end it.

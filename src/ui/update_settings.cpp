@@ -33,9 +33,9 @@ UpdateSettings::UpdateSettings(UpdaterViewModel& updater, const QString& siteHos
     connect(m_automatic, &QCheckBox::toggled, this,
             [this](bool on) { m_updater.setAutomaticallyChecks(on); });
     automatic->addWideRow(m_automatic);
-    automatic->addHelp(tr("Sorvane checks ") + siteHost +
-                       tr(" for new versions. It downloads nothing without asking, and it sends "
-                          "no information about you."));
+    automatic->addHelp(tr("Sorvane checks %1 for new versions. It downloads nothing without "
+                          "asking, and it sends no information about you.")
+                           .arg(siteHost));
 
     connect(&updater, &UpdaterViewModel::canCheckForUpdatesChanged, this, &UpdateSettings::refresh);
     connect(&updater, &UpdaterViewModel::automaticallyChecksChanged, this,

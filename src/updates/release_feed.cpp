@@ -10,7 +10,7 @@ namespace {
 using nlohmann::json;
 
 QString unreadable() {
-    return QStringLiteral("The update information could not be read.");
+    return ReleaseFeed::tr("The update information could not be read.");
 }
 
 QString fromJson(const json& value) {
@@ -42,10 +42,9 @@ ReleaseFeed ReleaseFeed::parse(const QByteArray& bytes) {
         const QString name = fromJson(entry["version"]);
         const std::optional<Version> version = parseVersion(name);
         if (!version)
-            return invalid(
-                QStringLiteral("The update information lists a version Sorvane cannot read: "
-                               "\u201C%1\u201D.")
-                    .arg(name.left(40)));
+            return invalid(tr("The update information lists a version Sorvane cannot read: "
+                              "\u201C%1\u201D.")
+                               .arg(name.left(40)));
         if (version->preRelease)
             continue;
         if (feed.m_newest && version->number <= feed.m_newest->version)

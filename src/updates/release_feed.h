@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <QUrl>
 #include <QVersionNumber>
@@ -12,6 +13,8 @@ namespace sorvane {
 /// `{"releases": [{"version": "1.1.0", "url": "https://sorvane.app/releases/1.1.0",
 /// "notes": "…"}]}`.
 class ReleaseFeed {
+    Q_DECLARE_TR_FUNCTIONS(ReleaseFeed)
+
 public:
     struct Release {
         QVersionNumber version;

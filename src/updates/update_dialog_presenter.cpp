@@ -20,27 +20,29 @@ void UpdateDialogPresenter::present(const UpdateCheckResult& result) {
     auto* box = new QMessageBox();
     m_dialog = box;
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowTitle(QStringLiteral("Software Update"));
+    box->setWindowTitle(UpdateDialogPresenter::tr("Software Update"));
 
     using Outcome = UpdateCheckResult::Outcome;
     switch (result.outcome) {
     case Outcome::upToDate:
         box->setIcon(QMessageBox::Information);
-        box->setText(QStringLiteral("You're up to date."));
-        box->setInformativeText(
-            QStringLiteral("Sorvane %1 is the newest version.").arg(result.installedVersion));
+        box->setText(UpdateDialogPresenter::tr("You're up to date."));
+        box->setInformativeText(UpdateDialogPresenter::tr("Sorvane %1 is the newest version.")
+                                    .arg(result.installedVersion));
         box->addButton(QMessageBox::Ok);
         break;
     case Outcome::updateAvailable: {
         box->setIcon(QMessageBox::Information);
-        box->setText(QStringLiteral("Sorvane %1 is available.").arg(result.newestVersion));
-        QString details = QStringLiteral("You have version %1.").arg(result.installedVersion);
+        box->setText(
+            UpdateDialogPresenter::tr("Sorvane %1 is available.").arg(result.newestVersion));
+        QString details =
+            UpdateDialogPresenter::tr("You have version %1.").arg(result.installedVersion);
         if (!result.notes.isEmpty())
             details += QStringLiteral("\n\n") + result.notes;
         box->setInformativeText(details);
         QPushButton* open =
-            box->addButton(QStringLiteral("Open Release Page"), QMessageBox::AcceptRole);
-        box->addButton(QStringLiteral("Later"), QMessageBox::RejectRole);
+            box->addButton(UpdateDialogPresenter::tr("Open Release Page"), QMessageBox::AcceptRole);
+        box->addButton(UpdateDialogPresenter::tr("Later"), QMessageBox::RejectRole);
         box->setDefaultButton(open);
         const QUrl page = result.releasePage;
         QObject::connect(box, &QMessageBox::buttonClicked, box,
@@ -53,7 +55,7 @@ void UpdateDialogPresenter::present(const UpdateCheckResult& result) {
     }
     case Outcome::failed:
         box->setIcon(QMessageBox::Warning);
-        box->setText(QStringLiteral("Sorvane could not check for updates."));
+        box->setText(UpdateDialogPresenter::tr("Sorvane could not check for updates."));
         box->setInformativeText(result.error);
         box->addButton(QMessageBox::Ok);
         break;

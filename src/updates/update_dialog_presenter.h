@@ -4,6 +4,7 @@
 
 #include <QPointer>
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 namespace sorvane {
@@ -14,6 +15,8 @@ class UrlOpener;
 /// release page, or why the check failed. Never modal: a tray application has no window to
 /// block, and a dialog left open must not stop the schedule.
 class UpdateDialogPresenter : public UpdatePresenter {
+    Q_DECLARE_TR_FUNCTIONS(UpdateDialogPresenter)
+
 public:
     explicit UpdateDialogPresenter(UrlOpener& urlOpener);
     ~UpdateDialogPresenter() override;

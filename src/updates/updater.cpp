@@ -41,9 +41,8 @@ Updater::Updater(PreferencesStore& store, UpdatePresenter& presenter,
         m_lastCheck = fromDateTime(std::get<QDateTime>(*stored));
 
     m_transferTimer.setSingleShot(true);
-    connect(&m_transferTimer, &QTimer::timeout, this, [this] {
-        fail(QStringLiteral("The update server took too long to answer. Try again later."));
-    });
+    connect(&m_transferTimer, &QTimer::timeout, this,
+            [this] { fail(tr("The update server took too long to answer. Try again later.")); });
     m_automaticTimer.setSingleShot(true);
     m_automaticTimer.setTimerType(Qt::VeryCoarseTimer);
     connect(&m_automaticTimer, &QTimer::timeout, this, &Updater::scheduleAutomaticCheck);
@@ -103,7 +102,7 @@ void Updater::beginCheck(bool userInitiated) {
     setChecking(true);
     const QUrl& address = m_options.feedAddress;
     if (!ReleaseFeed::isFeedAddress(address)) {
-        fail(QStringLiteral("The update address \u201C%1\u201D is not a secure (https) address.")
+        fail(tr("The update address \u201C%1\u201D is not a secure (https) address.")
                  .arg(address.toDisplayString()));
         return;
     }
@@ -131,15 +130,15 @@ void Updater::beginCheck(bool userInitiated) {
 void Updater::onMetaDataChanged() {
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     if (length.isValid() && length.toLongLong() > m_options.sizeLimit)
-        fail(QStringLiteral("The update information was larger than expected, so Sorvane did "
-                            "not read it."));
+        fail(tr("The update information was larger than expected, so Sorvane did "
+                "not read it."));
 }
 
 void Updater::onReadyRead() {
     m_body += m_reply->readAll();
     if (m_body.size() > m_options.sizeLimit)
-        fail(QStringLiteral("The update information was larger than expected, so Sorvane did "
-                            "not read it."));
+        fail(tr("The update information was larger than expected, so Sorvane did "
+                "not read it."));
 }
 
 void Updater::onRedirected(const QUrl& destination) {
@@ -149,7 +148,7 @@ void Updater::onRedirected(const QUrl& destination) {
     if (ReleaseFeed::isFeedAddress(destination) && !downgrade)
         emit m_reply->redirectAllowed();
     else
-        fail(QStringLiteral("The update server sent Sorvane to an address it does not trust."));
+        fail(tr("The update server sent Sorvane to an address it does not trust."));
 }
 
 void Updater::onFinished() {
@@ -158,14 +157,14 @@ void Updater::onFinished() {
         return;
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status != 0 && (status < 200 || status > 299)) {
-        fail(QStringLiteral("The update server answered with an error (HTTP %1). Try again "
-                            "later.")
+        fail(tr("The update server answered with an error (HTTP %1). Try again "
+                "later.")
                  .arg(status));
         return;
     }
     if (m_reply->error() != QNetworkReply::NoError) {
-        fail(QStringLiteral("Sorvane could not reach the update server. Check your internet "
-                            "connection and try again."));
+        fail(tr("Sorvane could not reach the update server. Check your internet "
+                "connection and try again."));
         return;
     }
 

@@ -49,9 +49,9 @@ QString UpdaterViewModel::lastCheckDescription() const {
         return {};
     const std::optional<Timestamp> last = m_updater->lastUpdateCheckDate();
     if (!last)
-        return QStringLiteral("Never checked");
-    return QStringLiteral("Last checked ") +
-           QString::fromStdString(RelativeTimeText::describe(*last, m_clock()));
+        return tr("Never checked");
+    return tr("Last checked %1")
+        .arg(QString::fromStdString(RelativeTimeText::describe(*last, m_clock())));
 }
 
 #else
@@ -79,8 +79,8 @@ QString UpdaterViewModel::versionText() {
 
 QString UpdaterViewModel::versionText(QStringView shortVersion) {
     if (shortVersion.isEmpty())
-        return QStringLiteral("Version ?");
-    return QStringLiteral("Version ") + shortVersion.toString();
+        return tr("Version ?");
+    return tr("Version %1").arg(shortVersion.toString());
 }
 
 void UpdaterViewModel::setCanCheckForUpdates(bool canCheck) {

@@ -271,6 +271,29 @@ TEST_F(CommandLineTest, pinAndUnpinKeepOtherTagsAndRefuseLinks) {
     EXPECT_THAT(refused.errors.toStdString(), HasSubstr("\u201Cmissing\u201D"));
 }
 
+// LANG alone names a German session: results, errors, the engine's lines and the system's
+// error texts read German; the hour cycle is the German one, the archive keeps its name.
+TEST_F(CommandLineTest, aGermanSessionReadsGermanThroughout) {
+    home.env.unset("LC_ALL");
+    home.env.set("LANG", "de_DE.UTF-8");
+    file("a.txt");
+    file("b.txt");
+    const auto status = sorvane({"status"});
+    EXPECT_EQ(status.output, "2 Objekte warten auf Ihrem Schreibtisch\n"
+                             "Dateien kommen nach Desktop Archive\nJeden Tag um 09:00\n");
+    EXPECT_THAT(sorvane({"--help"}).output.toStdString(), StartsWith("Aufruf: sorvane"));
+    EXPECT_EQ(sorvane({"bogus"}).errors,
+              "sorvane: unbekannter Befehl \u00BBbogus\u00AB; siehe \u00BBsorvane --help\u00AB\n");
+    EXPECT_EQ(sorvane({"pin", "missing"}).errors,
+              "\u201Emissing\u201C konnte kein Schlagwort erhalten: Datei oder Ordner nicht "
+              "vorhanden.\n");
+    const auto clean = sorvane({"clean"});
+    EXPECT_EQ(clean.output, "2 Objekte verschoben\n");
+    EXPECT_TRUE(fs::is_directory(home.archive())) << "the archive keeps its English name";
+    fs::remove_all(home.desktop());
+    EXPECT_EQ(sorvane({"preview"}).errors, "Ihr Schreibtischordner wurde nicht gefunden.\n");
+}
+
 TEST_F(CommandLineTest, usageMistakesGiveOneLineAndStatusTwo) {
     for (const QStringList& wrong : {QStringList{"bogus"}, QStringList{"clean", "now"},
                                      QStringList{"pin"}, QStringList{"history", "--xml"}}) {

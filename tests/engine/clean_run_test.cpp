@@ -77,7 +77,6 @@ TEST_F(CleanRunTest, movesEligibleItemsIntoTheirDatedFolderAndRecordsThem) {
     EXPECT_EQ(record.date, march7);
     EXPECT_EQ(record.trigger, CleanTrigger::manual);
     EXPECT_FALSE(record.undone);
-    EXPECT_EQ(record.summary(), "3 items moved, 1 left in place");
 }
 
 TEST_F(CleanRunTest, aDesktopWithNothingEligibleGivesAnEmptyRecord) {
@@ -85,7 +84,6 @@ TEST_F(CleanRunTest, aDesktopWithNothingEligibleGivesAnEmptyRecord) {
     const auto record = clean();
     EXPECT_THAT(record.moved, IsEmpty());
     EXPECT_EQ(record.skippedCount, 1);
-    EXPECT_EQ(record.summary(), "Nothing to move");
     EXPECT_TRUE(fs::is_directory(options.destination));
 }
 
@@ -281,7 +279,6 @@ TEST_F(CleanRunTest, stopsAfterTwentyFiveFailuresInARow) {
     const auto record = clean(fake);
     ASSERT_EQ(record.errors.size(), 26u);
     EXPECT_EQ(record.errors.back(), "Stopped after 25 failures in a row.");
-    EXPECT_EQ(record.summary(), "0 items moved, 26 failed");
     EXPECT_EQ(fake.callCount(FileOperation::moveItem), 25);
 }
 

@@ -114,6 +114,10 @@ mkdir -p "$scratch/home"
 printed=$(env -i PATH=/usr/bin:/bin HOME="$scratch/home" "$program" --version 2>&1) ||
     fail "sorvane --version exits with an error: $printed"
 [ "$printed" = "Sorvane $version" ] || fail "sorvane --version prints '$printed'"
+# The translations are found beside the program, wherever it was unpacked.
+greeting=$(env -i PATH=/usr/bin:/bin HOME="$scratch/home" LANG=de_DE.UTF-8 "$program" --help |
+    head -n 1)
+[[ $greeting == "Aufruf: sorvane"* ]] || fail "sorvane --help in German prints '$greeting'"
 
 desktop_entry="$root/usr/share/applications/$app_id.desktop"
 if [ -f "$desktop_entry" ]; then

@@ -8,36 +8,6 @@
 namespace sorvane {
 namespace {
 
-struct SummaryCase {
-    std::size_t moved;
-    std::int64_t skipped;
-    std::size_t errors;
-    std::string expected;
-};
-
-class SummaryTest : public testing::TestWithParam<SummaryCase> {};
-
-TEST_P(SummaryTest, DescribesTheRun) {
-    const SummaryCase& c = GetParam();
-    CleanRecord record;
-    record.moved.resize(c.moved);
-    record.skippedCount = c.skipped;
-    record.errors.assign(c.errors, "x: Could not move it.");
-    EXPECT_EQ(record.summary(), c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Counts, SummaryTest,
-    testing::Values(SummaryCase{0, 0, 0, "Nothing to move"},
-                    SummaryCase{0, 5, 0, "Nothing to move"}, SummaryCase{1, 0, 0, "1 item moved"},
-                    SummaryCase{2, 1, 0, "2 items moved, 1 left in place"},
-                    SummaryCase{3, 2, 1, "3 items moved, 2 left in place, 1 failed"},
-                    SummaryCase{0, 0, 2, "0 items moved, 2 failed"},
-                    SummaryCase{0, 3, 1, "0 items moved, 3 left in place, 1 failed"},
-                    SummaryCase{0, 0, 26, "0 items moved, 26 failed"},
-                    SummaryCase{1, -4, 1, "1 item moved, 1 failed"},
-                    SummaryCase{1234, 10000, 0, "1234 items moved, 10000 left in place"}));
-
 TEST(CleanTriggerTest, RawValuesMatchExactly) {
     for (CleanTrigger trigger : allCleanTriggers) {
         EXPECT_EQ(cleanTriggerFromRaw(rawValue(trigger)), trigger);

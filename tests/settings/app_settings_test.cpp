@@ -238,9 +238,11 @@ TEST_F(AppSettingsTest, ScheduleDescriptionNamesTheTimeAndDayInTheUsersLocale) {
     m_environment.set("TZ", "Asia/Kolkata");
     EXPECT_EQ(settings.scheduleDescription(), "Every Sunday at 2:05\u202FPM");
 
+    // The hour cycle follows the formatting locale; the weekday, a word in an English
+    // sentence, stays English.
     m_environment.set("LC_ALL", "de_DE.UTF-8");
     settings.setWeekday(2);
-    EXPECT_EQ(settings.scheduleDescription(), "Every Montag at 14:05");
+    EXPECT_EQ(settings.scheduleDescription(), "Every Monday at 14:05");
     settings.setFrequency(ScheduleFrequency::daily);
     settings.setRunHour(7);
     EXPECT_EQ(settings.scheduleDescription(), "Every day at 07:05");

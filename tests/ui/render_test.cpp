@@ -1,3 +1,4 @@
+#include "app/translations.h"
 #include "fakes/test_app_state.h"
 #include "support/file_attributes.h"
 #include "support/named_child.h"
@@ -17,6 +18,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <optional>
 
 // Renders every view to a PNG under the build folder, for people to look at. Each test checks
 // that the picture was written and is not blank.
@@ -76,13 +78,15 @@ void busyDesktop(test::TestAppState& t) {
     ASSERT_EQ(t.state.pendingCount(), 12);
 }
 
-/// Each view in the light palette the tests start with and in a dark one; the pictures carry
-/// the palette's name.
+/// Each view in the light palette the tests start with, in a dark one, and in German, whose
+/// longer words show what a translation does to the layout; the pictures carry the name.
 class Render : public ::testing::TestWithParam<const char*> {
 protected:
     Render() : m_light(QApplication::palette()) {
         if (dark())
             QApplication::setPalette(darkPalette());
+        if (std::string_view(GetParam()) == "german")
+            m_german.emplace(QLocale(QLocale::German, QLocale::Germany));
     }
     ~Render() override { QApplication::setPalette(m_light); }
 
@@ -93,6 +97,7 @@ protected:
 
 private:
     QPalette m_light;
+    std::optional<Translations> m_german;
 };
 
 TEST_P(Render, panelWithAnEmptyDesktop) {
@@ -175,7 +180,7 @@ TEST_P(Render, historyWithSeveralRuns) {
     save(window, named("settings-history-runs"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Palettes, Render, ::testing::Values("light", "dark"));
+INSTANTIATE_TEST_SUITE_P(Palettes, Render, ::testing::Values("light", "dark", "german"));
 
 } // namespace
 } // namespace sorvane

@@ -1,0 +1,50 @@
+#include "app/translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+
+namespace sorvane {
+namespace {
+
+bool loadOwn(QTranslator& translator, const QLocale& locale) {
+    for (const QString& folder : Translations::folders()) {
+        if (translator.load(locale, QStringLiteral("sorvane"), QStringLiteral("_"), folder))
+            return true;
+    }
+    for (const QString& folder : Translations::folders()) {
+        if (translator.load(QStringLiteral("sorvane_en"), folder))
+            return true;
+    }
+    return false;
+}
+
+// Loads before the catalogue takes the language of what was loaded.
+QString loadedLanguage(QTranslator& own, const QLocale& locale) {
+    return loadOwn(own, locale) ? own.language() : QString();
+}
+
+} // namespace
+
+Translations::Translations(const QLocale& locale)
+    : m_catalogue(loadedLanguage(m_own, locale)), m_previous(MessageCatalogue::installed()) {
+    if (m_qt.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&m_qt);
+    if (!m_own.isEmpty())
+        QCoreApplication::installTranslator(&m_own);
+    MessageCatalogue::install(&m_catalogue);
+}
+
+Translations::~Translations() {
+    MessageCatalogue::install(m_previous);
+    QCoreApplication::removeTranslator(&m_own);
+    QCoreApplication::removeTranslator(&m_qt);
+}
+
+QStringList Translations::folders() {
+    return {QCoreApplication::applicationDirPath() +
+                QStringLiteral("/" SORVANE_INSTALLED_TRANSLATIONS),
+            QStringLiteral(SORVANE_BUILD_TRANSLATIONS)};
+}
+
+} // namespace sorvane
