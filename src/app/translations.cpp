@@ -42,9 +42,12 @@ Translations::~Translations() {
 }
 
 QStringList Translations::folders() {
-    return {QCoreApplication::applicationDirPath() +
-                QStringLiteral("/" SORVANE_INSTALLED_TRANSLATIONS),
-            QStringLiteral(SORVANE_BUILD_TRANSLATIONS)};
+    QStringList folders{QCoreApplication::applicationDirPath() +
+                        QStringLiteral("/" SORVANE_TRANSLATIONS_FROM_PROGRAM)};
+#ifdef SORVANE_TRANSLATIONS_BUILT
+    folders << QStringLiteral(SORVANE_TRANSLATIONS_BUILT);
+#endif
+    return folders;
 }
 
 } // namespace sorvane

@@ -22,8 +22,8 @@ public:
     Translations(const Translations&) = delete;
     Translations& operator=(const Translations&) = delete;
 
-    /// Where the .qm files are looked for: beside the installed program, then in the build
-    /// tree, so that tests and `./scripts/run` find them too.
+    /// Where the .qm files are looked for: relative to the program, installed or in the build
+    /// tree, and in a build with tests where this build writes them.
     static QStringList folders();
 
 private:
