@@ -41,6 +41,18 @@ Translations::~Translations() {
     QCoreApplication::removeTranslator(&m_qt);
 }
 
+QLocale Translations::userLocale() {
+    QByteArray messages = qgetenv("LC_ALL");
+    if (messages.isEmpty())
+        messages = qgetenv("LC_MESSAGES");
+    if (messages.isEmpty())
+        messages = qgetenv("LANG");
+    const QByteArray name = messages.split('.').constFirst();
+    if (name == "C" || name == "POSIX")
+        return QLocale::c();
+    return QLocale::system();
+}
+
 QStringList Translations::folders() {
     QStringList folders{QCoreApplication::applicationDirPath() +
                         QStringLiteral("/" SORVANE_TRANSLATIONS_FROM_PROGRAM)};
