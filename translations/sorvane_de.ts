@@ -572,7 +572,7 @@
     <name>sorvane::AppState</name>
     <message>
         <source>Cleaning…</source>
-        <translation>Räume auf …</translation>
+        <translation>Wird aufgeräumt …</translation>
     </message>
     <message>
         <source>Clean failed</source>
@@ -592,7 +592,7 @@
     </message>
     <message>
         <source>Putting files back…</source>
-        <translation>Lege Dateien zurück …</translation>
+        <translation>Dateien werden zurückgelegt …</translation>
     </message>
     <message>
         <source>Choose where cleaned files go</source>
@@ -745,7 +745,7 @@
     </message>
     <message>
         <source>Leave recent files</source>
-        <translation>Neue Dateien lassen</translation>
+        <translation>Neue Dateien liegen lassen</translation>
     </message>
     <message>
         <source>Move folders too</source>

@@ -41,10 +41,25 @@ Translations::~Translations() {
     QCoreApplication::removeTranslator(&m_qt);
 }
 
+QLocale Translations::userLocale() {
+    QByteArray messages = qgetenv("LC_ALL");
+    if (messages.isEmpty())
+        messages = qgetenv("LC_MESSAGES");
+    if (messages.isEmpty())
+        messages = qgetenv("LANG");
+    const QByteArray name = messages.split('.').constFirst();
+    if (name == "C" || name == "POSIX")
+        return QLocale::c();
+    return QLocale::system();
+}
+
 QStringList Translations::folders() {
-    return {QCoreApplication::applicationDirPath() +
-                QStringLiteral("/" SORVANE_INSTALLED_TRANSLATIONS),
-            QStringLiteral(SORVANE_BUILD_TRANSLATIONS)};
+    QStringList folders{QCoreApplication::applicationDirPath() +
+                        QStringLiteral("/" SORVANE_TRANSLATIONS_FROM_PROGRAM)};
+#ifdef SORVANE_TRANSLATIONS_BUILT
+    folders << QStringLiteral(SORVANE_TRANSLATIONS_BUILT);
+#endif
+    return folders;
 }
 
 } // namespace sorvane

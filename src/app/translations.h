@@ -17,13 +17,16 @@ namespace sorvane {
 class Translations {
 public:
     /// Called right after the application object exists, before any background work starts.
-    explicit Translations(const QLocale& locale = QLocale::system());
+    explicit Translations(const QLocale& locale = userLocale());
     ~Translations();
     Translations(const Translations&) = delete;
     Translations& operator=(const Translations&) = delete;
 
-    /// Where the .qm files are looked for: beside the installed program, then in the build
-    /// tree, so that tests and `./scripts/run` find them too.
+    /// The system's locale, with the C library's rule that messages in the C or POSIX locale
+    /// stay untranslated whatever LANGUAGE lists (`LC_ALL=C sorvane …` reads English).
+    static QLocale userLocale();
+    /// Where the .qm files are looked for: relative to the program, installed or in the build
+    /// tree, and in a build with tests where this build writes them.
     static QStringList folders();
 
 private:

@@ -292,6 +292,11 @@ TEST_F(CommandLineTest, aGermanSessionReadsGermanThroughout) {
     EXPECT_TRUE(fs::is_directory(home.archive())) << "the archive keeps its English name";
     fs::remove_all(home.desktop());
     EXPECT_EQ(sorvane({"preview"}).errors, "Ihr Schreibtischordner wurde nicht gefunden.\n");
+
+    // As with the C library's messages: the C locale reads English whatever LANGUAGE says.
+    home.env.set("LANGUAGE", "de");
+    home.env.set("LC_ALL", "C.UTF-8");
+    EXPECT_THAT(sorvane({"--help"}).output.toStdString(), StartsWith("usage: sorvane"));
 }
 
 TEST_F(CommandLineTest, usageMistakesGiveOneLineAndStatusTwo) {

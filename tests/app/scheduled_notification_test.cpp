@@ -1,3 +1,4 @@
+#include "app/translations.h"
 #include "fakes/fake_notification_server.h"
 #include "fakes/test_app_state.h"
 #include "platform/dbus_notifier.h"
@@ -28,6 +29,24 @@ TEST_F(ScheduledNotificationTest, aScheduledCleanThatMovedAFileIsAnnouncedOnTheB
     EXPECT_EQ(posted.body, "1 item moved to Desktop Archive.");
     EXPECT_EQ(posted.hints.value("desktop-entry").toString(), "app.sorvane.Sorvane");
     EXPECT_TRUE(posted.actions.isEmpty()) << "the server lists no actions";
+}
+
+TEST_F(ScheduledNotificationTest, readsGermanInAGermanSession) {
+    const Translations german{QLocale(QLocale::German, QLocale::Germany)};
+    test::FakeNotificationServer server({QStringLiteral("body"), QStringLiteral("actions")});
+    ASSERT_TRUE(server.start(this->server));
+    DbusNotifier notifier(client);
+    test::TestAppState app(nullptr, &notifier);
+    app.home.writeFile(app.home.desktop() / "report.pdf");
+    app.home.writeFile(app.home.desktop() / "notes.txt");
+
+    app.state.cleanNow(CleanTrigger::scheduled);
+    ASSERT_TRUE(waitFor([&] { return !server.notifications().empty(); }));
+    const auto& posted = server.notifications().front();
+    EXPECT_EQ(posted.summary, "Schreibtisch aufger\u00E4umt");
+    EXPECT_EQ(posted.body, "2 Objekte nach Desktop Archive verschoben.");
+    EXPECT_EQ(posted.actions, (QStringList{"0", "R\u00FCckg\u00E4ngig", "1", "Anzeigen"}));
+    app.waitUntilIdle();
 }
 
 TEST_F(ScheduledNotificationTest, itsActionsShowTheDatedFolderAndUndoThatRunOnly) {

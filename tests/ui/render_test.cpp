@@ -1,3 +1,4 @@
+#include "app/display_texts.h"
 #include "app/translations.h"
 #include "fakes/test_app_state.h"
 #include "support/file_attributes.h"
@@ -85,8 +86,12 @@ protected:
     Render() : m_light(QApplication::palette()) {
         if (dark())
             QApplication::setPalette(darkPalette());
-        if (std::string_view(GetParam()) == "german")
+        if (std::string_view(GetParam()) == "german") {
             m_german.emplace(QLocale(QLocale::German, QLocale::Germany));
+            EXPECT_EQ(DisplayTexts::headline(0).toStdString(),
+                      "Ihr Schreibtisch ist schon aufger\u00E4umt")
+                << "the German translation is not there";
+        }
     }
     ~Render() override { QApplication::setPalette(m_light); }
 

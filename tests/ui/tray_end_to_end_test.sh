@@ -29,7 +29,7 @@ now_ms() { date +%s%3N; }
 # A whole private world: home, runtime folder, session bus, X display.
 export HOME=$work/home
 export XDG_RUNTIME_DIR=$HOME/run
-unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME LC_TIME LANG
+unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME LC_TIME LANG LANGUAGE
 export LC_ALL=C.UTF-8 TZ=UTC
 mkdir -p "$HOME/Desktop" "$HOME/Documents" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"

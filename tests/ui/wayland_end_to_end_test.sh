@@ -44,7 +44,7 @@ as_user() { setpriv --reuid=$user --regid=$user --clear-groups -- "$@"; }
 
 export HOME=$work/home
 export XDG_RUNTIME_DIR=$work/run
-unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME LC_TIME LANG DISPLAY
+unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME LC_TIME LANG LANGUAGE DISPLAY
 unset WAYLAND_DISPLAY SWAYSOCK QT_SCALE_FACTOR
 export LC_ALL=C.UTF-8 TZ=UTC
 mkdir -p "$HOME/Desktop" "$HOME/Documents" "$HOME/.config/waybar" "$XDG_RUNTIME_DIR"
