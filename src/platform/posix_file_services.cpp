@@ -178,8 +178,9 @@ FileResult<ResourceValues> PosixFileServices::resourceValues(const std::filesyst
 }
 
 std::optional<FileIdentity> PosixFileServices::identity(const std::filesystem::path& item) {
+    // A trailing "/" would make lstat follow a link.
     struct stat status;
-    if (lstat(item.c_str(), &status) != 0)
+    if (lstat(normalisedPath(item).c_str(), &status) != 0)
         return std::nullopt;
     return FileIdentity{status.st_dev, status.st_ino};
 }

@@ -189,12 +189,19 @@ TEST_F(PosixFileServicesTest, DirectoryHoldsOnlyTheAllowedName) {
     EXPECT_EQ(m_files.directoryHoldsOnly(folder, ".DS_Store").value(), false);
 }
 
-TEST_F(PosixFileServicesTest, IdentityFollowingLinksNamesTheLinkedFolder) {
+TEST_F(PosixFileServicesTest, IdentityFollowingLinksNamesTheLinkedFolderIdentityTheLinkItself) {
     const auto folder = m_dir.makeFolder("Real");
     fs::create_directory_symlink(folder, m_dir / "Alias");
     EXPECT_EQ(m_files.identityFollowingLinks(m_dir / "Alias"),
               m_files.identityFollowingLinks(folder));
     EXPECT_EQ(m_files.identityFollowingLinks(m_dir / "absent"), std::nullopt);
+
+    struct stat link;
+    ASSERT_EQ(lstat((m_dir / "Alias").c_str(), &link), 0);
+    const FileIdentity itself{link.st_dev, link.st_ino};
+    EXPECT_EQ(m_files.identity(m_dir / "Alias"), itself);
+    EXPECT_EQ(m_files.identity(m_dir.path() / "Alias/"), itself);
+    EXPECT_EQ(m_files.identity(m_dir / "absent"), std::nullopt);
 }
 
 TEST_F(PosixFileServicesTest, CreateDirectoryMakesParentsAcceptsAFolderRefusesAFile) {
