@@ -4,12 +4,13 @@
 #include "engine/grouping_date.h"
 #include "engine/path_rules.h"
 #include "engine/undo_run.h"
+#include "platform/timestamp.h"
 
 namespace sorvane {
 
 DesktopCleaner::DesktopCleaner(FileServices& files, Clock now)
     : m_files(files), m_neverMove(standardNeverMove()),
-      m_now(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }) {}
+      m_now(now ? std::move(now) : Clock(systemClock)) {}
 
 const NameSet& DesktopCleaner::standardNeverMove() {
     static const NameSet names{".DS_Store", ".localized", "Icon\r",
