@@ -1,40 +1,36 @@
 #include "app/application_parts.h"
 
+#include "app/local_services.h"
 #include "history/history_store.h"
 #include "platform/dbus_file_viewer.h"
 #include "platform/dbus_notifier.h"
 #include "platform/desktop_url_opener.h"
-#include "platform/posix_file_services.h"
 #include "platform/qt_folder_chooser.h"
-#include "platform/wake_monitor.h"
 #include "platform/xdg_autostart_login_item.h"
 #include "settings/app_settings.h"
-#include "settings/json_preferences_store.h"
 #include "updates/update_checking.h"
 
 namespace sorvane {
 
 struct ApplicationParts::Services {
-    PosixFileServices files;
+    LocalServices local;
     DesktopUrlOpener urlOpener;
     DbusNotifier notifier;
     XdgAutostartLoginItem loginItem;
     DbusFileViewer fileViewer{urlOpener};
     QtFolderChooser folderChooser;
-    WakeMonitor wakeMonitor;
-    JsonPreferencesStore preferences{JsonPreferencesStore::defaultFile()};
-    AppSettings settings{preferences};
+    AppSettings settings{local.preferences()};
     HistoryStore history;
 };
 
 ApplicationParts::ApplicationParts() : m_services(std::make_unique<Services>()) {
     Services& services = *m_services;
-    m_updates =
-        std::make_unique<UpdateChecking>(services.preferences, services.urlOpener, systemClock);
+    m_updates = std::make_unique<UpdateChecking>(services.local.preferences(), services.urlOpener,
+                                                 systemClock);
     m_state = std::make_unique<AppState>(
-        services.settings, services.history, m_updates->model(), services.files,
+        services.settings, services.history, m_updates->model(), services.local.files(),
         SystemServices{services.notifier, services.loginItem, services.fileViewer,
-                       services.urlOpener, services.folderChooser, services.wakeMonitor},
+                       services.urlOpener, services.folderChooser, services.local.wakeMonitor()},
         systemClock);
 }
 
@@ -48,7 +44,7 @@ void ApplicationParts::refreshLoginItem() {
 }
 
 FileServices& ApplicationParts::files() {
-    return m_services->files;
+    return m_services->local.files();
 }
 
 } // namespace sorvane

@@ -11,8 +11,9 @@ class HistoryStore;
 class UpdateChecking;
 
 /// Everything the running program is made of on Linux, built once and wired together: the
-/// file and desktop services, the stores, the updater and the application state. The one
-/// place that picks the real implementations; everything else receives its collaborators.
+/// `LocalServices`, the desktop services, the stores, the updater and the application state.
+/// With `LocalServices`, the one place that picks the real implementations; everything else
+/// receives its collaborators.
 ///
 /// The program's entry makes one, after the Qt application object and inside its lifetime,
 /// so that background work has ended and every D-Bus object is gone before Qt shuts down.

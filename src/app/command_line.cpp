@@ -7,6 +7,7 @@
 #include "app/instance_address.h"
 #include "app/instance_client.h"
 #include "app/interrupted_clean.h"
+#include "app/local_services.h"
 #include "app/qt_arguments.h"
 #include "app/terminal_text.h"
 #include "app/termination_signals.h"
@@ -14,16 +15,13 @@
 #include "app/user_lock.h"
 #include "engine/desktop_cleaner.h"
 #include "history/history_store.h"
-#include "platform/posix_file_services.h"
 #include "platform/user_locale.h"
-#include "platform/wake_monitor.h"
 #include "record/base64.h"
 #include "record/clean_record_json.h"
 #include "record/iso8601.h"
 #include "record/utf8.h"
 #include "scheduling/scheduler.h"
 #include "settings/app_settings.h"
-#include "settings/json_preferences_store.h"
 #include "settings/read_only_preferences_store.h"
 
 #include <QCoreApplication>
@@ -97,10 +95,10 @@ struct ReadingWorld {
             printError(CommandLine::tr("A clean was interrupted; it is recorded at the next "
                                        "clean, undo or history.\n"));
     }
-    JsonPreferencesStore store{JsonPreferencesStore::defaultFile()};
-    ReadOnlyPreferencesStore readOnly{store};
+    LocalServices local;
+    ReadOnlyPreferencesStore readOnly{local.preferences()};
     AppSettings settings{readOnly};
-    PosixFileServices files;
+    FileServices& files = local.files();
     HistoryStore history;
 };
 
@@ -225,8 +223,7 @@ int CommandLine::status(bool json) {
         return 1;
     const auto& preview = *found;
     if (json) {
-        WakeMonitor wakes;
-        const Scheduler scheduler(world.settings, systemClock, wakes);
+        const Scheduler scheduler(world.settings, systemClock, world.local.wakeMonitor());
         QJsonObject object{{"version", jsonVersion},
                            {"eligible", static_cast<qint64>(preview.eligible.size())},
                            {"skipped", static_cast<qint64>(preview.skipped)},
@@ -244,12 +241,12 @@ int CommandLine::status(bool json) {
     if (preview.tagged > 0)
         print(DisplayTexts::taggedLine(preview.tagged) + "\n");
     printLine(DisplayTexts::archiveLine(world.settings.resolvedDestination()));
-    print(scheduleLine(world.settings));
+    print(scheduleLine(world.settings, world.local.wakeMonitor()));
     world.mentionInterrupted();
     return 0;
 }
 
-QString CommandLine::scheduleLine(AppSettings& settings) {
+QString CommandLine::scheduleLine(AppSettings& settings, WakeMonitor& wakes) {
     if (!settings.agentEnabled())
         return settings.scheduleDescription() + "\n";
     // The running application's scheduler has counted since it started; without one, say
@@ -261,7 +258,6 @@ QString CommandLine::scheduleLine(AppSettings& settings) {
             reply && reply->exitCode == 0)
             return reply->output;
     }
-    WakeMonitor wakes;
     const Scheduler scheduler(settings, systemClock, wakes);
     return scheduler.statusText() + "\n";
 }

@@ -8,6 +8,7 @@
 namespace sorvane {
 
 class AppSettings;
+class WakeMonitor;
 
 /// The program's commands for terminals and scripts: preview, clean, undo, history, status,
 /// pin, unpin. They need no display, session bus or tray. Commands that change something
@@ -27,7 +28,7 @@ private:
     static int preview(bool json);
     static int history(bool json);
     static int status(bool json);
-    static QString scheduleLine(AppSettings& settings);
+    static QString scheduleLine(AppSettings& settings, WakeMonitor& wakes);
     static int change(const std::string& command, const std::vector<std::string>& arguments);
 };
 

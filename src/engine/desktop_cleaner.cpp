@@ -1,12 +1,12 @@
 #include "engine/desktop_cleaner.h"
 
 #include "engine/undo_run.h"
+#include "platform/timestamp.h"
 
 namespace sorvane {
 
 DesktopCleaner::DesktopCleaner(FileServices& files, Clock now)
-    : m_files(files),
-      m_now(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }) {}
+    : m_files(files), m_now(now ? std::move(now) : Clock(systemClock)) {}
 
 CleanPreview DesktopCleaner::preview(const CleanOptions& options) const {
     const auto desktop = m_files.desktopDirectory();

@@ -1,5 +1,7 @@
 #include "platform/percent_encoding.h"
 
+#include "platform/hex_digits.h"
+
 namespace sorvane {
 namespace {
 
@@ -8,20 +10,9 @@ bool unreserved(unsigned char c) {
            std::string_view("-_.!~*'()").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 } // namespace
 
 std::string PercentEncoding::encodePath(std::string_view bytes) {
-    static constexpr char hex[] = "0123456789ABCDEF";
     std::string encoded;
     encoded.reserve(bytes.size());
     for (const char c : bytes) {
@@ -30,8 +21,8 @@ std::string PercentEncoding::encodePath(std::string_view bytes) {
             encoded += c;
         } else {
             encoded += '%';
-            encoded += hex[byte >> 4];
-            encoded += hex[byte & 0xF];
+            encoded += HexDigits::upper(byte >> 4);
+            encoded += HexDigits::upper(byte);
         }
     }
     return encoded;
@@ -41,9 +32,10 @@ std::string PercentEncoding::decode(std::string_view encoded) {
     std::string bytes;
     bytes.reserve(encoded.size());
     for (std::size_t i = 0; i < encoded.size(); ++i) {
-        if (encoded[i] == '%' && i + 2 < encoded.size() && hexValue(encoded[i + 1]) >= 0 &&
-            hexValue(encoded[i + 2]) >= 0) {
-            bytes += static_cast<char>(hexValue(encoded[i + 1]) * 16 + hexValue(encoded[i + 2]));
+        if (encoded[i] == '%' && i + 2 < encoded.size() && HexDigits::value(encoded[i + 1]) >= 0 &&
+            HexDigits::value(encoded[i + 2]) >= 0) {
+            bytes += static_cast<char>(HexDigits::value(encoded[i + 1]) * 16 +
+                                       HexDigits::value(encoded[i + 2]));
             i += 2;
         } else {
             bytes += encoded[i];

@@ -1,5 +1,7 @@
 #include "record/uuid.h"
 
+#include "platform/hex_digits.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <random>
@@ -13,19 +15,6 @@ constexpr std::size_t textLength = 36;
 
 bool isHyphenPosition(std::size_t index) {
     return index == 8 || index == 13 || index == 18 || index == 23;
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 bool fillFromKernel(std::uint8_t* bytes, std::size_t size) {
@@ -92,7 +81,7 @@ std::optional<Uuid> Uuid::fromString(std::string_view text) {
             }
             continue;
         }
-        const int value = hexValue(text[i]);
+        const int value = HexDigits::value(text[i]);
         if (value < 0) {
             return std::nullopt;
         }
@@ -103,15 +92,14 @@ std::optional<Uuid> Uuid::fromString(std::string_view text) {
 }
 
 std::string Uuid::toString() const {
-    static constexpr char digits[] = "0123456789ABCDEF";
     std::string text;
     text.reserve(textLength);
     for (std::size_t i = 0; i < m_bytes.size(); ++i) {
         if (i == 4 || i == 6 || i == 8 || i == 10) {
             text += '-';
         }
-        text += digits[m_bytes[i] >> 4];
-        text += digits[m_bytes[i] & 0x0F];
+        text += HexDigits::upper(m_bytes[i] >> 4);
+        text += HexDigits::upper(m_bytes[i]);
     }
     return text;
 }
