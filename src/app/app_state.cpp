@@ -271,7 +271,8 @@ void AppState::undoLastClean() {
     // An undo that was killed first puts its own account straight, so that this one starts
     // from what is truly still in the archive.
     UndoJournal::recoverInto(m_history, undoJournalPath(), m_files);
-    const auto record = m_history.lastUndoable();
+    const auto undoable = m_history.lastUndoable();
+    const auto record = undoable ? m_history.record(undoable->id) : std::nullopt;
     if (!record)
         return;
     // An undo that could not be recorded would be undone again later, from the archive it

@@ -67,7 +67,7 @@ void TrayMenu::refresh() {
     m_undo->setVisible(undoable.has_value());
     if (undoable)
         m_undo->setText(tr("Undo last clean") + QStringLiteral(" (") +
-                        DisplayTexts::items(undoable->moved.size()) + QLatin1Char(')'));
+                        DisplayTexts::items(undoable->movedCount) + QLatin1Char(')'));
     m_undo->setEnabled(!working);
     m_automatic->setChecked(m_state.settings().agentEnabled());
     m_update->setEnabled(m_state.updater().canCheckForUpdates());

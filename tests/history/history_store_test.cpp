@@ -139,13 +139,13 @@ TEST_F(HistoryStoreTest, UndoBookkeeping) {
     store.add(run);
     store.add(record(2, 0));
     store.add(record(3, 2, true));
-    EXPECT_EQ(store.lastUndoable(), run);
+    EXPECT_EQ(store.lastUndoable(), RunSummary::of(run));
 
     const std::vector<MovedFile> stayed{run.moved[1]};
     store.recordPartialUndo(run.id, stayed);
     EXPECT_EQ(HistoryStore(folder()).records()[2].moved, stayed);
     EXPECT_FALSE(store.records()[2].undone);
-    EXPECT_EQ(store.lastUndoable()->moved, stayed);
+    EXPECT_EQ(store.record(store.lastUndoable()->id)->moved, stayed);
 
     store.recordPartialUndo(run.id, {});
     EXPECT_TRUE(HistoryStore(folder()).records()[2].undone);
