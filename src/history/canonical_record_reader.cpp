@@ -3,15 +3,58 @@
 #include "record/iso8601.h"
 #include "record/utf8.h"
 
+#include <array>
 #include <charconv>
 
 namespace sorvane {
 
+namespace {
+
+/// Bytes a string in the written form holds as they are: printable, valid UTF-8 apart,
+/// neither a quote, a backslash nor a slash.
+constexpr std::array<bool, 256> plainBytes = [] {
+    std::array<bool, 256> plain{};
+    for (std::size_t c = 0x20; c < 256; ++c)
+        plain[c] = c != '"' && c != '\\' && c != '/' && c < 0x80;
+    return plain;
+}();
+
+constexpr std::array<bool, 256> upperHexDigits = [] {
+    std::array<bool, 256> digits{};
+    for (std::size_t c = 0; c < 256; ++c)
+        digits[c] = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+    return digits;
+}();
+
+/// "0A1B2C3D-4E5F-…" as the writer gives it: upper-case digits, hyphens in their places.
+bool isWrittenUuid(std::string_view text) {
+    if (text.size() != 36 || text[8] != '-' || text[13] != '-' || text[18] != '-' ||
+        text[23] != '-')
+        return false;
+    bool digits = true;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        digits &= upperHexDigits[static_cast<unsigned char>(text[i])] || i == 8 || i == 13 ||
+                  i == 18 || i == 23;
+    return digits;
+}
+
+} // namespace
+
 std::optional<RunSummary> CanonicalRecordReader::read(std::string_view text) {
-    CanonicalRecordReader reader(text);
-    auto summary = reader.record();
-    if (!summary || reader.m_at != text.size())
+    std::size_t at = 0;
+    auto summary = readAt(text, at);
+    if (!summary || at != text.size())
         return std::nullopt;
+    return summary;
+}
+
+std::optional<RunSummary> CanonicalRecordReader::readAt(std::string_view document,
+                                                        std::size_t& at) {
+    CanonicalRecordReader reader(document);
+    reader.m_at = at;
+    auto summary = reader.record();
+    if (summary)
+        at = reader.m_at;
     return summary;
 }
 
@@ -59,9 +102,11 @@ std::optional<RunSummary> CanonicalRecordReader::record() {
 }
 
 bool CanonicalRecordReader::movedItem() {
-    return literal("{\n        \"id\" : ") && uuid() && literal(",\n        \"newPath\" : ") &&
-           rawString() && literal(",\n        \"originalPath\" : ") && rawString() &&
-           literal("\n      }");
+    if (!literal("{\n        \"id\" : "))
+        return false;
+    const auto id = rawString();
+    return id && isWrittenUuid(*id) && literal(",\n        \"newPath\" : ") && rawString() &&
+           literal(",\n        \"originalPath\" : ") && rawString() && literal("\n      }");
 }
 
 template <typename Element> bool CanonicalRecordReader::array(std::size_t depth, Element element) {
@@ -90,6 +135,10 @@ std::optional<std::string_view> CanonicalRecordReader::rawString() {
     const std::size_t start = m_at;
     bool ascii = true;
     for (; m_at < m_text.size(); ++m_at) {
+        while (m_at < m_text.size() && plainBytes[static_cast<unsigned char>(m_text[m_at])])
+            ++m_at;
+        if (m_at == m_text.size())
+            break;
         const char c = m_text[m_at];
         if (c == '"') {
             const std::string_view raw = m_text.substr(start, m_at - start);
@@ -108,9 +157,9 @@ std::optional<std::string_view> CanonicalRecordReader::rawString() {
                 return std::nullopt;
             continue;
         }
-        if (static_cast<unsigned char>(c) < 0x20 || c == '/')
+        if (static_cast<unsigned char>(c) < 0x80)
             return std::nullopt;
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+        ascii = false;
     }
     return std::nullopt;
 }
@@ -128,10 +177,9 @@ std::optional<std::string> CanonicalRecordReader::string() {
 
 std::optional<Uuid> CanonicalRecordReader::uuid() {
     const auto text = rawString();
-    const auto id = text ? Uuid::fromString(*text) : std::nullopt;
-    if (!id || id->toString() != *text)
+    if (!text || !isWrittenUuid(*text))
         return std::nullopt;
-    return id;
+    return Uuid::fromString(*text);
 }
 
 std::optional<std::int64_t> CanonicalRecordReader::integer() {

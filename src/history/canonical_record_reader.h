@@ -16,6 +16,8 @@ namespace sorvane {
 class CanonicalRecordReader {
 public:
     static std::optional<RunSummary> read(std::string_view text);
+    /// The record that starts at `at` in `document`; `at` moves past it when it is read.
+    static std::optional<RunSummary> readAt(std::string_view document, std::size_t& at);
 
 private:
     explicit CanonicalRecordReader(std::string_view text) : m_text(text) {}

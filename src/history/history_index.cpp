@@ -6,7 +6,35 @@
 
 namespace sorvane {
 
+namespace {
+
+/// The whole document when it is exactly in the written form, in one pass; else none.
+std::optional<std::vector<IndexedRun>> readWritten(std::string_view document) {
+    std::vector<IndexedRun> runs;
+    if (document == "[]")
+        return runs;
+    if (!document.starts_with("[\n  "))
+        return std::nullopt;
+    std::size_t at = 4;
+    for (;;) {
+        const std::size_t start = at;
+        auto summary = CanonicalRecordReader::readAt(document, at);
+        if (!summary)
+            return std::nullopt;
+        runs.push_back({std::move(*summary), start, at - start, {}});
+        if (document.substr(at) == "\n]")
+            return runs;
+        if (document.substr(at, 4) != ",\n  ")
+            return std::nullopt;
+        at += 4;
+    }
+}
+
+} // namespace
+
 std::optional<std::vector<IndexedRun>> HistoryIndex::read(std::string_view document) {
+    if (auto written = readWritten(document))
+        return written;
     std::vector<IndexedRun> runs;
     const auto spans = RecordScanner::elements(document);
     if (!spans) {

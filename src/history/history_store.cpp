@@ -53,8 +53,10 @@ HistoryStore::Identity HistoryStore::identityOf(const fs::path& file) {
 void HistoryStore::load(bool keepUnreadable) {
     m_seen = identityOf(m_target);
     IndexedFile file;
+    FileMapping mapping;
+    std::string copy;
     std::optional<std::vector<IndexedRun>> index;
-    if (FileResult<std::string> bytes = file.open(m_target); !bytes) {
+    if (FileResult<std::string_view> bytes = file.open(m_target, mapping, copy); !bytes) {
         // A file that exists but cannot be read now (an I/O error, a folder in its place)
         // may still hold a history worth keeping.
         m_fileUnreadable = bytes.error().code != ENOENT && bytes.error().code != ENOTDIR;

@@ -17,16 +17,20 @@ std::int64_t nanoseconds(const struct timespec& time) {
 
 } // namespace
 
-FileResult<std::string> IndexedFile::open(const std::filesystem::path& path) {
-    std::string bytes;
+FileResult<std::string_view> IndexedFile::open(const std::filesystem::path& path,
+                                               FileMapping& mapping, std::string& copy) {
     FileStatus read = hold(path);
-    if (read)
-        read = appendRange(0, static_cast<std::size_t>(m_size), bytes);
+    if (read) {
+        mapping = FileMapping(m_fd.get(), static_cast<std::size_t>(m_size));
+        if (mapping.mapped())
+            return mapping.bytes();
+        read = appendRange(0, static_cast<std::size_t>(m_size), copy);
+    }
     if (!read) {
         close();
         return read.error();
     }
-    return bytes;
+    return std::string_view(copy);
 }
 
 FileStatus IndexedFile::hold(const std::filesystem::path& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/file_mapping.h"
 #include "platform/file_error.h"
 #include "platform/unique_fd.h"
 
@@ -7,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace sorvane {
 
@@ -14,8 +16,11 @@ namespace sorvane {
 /// stays readable when the file is replaced, and checked against changes made in place.
 class IndexedFile {
 public:
-    /// Opens `path` and reads it whole; the bytes are this version's.
-    FileResult<std::string> open(const std::filesystem::path& path);
+    /// Opens `path` and reads it whole; the bytes are this version's. They come mapped
+    /// (the file is read only once, and nothing of it stays in memory once the mapping goes)
+    /// or, where the file cannot be mapped, in `copy`.
+    FileResult<std::string_view> open(const std::filesystem::path& path, FileMapping& mapping,
+                                      std::string& copy);
     /// Opens `path` without reading it: a version whose layout the caller knows, as it has
     /// just written it.
     FileStatus hold(const std::filesystem::path& path);

@@ -48,6 +48,7 @@ HistoryRow::HistoryRow(const RunSummary& record, bool expanded, ItemSource items
 
     if (record.movedCount > 0) {
         m_items = new QWidget(this);
+        m_items->setObjectName(QStringLiteral("historyItems"));
         auto* items = new QVBoxLayout(m_items);
         items->setContentsMargins(4, 2, 0, 0);
         items->setSpacing(2);
