@@ -30,7 +30,6 @@ HistoryStore::HistoryStore(std::optional<fs::path> directory, QObject* parent) :
     DurableFile::makeFolder(folder);
     m_fileURL = folder / "history.json";
     m_target = DurableFile::resolved(m_fileURL);
-    load();
 }
 
 fs::path HistoryStore::defaultFolder() {
@@ -50,7 +49,14 @@ HistoryStore::Identity HistoryStore::identityOf(const fs::path& file) {
             std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec};
 }
 
+void HistoryStore::ensureLoaded() const {
+    // Read on first use: a command that never looks at the history never reads it.
+    if (!m_loaded)
+        const_cast<HistoryStore*>(this)->load();
+}
+
 void HistoryStore::load(bool keepUnreadable) {
+    m_loaded = true;
     m_seen = identityOf(m_target);
     IndexedFile file;
     FileMapping mapping;
@@ -76,6 +82,10 @@ void HistoryStore::load(bool keepUnreadable) {
 }
 
 void HistoryStore::refresh() {
+    if (!m_loaded) {
+        load();
+        return;
+    }
     if (identityOf(m_target) == m_seen)
         return;
     load(true);
@@ -90,6 +100,7 @@ bool HistoryStore::isStored(const Uuid& id) const {
 }
 
 std::vector<RunSummary> HistoryStore::runs() const {
+    ensureLoaded();
     std::vector<RunSummary> summaries;
     summaries.reserve(m_runs.size());
     for (const IndexedRun& run : m_runs)
@@ -98,6 +109,7 @@ std::vector<RunSummary> HistoryStore::runs() const {
 }
 
 std::vector<CleanRecord> HistoryStore::records() const {
+    ensureLoaded();
     std::vector<CleanRecord> records;
     for (const IndexedRun& run : m_runs)
         if (auto record = recordOf(run, records.size() + 1))
@@ -106,6 +118,7 @@ std::vector<CleanRecord> HistoryStore::records() const {
 }
 
 std::optional<CleanRecord> HistoryStore::record(const Uuid& id) const {
+    ensureLoaded();
     for (std::size_t number = 0; number < m_runs.size(); ++number)
         if (m_runs[number].summary.id == id)
             return recordOf(m_runs[number], number + 1);
@@ -132,6 +145,7 @@ FileStatus HistoryStore::add(const CleanRecord& record) {
 }
 
 std::optional<RunSummary> HistoryStore::lastUndoable() const {
+    ensureLoaded();
     for (const IndexedRun& run : m_runs)
         if (!run.summary.undone && run.summary.movedCount > 0)
             return run.summary;
@@ -162,6 +176,7 @@ FileStatus HistoryStore::recordPartialUndo(const Uuid& id, std::vector<MovedFile
 }
 
 FileStatus HistoryStore::clear() {
+    ensureLoaded();
     m_runs.clear();
     return store();
 }
@@ -192,6 +207,7 @@ FileResult<std::string> HistoryStore::document(std::vector<std::size_t>& offsets
 }
 
 FileStatus HistoryStore::save() {
+    ensureLoaded();
     std::vector<std::size_t> offsets;
     FileResult<std::string> bytes = document(offsets);
     FileStatus written = bytes ? write(*bytes) : FileStatus(bytes.error());

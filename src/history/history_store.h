@@ -16,7 +16,7 @@ namespace sorvane {
 
 /// The past clean runs, newest first, in "history.json".
 ///
-/// The file is read at construction, read again before each change when another process has
+/// The file is read on first use, read again before each change when another process has
 /// replaced it since (its identity, size or time differ), and rewritten whole after every
 /// change. Memory holds each run's summary and where its text lies in the version of the
 /// file last read or written, which stays open; a run's items are read from there when asked
@@ -92,6 +92,7 @@ private:
     /// Reads the file. `keepUnreadable`: a file that cannot be read leaves the records in
     /// memory as they are (a folder put in its place is no reason to forget them).
     void load(bool keepUnreadable = false);
+    void ensureLoaded() const;
     IndexedRun* find(const Uuid& id);
     std::optional<CleanRecord> recordOf(const IndexedRun& run, std::size_t number) const;
     /// Replaces a run's content by `record`, held in memory until it is saved.
@@ -110,6 +111,7 @@ private:
     std::vector<IndexedRun> m_runs;
     /// The file holds bytes that did not load; they go aside before the first overwrite.
     bool m_fileUnreadable = false;
+    bool m_loaded = false;
 };
 
 } // namespace sorvane

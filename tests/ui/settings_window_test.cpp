@@ -481,10 +481,13 @@ TEST_F(HistoryViewTest, rowsAreMadeOnlyForRunsThatChangedAndItemLinesOnlyWhenSho
     auto* section = opening.findChild<FormSection*>();
     ASSERT_NE(section, nullptr);
     const auto runs = t.history.runs();
-    for (std::size_t i = 0; i < runs.size(); ++i)
-        for (auto* row : opening.rows())
-            if (row->recordId() == runs[i].id)
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        for (auto* row : opening.rows()) {
+            if (row->recordId() == runs[i].id) {
                 EXPECT_EQ(section->indexOf(row->parentWidget()), static_cast<int>(i));
+            }
+        }
+    }
 }
 
 TEST_F(HistoryViewTest, undoIsDisabledWhileWorkAndPutsTheNewestRunBack) {
