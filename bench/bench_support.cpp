@@ -74,4 +74,15 @@ void report(const std::string& what, double oursMs, const std::string& reference
                 reference.c_str(), theirsMs, oursMs / theirsMs);
 }
 
+double millisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+void reportSpread(const std::string& what, std::vector<double> milliseconds) {
+    std::sort(milliseconds.begin(), milliseconds.end());
+    std::printf("%-40s min %8.2f ms   median %8.2f ms   max %8.2f ms\n", what.c_str(),
+                milliseconds.front(), milliseconds[milliseconds.size() / 2], milliseconds.back());
+}
+
 } // namespace sorvane::bench

@@ -35,4 +35,10 @@ void report(const std::string& what, const std::string& reference, const Alterna
 /// Prints one result line: our time, the reference's, and their ratio.
 void report(const std::string& what, double oursMs, const std::string& reference, double theirsMs);
 
+/// Milliseconds from `start` until now.
+double millisecondsSince(std::chrono::steady_clock::time_point start);
+
+/// Prints the least, median and greatest of `milliseconds`.
+void reportSpread(const std::string& what, std::vector<double> milliseconds);
+
 } // namespace sorvane::bench

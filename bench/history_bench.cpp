@@ -1,6 +1,8 @@
-// Saving and loading a full history (60 runs of 1,000 moved items each) against `cp` of the
+// Saving and loading (the runs' summaries) a full history (60 runs of 1,000 moved items each)
+// against `cp` of the
 // same file.
 #include "bench_support.h"
+#include "full_history.h"
 #include "history/history_store.h"
 
 #include <cstdio>
@@ -10,36 +12,19 @@
 namespace fs = std::filesystem;
 using namespace sorvane;
 
-namespace {
-
-CleanRecord run(int number) {
-    CleanRecord record;
-    record.id = Uuid::random();
-    record.date = std::chrono::system_clock::now() - std::chrono::hours(24 * number);
-    for (int i = 0; i < 1'000; ++i) {
-        const std::string name = "Screenshot 2025-03-07 at 09." + std::to_string(i) + ".png";
-        record.moved.push_back({Uuid::random(), "/home/ana/Desktop/" + name,
-                                "/home/ana/Documents/Desktop Archive/2025-03 March/" + name});
-    }
-    record.skippedCount = 3;
-    record.errors = {"notes.txt: Could not move \u201Cnotes.txt\u201D: Permission denied."};
-    return record;
-}
-
-} // namespace
-
 int main() {
     char pattern[] = "/tmp/sorvane-bench-XXXXXX";
     const fs::path folder = mkdtemp(pattern);
     std::size_t loaded = 0;
     {
         HistoryStore store(folder);
-        for (int i = 60; i > 0; --i)
-            store.add(run(i));
+        auto records = bench::fullHistory();
+        for (auto record = records.rbegin(); record != records.rend(); ++record)
+            store.add(std::move(*record));
 
         const double save = bench::medianMilliseconds(9, [&] { store.save(); });
         const double load =
-            bench::medianMilliseconds(9, [&] { loaded = HistoryStore(folder).records().size(); });
+            bench::medianMilliseconds(9, [&] { loaded = HistoryStore(folder).runs().size(); });
         const std::string file = store.fileURL().string();
         const double copy = bench::medianMilliseconds(
             9, [&] { bench::runQuietly("cp '" + file + "' '" + file + ".copy'"); });

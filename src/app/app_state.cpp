@@ -199,7 +199,7 @@ bool AppState::cleanEnded(const CleanOutcome& outcome, CleanTrigger trigger,
         qCWarning(logClean) << "The history could not be saved; the clean's journal keeps it:"
                             << saved.error().description().c_str();
     rememberArchive();
-    setStatusMessage(withSaveFailure(DisplayTexts::summary(record), saved));
+    setStatusMessage(withSaveFailure(DisplayTexts::summary(RunSummary::of(record)), saved));
     refreshCounts();
     if (trigger == CleanTrigger::scheduled && m_settings.showNotifications() &&
         !record.moved.empty())
@@ -263,7 +263,8 @@ void AppState::undoLastClean() {
     // An undo that was killed first puts its own account straight, so that this one starts
     // from what is truly still in the archive.
     UndoJournal::recoverInto(m_history, undoJournalPath(), m_files);
-    const auto record = m_history.lastUndoable();
+    const auto undoable = m_history.lastUndoable();
+    const auto record = undoable ? m_history.record(undoable->id) : std::nullopt;
     if (!record)
         return;
     // An undo that could not be recorded would be undone again later, from the archive it

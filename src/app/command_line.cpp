@@ -81,17 +81,20 @@ int failWith(const CleanError& problem) {
     return 1;
 }
 
-/// What the reading commands look at: the settings as stored, never written back, and the
-/// history. A command that shows the history first recovers the record of an interrupted
-/// clean, when no other Sorvane is at work; the others only look for one.
+/// What the reading commands look at: the settings as stored, never written back, and, for
+/// the command that shows it, the history. That command first recovers the record of an
+/// interrupted clean, when no other Sorvane is at work; the others only look for one.
 struct ReadingWorld {
-    explicit ReadingWorld(bool recover = false) {
-        if (const auto lock = recover ? UserLock::tryAcquire() : nullptr)
-            InterruptedClean::recoverLeftovers(history, files);
+    explicit ReadingWorld(bool showsHistory = false) {
+        if (!showsHistory)
+            return;
+        history.emplace();
+        if (const auto lock = UserLock::tryAcquire())
+            InterruptedClean::recoverLeftovers(*history, files);
     }
     /// Says so when a killed clean left a journal that nobody has turned into a record yet.
     void mentionInterrupted() const {
-        if (!InterruptedClean::leftovers(history.fileURL().parent_path()).empty())
+        if (!InterruptedClean::leftovers(HistoryStore::defaultFolder()).empty())
             printError(CommandLine::tr("A clean was interrupted; it is recorded at the next "
                                        "clean, undo or history.\n"));
     }
@@ -99,7 +102,7 @@ struct ReadingWorld {
     ReadOnlyPreferencesStore readOnly{local.preferences()};
     AppSettings settings{readOnly};
     FileServices& files = local.files();
-    HistoryStore history;
+    std::optional<HistoryStore> history;
 };
 
 /// What a clean would find now; none when something stops every clean, which is said on
@@ -203,13 +206,12 @@ int CommandLine::preview(bool json) {
 
 int CommandLine::history(bool json) {
     ReadingWorld world(true);
-    const auto& records = world.history.records();
     if (json) {
-        std::fputs(CleanRecordJson::encode(records).c_str(), stdout);
+        std::fputs(CleanRecordJson::encode(world.history->records()).c_str(), stdout);
         std::fputs("\n", stdout);
         return 0;
     }
-    for (const auto& record : records)
+    for (const auto& record : world.history->runs())
         printLine(DisplayTexts::runDate(record.date) + "  " +
                   DisplayTexts::triggerWord(record.trigger) + " \u00B7 " +
                   DisplayTexts::summary(record) + (record.undone ? tr(" (Undone)") : QString()));

@@ -28,14 +28,14 @@ QString DisplayTexts::items(std::size_t count) {
     return tr("%n item(s)", nullptr, int(count));
 }
 
-QString DisplayTexts::summary(const CleanRecord& record) {
-    if (record.moved.empty() && record.errors.empty())
+QString DisplayTexts::summary(const RunSummary& run) {
+    if (run.movedCount == 0 && run.errors.empty())
         return tr("Nothing to move");
-    QString text = tr("%n item(s) moved", nullptr, int(record.moved.size()));
-    if (record.skippedCount > 0)
-        text = tr("%1, %n left in place", nullptr, int(record.skippedCount)).arg(text);
-    if (!record.errors.empty())
-        text = tr("%1, %n failed", nullptr, int(record.errors.size())).arg(text);
+    QString text = tr("%n item(s) moved", nullptr, int(run.movedCount));
+    if (run.skippedCount > 0)
+        text = tr("%1, %n left in place", nullptr, int(run.skippedCount)).arg(text);
+    if (!run.errors.empty())
+        text = tr("%1, %n failed", nullptr, int(run.errors.size())).arg(text);
     return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/resource_values.h"
 #include "record/clean_record.h"
+#include "record/run_summary.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -24,7 +25,7 @@ public:
     /// "1 item", "4 items".
     static QString items(std::size_t count);
     /// "3 items moved, 1 left in place, 2 failed"; "Nothing to move" for an empty run.
-    static QString summary(const CleanRecord& record);
+    static QString summary(const RunSummary& run);
     /// "Manual" or "Scheduled".
     static QString triggerWord(CleanTrigger trigger);
     /// A run's date as an abbreviated date with a short time in the user's formatting locale,

@@ -168,11 +168,8 @@ void UndoJournal::recoverInto(HistoryStore& history, const std::filesystem::path
         removeOrphanedInfo(reservation, files);
     for (const auto& [item, intent] : leftover.intents)
         removeUnfinishedCopy(intent, files);
-    const auto& records = history.records();
-    const auto record = std::find_if(records.begin(), records.end(), [&](const CleanRecord& r) {
-        return leftover.record && r.id == *leftover.record && !r.undone;
-    });
-    if (record != records.end()) {
+    const auto record = leftover.record ? history.record(*leftover.record) : std::nullopt;
+    if (record && !record->undone) {
         std::vector<MovedFile> remaining;
         for (const auto& item : record->moved) {
             const auto intent = leftover.intents.find(item.id);

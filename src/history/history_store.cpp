@@ -6,20 +6,34 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <malloc.h>
 #include <sys/stat.h>
 
 namespace sorvane {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+/// A whole history passes through memory when it is read or written; without this, the
+/// allocator keeps those megabytes for the life of the tray application.
+void returnFreedMemory() {
+    malloc_trim(0);
+}
+
+} // namespace
+
 HistoryStore::HistoryStore(std::optional<fs::path> directory, QObject* parent) : QObject(parent) {
-    const fs::path folder = directory ? *directory : XdgUserDirs::dataHome() / "Sorvane";
+    const fs::path folder = directory ? *directory : defaultFolder();
     // A folder that cannot be made shows up as a failed save later; the history then lives in
     // memory for this run.
     DurableFile::makeFolder(folder);
     m_fileURL = folder / "history.json";
     m_target = DurableFile::resolved(m_fileURL);
-    load();
+}
+
+fs::path HistoryStore::defaultFolder() {
+    return XdgUserDirs::dataHome() / "Sorvane";
 }
 
 HistoryStore::Identity HistoryStore::identityOf(const fs::path& file) {
@@ -30,26 +44,43 @@ HistoryStore::Identity HistoryStore::identityOf(const fs::path& file) {
             std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec};
 }
 
+void HistoryStore::ensureLoaded() const {
+    // Read on first use: a command that never looks at the history never reads it.
+    if (!m_loaded)
+        const_cast<HistoryStore*>(this)->load();
+}
+
 void HistoryStore::load(bool keepUnreadable) {
+    m_loaded = true;
     m_seen = identityOf(m_target);
-    FileResult<std::string> bytes = DurableFile::read(m_target);
-    std::optional<std::vector<CleanRecord>> decoded;
-    if (!bytes) {
+    IndexedFile file;
+    FileMapping mapping;
+    std::string copy;
+    std::optional<std::vector<IndexedRun>> index;
+    if (FileResult<std::string_view> bytes = file.open(m_target, mapping, copy); !bytes) {
         // A file that exists but cannot be read now (an I/O error, a folder in its place)
         // may still hold a history worth keeping.
         m_fileUnreadable = bytes.error().code != ENOENT && bytes.error().code != ENOTDIR;
-    } else if (decoded = CleanRecordJson::decode(*bytes); !decoded) {
+    } else if (index = HistoryIndex::read(*bytes); !index) {
         m_fileUnreadable = !bytes->empty();
     } else {
         m_fileUnreadable = false;
     }
-    if (decoded)
-        m_records = std::move(*decoded);
-    else if (!keepUnreadable)
-        m_records.clear();
+    if (index) {
+        m_runs = std::move(*index);
+        m_file = std::move(file);
+    } else if (!keepUnreadable) {
+        m_runs.clear();
+        m_file.close();
+    }
+    returnFreedMemory();
 }
 
 void HistoryStore::refresh() {
+    if (!m_loaded) {
+        load();
+        return;
+    }
     if (identityOf(m_target) == m_seen)
         return;
     load(true);
@@ -58,82 +89,167 @@ void HistoryStore::refresh() {
 
 bool HistoryStore::isStored(const Uuid& id) const {
     const auto bytes = DurableFile::read(m_target);
-    const auto stored = bytes ? CleanRecordJson::decode(*bytes) : std::nullopt;
+    const auto stored = bytes ? HistoryIndex::read(*bytes) : std::nullopt;
     return stored && std::any_of(stored->begin(), stored->end(),
-                                 [&](const CleanRecord& record) { return record.id == id; });
+                                 [&](const IndexedRun& run) { return run.summary.id == id; });
 }
 
-FileStatus HistoryStore::add(CleanRecord record) {
+std::vector<RunSummary> HistoryStore::runs() const {
+    ensureLoaded();
+    std::vector<RunSummary> summaries;
+    summaries.reserve(m_runs.size());
+    for (const IndexedRun& run : m_runs)
+        summaries.push_back(run.summary);
+    return summaries;
+}
+
+std::vector<CleanRecord> HistoryStore::records() const {
+    ensureLoaded();
+    std::vector<CleanRecord> records;
+    for (const IndexedRun& run : m_runs)
+        if (auto record = recordOf(run, records.size() + 1))
+            records.push_back(std::move(*record));
+    return records;
+}
+
+std::optional<CleanRecord> HistoryStore::record(const Uuid& id) const {
+    ensureLoaded();
+    for (std::size_t number = 0; number < m_runs.size(); ++number)
+        if (m_runs[number].summary.id == id)
+            return recordOf(m_runs[number], number + 1);
+    return std::nullopt;
+}
+
+std::optional<CleanRecord> HistoryStore::recordOf(const IndexedRun& run, std::size_t number) const {
+    if (!run.rewritten.empty())
+        return CleanRecordJson::decodeRecord(run.rewritten, number);
+    std::string text;
+    if (!m_file.appendRange(run.offset, run.length, text))
+        return std::nullopt;
+    return CleanRecordJson::decodeRecord(text, number);
+}
+
+FileStatus HistoryStore::add(const CleanRecord& record) {
     refresh();
-    std::erase_if(m_records, [&](const CleanRecord& kept) { return kept.id == record.id; });
-    m_records.insert(m_records.begin(), std::move(record));
-    if (m_records.size() > static_cast<std::size_t>(maxRecords))
-        m_records.resize(static_cast<std::size_t>(maxRecords));
+    std::erase_if(m_runs, [&](const IndexedRun& kept) { return kept.summary.id == record.id; });
+    m_runs.insert(m_runs.begin(), IndexedRun{});
+    replace(m_runs.front(), record);
+    if (m_runs.size() > static_cast<std::size_t>(maxRecords))
+        m_runs.resize(static_cast<std::size_t>(maxRecords));
     return store();
 }
 
-std::optional<CleanRecord> HistoryStore::lastUndoable() const {
-    for (const CleanRecord& record : m_records)
-        if (!record.undone && !record.moved.empty())
-            return record;
+std::optional<RunSummary> HistoryStore::lastUndoable() const {
+    ensureLoaded();
+    for (const IndexedRun& run : m_runs)
+        if (!run.summary.undone && run.summary.movedCount > 0)
+            return run.summary;
     return std::nullopt;
 }
 
 FileStatus HistoryStore::markUndone(const Uuid& id) {
     refresh();
-    CleanRecord* record = find(id);
+    IndexedRun* run = find(id);
+    std::optional<CleanRecord> record = run ? recordOf(*run, 1) : std::nullopt;
     if (!record)
         return {};
     record->undone = true;
+    replace(*run, *record);
     return store();
 }
 
 FileStatus HistoryStore::recordPartialUndo(const Uuid& id, std::vector<MovedFile> remaining) {
     refresh();
-    CleanRecord* record = find(id);
+    IndexedRun* run = find(id);
+    std::optional<CleanRecord> record = run ? recordOf(*run, 1) : std::nullopt;
     if (!record)
         return {};
     record->undone = remaining.empty();
     record->moved = std::move(remaining);
+    replace(*run, *record);
     return store();
 }
 
 FileStatus HistoryStore::clear() {
-    m_records.clear();
+    ensureLoaded();
+    m_runs.clear();
     return store();
 }
 
+void HistoryStore::replace(IndexedRun& run, const CleanRecord& record) {
+    run.summary = RunSummary::of(record);
+    run.rewritten = CleanRecordJson::encodeRecord(record);
+}
+
+FileResult<std::string> HistoryStore::document(std::vector<std::size_t>& offsets) const {
+    // The form CleanRecordJson writes: "[\n  " record (",\n  " record)… "\n]", or "[]".
+    std::size_t size = 4;
+    for (const IndexedRun& run : m_runs)
+        size += 4 + (run.rewritten.empty() ? run.length : run.rewritten.size());
+    std::string bytes;
+    bytes.reserve(size);
+    bytes += '[';
+    for (const IndexedRun& run : m_runs) {
+        bytes += offsets.empty() ? "\n  " : ",\n  ";
+        offsets.push_back(bytes.size());
+        if (!run.rewritten.empty())
+            bytes += run.rewritten;
+        else if (FileStatus read = m_file.appendRange(run.offset, run.length, bytes); !read)
+            return read.error();
+    }
+    bytes += m_runs.empty() ? "]" : "\n]";
+    return bytes;
+}
+
 FileStatus HistoryStore::save() {
-    const std::string bytes = CleanRecordJson::encode(m_records);
-    FileStatus written = [&]() -> FileStatus {
-        if (m_fileUnreadable) {
-            // Without a copy of the old bytes, overwriting them would lose a history that a
-            // later version, or the user, might still read. Try again at the next save.
-            const auto keptAside = DurableFile::keepAside(m_target, ".unreadable");
-            if (!keptAside && keptAside.error().code != ENOENT)
-                return keptAside.error();
-            m_fileUnreadable = false;
-        }
-        FileStatus first = DurableFile::write(m_target, bytes);
-        if (first || first.error().code != ENOENT)
-            return first;
-        // The folder could not be made at start-up, or was removed since.
-        DurableFile::makeFolder(m_target.parent_path());
-        return DurableFile::write(m_target, bytes);
-    }();
+    ensureLoaded();
+    std::vector<std::size_t> offsets;
+    FileResult<std::string> bytes = document(offsets);
+    FileStatus written = bytes ? write(*bytes) : FileStatus(bytes.error());
     if (written) {
+        // The runs now lie in the new version, each as written.
+        IndexedFile file;
+        if (file.hold(m_target)) {
+            m_file = std::move(file);
+            for (std::size_t i = 0; i < m_runs.size(); ++i) {
+                m_runs[i].offset = offsets[i];
+                m_runs[i].length =
+                    m_runs[i].rewritten.empty() ? m_runs[i].length : m_runs[i].rewritten.size();
+                m_runs[i].rewritten.clear();
+                m_runs[i].rewritten.shrink_to_fit();
+            }
+        }
         m_seen = identityOf(m_target);
         m_saveError.reset();
     } else {
         m_saveError = written.error();
     }
+    bytes = std::string();
+    returnFreedMemory();
     return written;
 }
 
-CleanRecord* HistoryStore::find(const Uuid& id) {
-    for (CleanRecord& record : m_records)
-        if (record.id == id)
-            return &record;
+FileStatus HistoryStore::write(const std::string& bytes) {
+    if (m_fileUnreadable) {
+        // Without a copy of the old bytes, overwriting them would lose a history that a
+        // later version, or the user, might still read. Try again at the next save.
+        const auto keptAside = DurableFile::keepAside(m_target, ".unreadable");
+        if (!keptAside && keptAside.error().code != ENOENT)
+            return keptAside.error();
+        m_fileUnreadable = false;
+    }
+    FileStatus first = DurableFile::write(m_target, bytes);
+    if (first || first.error().code != ENOENT)
+        return first;
+    // The folder could not be made at start-up, or was removed since.
+    DurableFile::makeFolder(m_target.parent_path());
+    return DurableFile::write(m_target, bytes);
+}
+
+IndexedRun* HistoryStore::find(const Uuid& id) {
+    for (IndexedRun& run : m_runs)
+        if (run.summary.id == id)
+            return &run;
     return nullptr;
 }
 

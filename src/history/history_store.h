@@ -1,7 +1,10 @@
 #pragma once
 
+#include "history/history_index.h"
+#include "history/indexed_file.h"
 #include "platform/file_error.h"
 #include "record/clean_record.h"
+#include "record/run_summary.h"
 
 #include <QObject>
 #include <cstdint>
@@ -11,34 +14,44 @@
 
 namespace sorvane {
 
-/// The past clean runs, newest first, kept in memory and in "history.json".
+/// The past clean runs, newest first, in "history.json".
 ///
-/// The file is read at construction, read again before each change when another process has
+/// The file is read on first use, read again before each change when another process has
 /// replaced it since (its identity, size or time differ), and rewritten whole after every
-/// change. A history that cannot be read starts empty; one that cannot be written lives on
-/// in memory, and every change says whether it reached the disk. A file that could not be
-/// read is never simply overwritten; its bytes are first kept beside it as
-/// "history.json.unreadable" so that they can be recovered by hand. A "history.json" that is
-/// a symbolic link is followed once, and the file it leads to is the one rewritten.
+/// change. Memory holds each run's summary and where its text lies in the version of the
+/// file last read or written, which stays open; a run's items are read from there when asked
+/// for, and a saved run's text is copied from there unchanged. A history that cannot be read
+/// starts empty; one that cannot be written lives on in memory, and every change says
+/// whether it reached the disk. A file that could not be read is never simply overwritten;
+/// its bytes are first kept beside it as "history.json.unreadable" so that they can be
+/// recovered by hand. A "history.json" that is a symbolic link is followed once, and the
+/// file it leads to is the one rewritten.
 class HistoryStore : public QObject {
     Q_OBJECT
 
 public:
     static constexpr std::int64_t maxRecords = 60;
 
-    /// `directory` defaults to "Sorvane" in the user's data folder ($XDG_DATA_HOME).
+    /// `directory` defaults to `defaultFolder()`.
     explicit HistoryStore(std::optional<std::filesystem::path> directory = {},
                           QObject* parent = nullptr);
 
-    const std::vector<CleanRecord>& records() const { return m_records; }
+    /// Where the history lives unless told otherwise: "Sorvane" in $XDG_DATA_HOME.
+    static std::filesystem::path defaultFolder();
+
+    std::vector<RunSummary> runs() const;
+    /// Every run with its items; reads them all.
+    std::vector<CleanRecord> records() const;
+    /// One run with its items; none when it is not held or its text can no longer be read.
+    std::optional<CleanRecord> record(const Uuid& id) const;
     const std::filesystem::path& fileURL() const { return m_fileURL; }
 
     /// Puts a new run first and drops the oldest runs beyond `maxRecords`. A run already
     /// held in memory (kept there by a failed save) is replaced, not repeated.
-    FileStatus add(CleanRecord record);
+    FileStatus add(const CleanRecord& record);
 
     /// The newest run that is not undone and moved something: what "Undo" would undo.
-    std::optional<CleanRecord> lastUndoable() const;
+    std::optional<RunSummary> lastUndoable() const;
 
     FileStatus markUndone(const Uuid& id);
 
@@ -76,17 +89,26 @@ private:
     /// Reads the file. `keepUnreadable`: a file that cannot be read leaves the records in
     /// memory as they are (a folder put in its place is no reason to forget them).
     void load(bool keepUnreadable = false);
-    CleanRecord* find(const Uuid& id);
+    void ensureLoaded() const;
+    IndexedRun* find(const Uuid& id);
+    std::optional<CleanRecord> recordOf(const IndexedRun& run, std::size_t number) const;
+    /// Replaces a run's content by `record`, held in memory until it is saved.
+    static void replace(IndexedRun& run, const CleanRecord& record);
+    /// The whole file's new text; `offsets` receives where each run's text starts in it.
+    FileResult<std::string> document(std::vector<std::size_t>& offsets) const;
+    FileStatus write(const std::string& bytes);
     FileStatus store();
 
     std::filesystem::path m_fileURL;
     /// Where the bytes go: `m_fileURL`, or the file it links to.
     std::filesystem::path m_target;
     Identity m_seen;
+    IndexedFile m_file;
     std::optional<FileError> m_saveError;
-    std::vector<CleanRecord> m_records;
+    std::vector<IndexedRun> m_runs;
     /// The file holds bytes that did not load; they go aside before the first overwrite.
     bool m_fileUnreadable = false;
+    bool m_loaded = false;
 };
 
 } // namespace sorvane

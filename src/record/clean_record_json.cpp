@@ -223,44 +223,28 @@ CleanRecord readRecord(const json& object, std::size_t number) {
     return record;
 }
 
-} // namespace
-
-std::string CleanRecordJson::encode(const std::vector<CleanRecord>& records) {
-    JsonWriter writer;
-    writer.beginArray();
-    for (const CleanRecord& record : records) {
-        writeRecord(writer, record);
+json parsed(std::string_view text) {
+    try {
+        return json::parse(
+            text.begin(), text.end(), [](int depth, json::parse_event_t, const json&) {
+                if (depth > maxDepth)
+                    throw Refusal{"nested deeper than " + std::to_string(maxDepth) + " levels"};
+                return true;
+            });
+    } catch (const json::parse_error& failure) {
+        throw Refusal{"not valid JSON (at byte " + std::to_string(failure.byte) + ")"};
     }
-    writer.endArray();
-    return writer.text();
 }
 
-std::optional<std::vector<CleanRecord>> CleanRecordJson::decode(std::string_view text,
-                                                                std::string* error) {
+/// What `decode` returns: `work`'s result, or none with the reason in `error`.
+template <typename Work>
+auto guarded(std::string* error, Work work) -> std::optional<decltype(work())> {
     try {
-        json document;
-        try {
-            document = json::parse(
-                text.begin(), text.end(), [](int depth, json::parse_event_t, const json&) {
-                    if (depth > maxDepth)
-                        throw Refusal{"nested deeper than " + std::to_string(maxDepth) + " levels"};
-                    return true;
-                });
-        } catch (const json::parse_error& failure) {
-            throw Refusal{"not valid JSON (at byte " + std::to_string(failure.byte) + ")"};
-        }
-        if (!document.is_array()) {
-            throw Refusal{"the top level is not an array"};
-        }
-        std::vector<CleanRecord> records;
-        records.reserve(document.size());
-        for (const json& element : document) {
-            records.push_back(readRecord(element, records.size() + 1));
-        }
+        auto result = work();
         if (error) {
             error->clear();
         }
-        return records;
+        return result;
     } catch (const Refusal& refusal) {
         if (error) {
             *error = refusal.reason;
@@ -273,6 +257,45 @@ std::optional<std::vector<CleanRecord>> CleanRecordJson::decode(std::string_view
         }
         return std::nullopt;
     }
+}
+
+} // namespace
+
+std::string CleanRecordJson::encode(const std::vector<CleanRecord>& records) {
+    JsonWriter writer;
+    writer.beginArray();
+    for (const CleanRecord& record : records) {
+        writeRecord(writer, record);
+    }
+    writer.endArray();
+    return writer.text();
+}
+
+std::string CleanRecordJson::encodeRecord(const CleanRecord& record) {
+    const std::string text = encode({record});
+    // "[\n  " before the record, "\n]" after it.
+    return text.substr(4, text.size() - 6);
+}
+
+std::optional<std::vector<CleanRecord>> CleanRecordJson::decode(std::string_view text,
+                                                                std::string* error) {
+    return guarded(error, [&] {
+        const json document = parsed(text);
+        if (!document.is_array()) {
+            throw Refusal{"the top level is not an array"};
+        }
+        std::vector<CleanRecord> records;
+        records.reserve(document.size());
+        for (const json& element : document) {
+            records.push_back(readRecord(element, records.size() + 1));
+        }
+        return records;
+    });
+}
+
+std::optional<CleanRecord> CleanRecordJson::decodeRecord(std::string_view text, std::size_t number,
+                                                         std::string* error) {
+    return guarded(error, [&] { return readRecord(parsed(text), number); });
 }
 
 } // namespace sorvane

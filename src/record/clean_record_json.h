@@ -25,6 +25,12 @@ public:
     /// Empty on failure; `error`, when given, receives what was wrong.
     static std::optional<std::vector<CleanRecord>> decode(std::string_view text,
                                                           std::string* error = nullptr);
+
+    /// One record's text as `encode` writes it inside the array: from its "{" to its "}".
+    static std::string encodeRecord(const CleanRecord& record);
+    /// One record, the `number`th of its array (for the reason given in `error`).
+    static std::optional<CleanRecord> decodeRecord(std::string_view text, std::size_t number,
+                                                   std::string* error = nullptr);
 };
 
 } // namespace sorvane

@@ -40,13 +40,13 @@ QWidget* FormSection::addRow(const QString& label, QWidget* control, int index) 
     return row;
 }
 
-QWidget* FormSection::addWideRow(QWidget* control) {
+QWidget* FormSection::addWideRow(QWidget* control, int index) {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 7, 0, 7);
     control->setParent(row);
     layout->addWidget(control);
-    m_layout->addWidget(row);
+    m_layout->insertWidget(index, row);
     return row;
 }
 

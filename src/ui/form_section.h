@@ -19,8 +19,9 @@ public:
     /// A labelled row at `index` (the end when -1); the label names the control for screen
     /// readers. Gives the row, which can be deleted to take it out again.
     QWidget* addRow(const QString& label, QWidget* control, int index = -1);
-    /// A control that spans the row (a check box carries its own label).
-    QWidget* addWideRow(QWidget* control);
+    /// A control that spans the row (a check box carries its own label), at `index` (the end
+    /// when -1).
+    QWidget* addWideRow(QWidget* control, int index = -1);
     /// A help text spanning the row, small and secondary.
     ToneLabel* addHelp(const QString& text);
 

@@ -14,8 +14,8 @@
 
 namespace sorvane {
 
-HistoryRow::HistoryRow(const CleanRecord& record, bool expanded, QWidget* parent)
-    : QWidget(parent), m_id(record.id), m_expanded(expanded) {
+HistoryRow::HistoryRow(const RunSummary& record, bool expanded, ItemSource items, QWidget* parent)
+    : QWidget(parent), m_id(record.id), m_source(std::move(items)), m_expanded(expanded) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 4, 0, 4);
     column->setSpacing(4);
@@ -35,7 +35,7 @@ HistoryRow::HistoryRow(const CleanRecord& record, bool expanded, QWidget* parent
         m_badge = new Badge(tr("Undone"), this);
         header->addWidget(m_badge, 0, Qt::AlignVCenter);
     }
-    if (!record.moved.empty()) {
+    if (record.movedCount > 0) {
         m_filesButton = new LinkButton(this);
         m_filesButton->setFont(UiStyle::caption(font()));
         connect(m_filesButton, &LinkButton::clicked, this, [this] {
@@ -46,21 +46,12 @@ HistoryRow::HistoryRow(const CleanRecord& record, bool expanded, QWidget* parent
     }
     column->addLayout(header);
 
-    if (!record.moved.empty()) {
+    if (record.movedCount > 0) {
         m_items = new QWidget(this);
+        m_items->setObjectName(QStringLiteral("historyItems"));
         auto* items = new QVBoxLayout(m_items);
         items->setContentsMargins(4, 2, 0, 0);
         items->setSpacing(2);
-        QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        mono.setPointSizeF(UiStyle::caption(font()).pointSizeF() * 0.95);
-        for (const auto& moved : record.moved) {
-            auto* line = new ElidedLabel(Qt::ElideMiddle, m_items);
-            line->setFont(mono);
-            line->setSymbolFont(QChar(0x2192), UiStyle::scaled(font(), 1.2, QFont::Normal));
-            line->setSecondary(true);
-            line->setText(itemLine(moved.newPath));
-            items->addWidget(line);
-        }
         column->addWidget(m_items);
     }
 
@@ -80,8 +71,24 @@ QString HistoryRow::itemLine(const std::string& newPath) {
            DisplayTexts::fileName(path.parent_path());
 }
 
+void HistoryRow::makeItemLines() {
+    m_itemsMade = true;
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    mono.setPointSizeF(UiStyle::caption(font()).pointSizeF() * 0.95);
+    for (const auto& moved : m_source()) {
+        auto* line = new ElidedLabel(Qt::ElideMiddle, m_items);
+        line->setFont(mono);
+        line->setSymbolFont(QChar(0x2192), UiStyle::scaled(font(), 1.2, QFont::Normal));
+        line->setSecondary(true);
+        line->setText(itemLine(moved.newPath));
+        m_items->layout()->addWidget(line);
+    }
+}
+
 void HistoryRow::setExpanded(bool expanded) {
     m_expanded = expanded && m_items;
+    if (m_expanded && !m_itemsMade)
+        makeItemLines();
     if (m_items)
         m_items->setVisible(m_expanded);
     if (m_filesButton) {

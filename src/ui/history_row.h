@@ -1,8 +1,11 @@
 #pragma once
 
-#include "record/clean_record.h"
+#include "record/moved_file.h"
+#include "record/run_summary.h"
 
 #include <QWidget>
+#include <functional>
+#include <vector>
 
 namespace sorvane {
 
@@ -10,11 +13,14 @@ class Badge;
 class LinkButton;
 
 /// One clean run in the History tab: when, how and what it did, its error lines, and on
-/// request the items it moved with the sub-folder each went to.
+/// request the items it moved with the sub-folder each went to. The item lines are made the
+/// first time they are shown, from the items `items` gives then.
 class HistoryRow : public QWidget {
     Q_OBJECT
 public:
-    HistoryRow(const CleanRecord& record, bool expanded, QWidget* parent = nullptr);
+    using ItemSource = std::function<std::vector<MovedFile>()>;
+
+    HistoryRow(const RunSummary& run, bool expanded, ItemSource items, QWidget* parent = nullptr);
 
     const Uuid& recordId() const { return m_id; }
     bool isExpanded() const { return m_expanded; }
@@ -34,12 +40,16 @@ signals:
 
 private:
     void setExpanded(bool expanded);
+    void makeItemLines();
 
     Uuid m_id;
+    ItemSource m_source;
     bool m_expanded;
     LinkButton* m_filesButton = nullptr;
     Badge* m_badge = nullptr;
+    /// Made with the row, filled when first shown.
     QWidget* m_items = nullptr;
+    bool m_itemsMade = false;
     QStringList m_errors;
 };
 

@@ -13,7 +13,9 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace sorvane {
 
@@ -35,9 +37,12 @@ HistoryView::HistoryView(AppState& state, QWidget* parent) : QWidget(parent), m_
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->viewport()->setBackgroundRole(QPalette::Window);
     m_list = new QWidget;
-    m_listLayout = new QVBoxLayout(m_list);
-    m_listLayout->setContentsMargins(FormPage::margin, FormPage::margin, FormPage::margin,
-                                     FormPage::margin);
+    auto* listLayout = new QVBoxLayout(m_list);
+    listLayout->setContentsMargins(FormPage::margin, FormPage::margin, FormPage::margin,
+                                   FormPage::margin);
+    m_section = new FormSection(m_list);
+    listLayout->addWidget(m_section);
+    listLayout->addStretch(1);
     m_scroll->setWidget(m_list);
     m_content->addWidget(m_scroll);
     layout->addWidget(m_content, 1);
@@ -54,9 +59,9 @@ HistoryView::HistoryView(AppState& state, QWidget* parent) : QWidget(parent), m_
     bar->addWidget(m_clear);
     layout->addLayout(bar);
 
-    connect(&state.history(), &HistoryStore::recordsChanged, this, &HistoryView::rebuild);
+    connect(&state.history(), &HistoryStore::recordsChanged, this, &HistoryView::showRuns);
     connect(&state, &AppState::isWorkingChanged, this, &HistoryView::refreshButtons);
-    rebuild();
+    showRuns();
 }
 
 bool HistoryView::showsEmptyState() const {
@@ -67,39 +72,55 @@ QList<HistoryRow*> HistoryView::rows() const {
     return m_list->findChildren<HistoryRow*>();
 }
 
-void HistoryView::rebuild() {
-    const auto& records = m_state.history().records();
-    // Rows are rebuilt whole: a run's content changes with an undo, and sixty rows at most
-    // are quick to make.
-    while (auto* item = m_listLayout->takeAt(0)) {
-        delete item->widget();
-        delete item;
-    }
-    std::set<Uuid> present;
-    if (!records.empty()) {
-        auto* section = new FormSection(m_list);
-        for (const auto& record : records) {
-            present.insert(record.id);
-            auto* row = new HistoryRow(record, m_expanded.contains(record.id));
-            connect(row, &HistoryRow::expandedChanged, this, [this](const Uuid& id, bool open) {
-                if (open)
-                    m_expanded.insert(id);
-                else
-                    m_expanded.erase(id);
-            });
-            section->addWideRow(row);
+void HistoryView::showRuns() {
+    const auto runs = m_state.history().runs();
+    std::erase_if(m_shown, [&](const auto& shown) {
+        const bool same = std::find(runs.begin(), runs.end(), shown.second.run) != runs.end();
+        if (!same)
+            delete shown.second.row;
+        return !same;
+    });
+    // The rows that stay are in the history's order, so each new one goes at its own index.
+    // About a window's height of rows is made at once; the others follow a turn of the event
+    // loop later, so that the tab shows without waiting for sixty of them.
+    int toMake = 12;
+    for (int index = 0; index < static_cast<int>(runs.size()); ++index) {
+        const RunSummary& run = runs[static_cast<std::size_t>(index)];
+        if (m_shown.contains(run.id))
+            continue;
+        if (toMake-- == 0) {
+            if (!m_morePending)
+                QTimer::singleShot(0, this, [this] {
+                    m_morePending = false;
+                    showRuns();
+                });
+            m_morePending = true;
+            break;
         }
-        m_listLayout->addWidget(section);
+        auto* row = new HistoryRow(run, m_expanded.contains(run.id), [this, id = run.id] {
+            const auto record = m_state.history().record(id);
+            return record ? record->moved : std::vector<MovedFile>{};
+        });
+        connect(row, &HistoryRow::expandedChanged, this, [this](const Uuid& id, bool open) {
+            if (open)
+                m_expanded.insert(id);
+            else
+                m_expanded.erase(id);
+        });
+        m_shown.insert({run.id, {run, m_section->addWideRow(row, index)}});
     }
-    m_listLayout->addStretch(1);
-    std::erase_if(m_expanded, [&](const Uuid& id) { return !present.contains(id); });
-    m_content->setCurrentWidget(records.empty() ? m_emptyState : static_cast<QWidget*>(m_scroll));
+    std::erase_if(m_expanded, [&](const Uuid& id) {
+        return std::none_of(runs.begin(), runs.end(),
+                            [&](const RunSummary& run) { return run.id == id; });
+    });
+    m_section->setVisible(!runs.empty());
+    m_content->setCurrentWidget(runs.empty() ? m_emptyState : static_cast<QWidget*>(m_scroll));
     refreshButtons();
 }
 
 void HistoryView::refreshButtons() {
     m_undo->setEnabled(m_state.history().lastUndoable().has_value() && !m_state.isWorking());
-    m_clear->setEnabled(!m_state.history().records().empty());
+    m_clear->setEnabled(!m_shown.empty());
 }
 
 } // namespace sorvane

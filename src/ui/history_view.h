@@ -1,8 +1,10 @@
 #pragma once
 
+#include "record/run_summary.h"
 #include "record/uuid.h"
 
 #include <QWidget>
+#include <map>
 #include <set>
 
 class QPushButton;
@@ -13,6 +15,7 @@ class QVBoxLayout;
 namespace sorvane {
 
 class AppState;
+class FormSection;
 class HistoryRow;
 
 /// The History tab: every recorded run, newest first, with undo and clear.
@@ -27,7 +30,15 @@ public:
     QList<HistoryRow*> rows() const;
 
 private:
-    void rebuild();
+    /// A row as shown: the run as it was when the row was made, and the section's row.
+    struct ShownRun {
+        RunSummary run;
+        QWidget* row;
+    };
+
+    /// Brings the rows in line with the history: rows of runs that are gone or changed go,
+    /// rows of new runs come at their place; the others stay as they are.
+    void showRuns();
     void refreshButtons();
 
     AppState& m_state;
@@ -35,10 +46,13 @@ private:
     QWidget* m_emptyState;
     QScrollArea* m_scroll;
     QWidget* m_list;
-    QVBoxLayout* m_listLayout;
+    FormSection* m_section;
+    std::map<Uuid, ShownRun> m_shown;
+    /// More rows are to be made at the next turn of the event loop.
+    bool m_morePending = false;
     QPushButton* m_undo;
     QPushButton* m_clear;
-    /// Which runs the user opened; kept across rebuilds, forgotten with the window.
+    /// Which runs the user opened; kept while rows change, forgotten with the window.
     std::set<Uuid> m_expanded;
 };
 

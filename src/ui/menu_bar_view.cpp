@@ -269,7 +269,7 @@ void MenuBarView::refresh() {
     const auto undoable = m_state.history().lastUndoable();
     m_undoRow->setVisible(undoable.has_value());
     if (undoable)
-        m_undoRow->setSubtitle(DisplayTexts::items(undoable->moved.size()));
+        m_undoRow->setSubtitle(DisplayTexts::items(undoable->movedCount));
     m_undoRow->setEnabled(!working);
     m_updateRow->setEnabled(m_state.updater().canCheckForUpdates());
     fitHeight();

@@ -74,7 +74,7 @@ void TrayMenu::refresh() {
     const auto undoable = m_state.history().lastUndoable();
     m_undo->setVisible(undoable.has_value());
     if (undoable)
-        m_undo->setText(tr("Undo last clean (%n item(s))", nullptr, int(undoable->moved.size())));
+        m_undo->setText(tr("Undo last clean (%n item(s))", nullptr, int(undoable->movedCount)));
     m_undo->setEnabled(!working);
     m_automatic->setChecked(m_state.settings().agentEnabled());
     m_update->setEnabled(m_state.updater().canCheckForUpdates());

@@ -102,7 +102,7 @@ TEST_F(InterruptedCleanTest, theLastAnnouncedMoveOfAnItemDecidesWhereItWentIfItI
 
     ASSERT_TRUE(InterruptedClean::recoverInto(history, journal, files));
     ASSERT_EQ(history.records().size(), 1u);
-    const auto& record = history.records()[0];
+    const auto record = history.records()[0];
     EXPECT_EQ(record.id, header.id);
     EXPECT_EQ(record.skippedCount, 1);
     ASSERT_EQ(record.moved.size(), 1u);
@@ -235,7 +235,7 @@ TEST_F(InterruptedCleanTest, aCleanKilledHalfWayLosesNoRecordOfWhatItMoved) {
     ASSERT_EQ(InterruptedClean::leftovers(folder).size(), 1u);
     InterruptedClean::recoverLeftovers(history, files);
     EXPECT_EQ(InterruptedClean::leftovers(folder).size(), 0u);
-    const auto& record = history.records().at(0);
+    const auto record = history.records().at(0);
     EXPECT_EQ(record.errors.back(), "Stopped: the clean was interrupted.");
 
     std::set<std::string> archived;

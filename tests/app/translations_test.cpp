@@ -15,12 +15,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-CleanRecord run(std::size_t moved, std::int64_t skipped, std::size_t errors) {
-    CleanRecord record;
-    record.moved.resize(moved);
-    record.skippedCount = skipped;
-    record.errors.assign(errors, "x: Could not move it.");
-    return record;
+RunSummary run(std::size_t moved, std::int64_t skipped, std::size_t errors) {
+    RunSummary run;
+    run.movedCount = moved;
+    run.skippedCount = skipped;
+    run.errors.assign(errors, "x: Could not move it.");
+    return run;
 }
 
 // The English texts, word for word, with their plural forms, as an English session and one

@@ -30,8 +30,8 @@ protected:
         history.add(
             std::get<CleanRecord>(DesktopCleaner(files).clean(options, CleanTrigger::manual)));
     }
-    const CleanRecord& record() const { return history.records().front(); }
-    const MovedFile& item(std::size_t index) const { return record().moved.at(index); }
+    CleanRecord record() const { return history.records().front(); }
+    MovedFile item(std::size_t index) const { return record().moved.at(index); }
     fs::path onDesktop(std::size_t index) const { return item(index).originalPath; }
     fs::path journalPath() const { return home.path() / "undo.journal"; }
     /// What an undo killed at once would leave: the journal is dropped without `finish`.

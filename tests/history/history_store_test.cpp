@@ -6,6 +6,8 @@
 #include "support/small_tmpfs.h"
 #include "support/temp_dir.h"
 
+#include <algorithm>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
@@ -139,13 +141,13 @@ TEST_F(HistoryStoreTest, UndoBookkeeping) {
     store.add(run);
     store.add(record(2, 0));
     store.add(record(3, 2, true));
-    EXPECT_EQ(store.lastUndoable(), run);
+    EXPECT_EQ(store.lastUndoable(), RunSummary::of(run));
 
     const std::vector<MovedFile> stayed{run.moved[1]};
     store.recordPartialUndo(run.id, stayed);
     EXPECT_EQ(HistoryStore(folder()).records()[2].moved, stayed);
     EXPECT_FALSE(store.records()[2].undone);
-    EXPECT_EQ(store.lastUndoable()->moved, stayed);
+    EXPECT_EQ(store.record(store.lastUndoable()->id)->moved, stayed);
 
     store.recordPartialUndo(run.id, {});
     EXPECT_TRUE(HistoryStore(folder()).records()[2].undone);
@@ -314,6 +316,74 @@ TEST_F(HistoryStoreTest, FilesNoReaderCouldWalkAreUnreadableNotFatal) {
         EXPECT_EQ(contents(folder() / "history.json.unreadable"), text);
         EXPECT_EQ(onDisk().size(), 1u);
     }
+}
+
+TEST_F(HistoryStoreTest, ReadsWhatTheStrictReaderReadsAndWritesOtherFormsAgainOnce) {
+    CleanRecord odd = record(1, 2);
+    odd.moved[1].newPath = "/home/ana/Archive/caf\xE9.txt";
+    odd.errors = {"a \"quoted\" name, a bell \x07 and \u201Cnotes\u201D"};
+    const CleanRecord plain = record(2, 3);
+    const std::string written = CleanRecordJson::encode({plain, odd});
+    const auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string text = written;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    std::string lowerId = plain.id.toString();
+    std::transform(lowerId.begin(), lowerId.end(), lowerId.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(c)); });
+    const std::pair<const char*, std::string> cases[] = {
+        {"as written", written},
+        {"another spacing", replaced("\"skippedCount\" : ", "\"skippedCount\":")},
+        {"slashes not escaped", replaced(R"(\/home\/ana\/Desktop\/f0)", "/home/ana/Desktop/f0")},
+        {"a lower-case id", replaced(plain.id.toString(), lowerId)},
+        {"an extra key", replaced("\"undone\" : false", "\"note\" : 1,\n    \"undone\" : false")},
+        {"space around the array", " \n" + written + "\n\t"},
+        {"a byte-order mark", "\xEF\xBB\xBF" + written},
+        {"an item id that is not a UUID", replaced(plain.moved[2].id.toString(), "not-a-uuid")},
+        {"a path that is not UTF-8 as text", replaced("f1\"", "f1\xFF\"")},
+        {"a date with a fraction", replaced("Z\"", ".5Z\"")},
+        {"text after the array", written + " x"},
+        {"a record that is a number", "[1, " + written.substr(1)},
+        {"a missing comma", replaced("},\n  {", "}\n  {")},
+    };
+    for (const auto& [what, text] : cases) {
+        fs::remove_all(folder());
+        writeFile(text);
+        const auto expected = CleanRecordJson::decode(text);
+        HistoryStore store(folder());
+        if (!expected) {
+            EXPECT_TRUE(store.runs().empty()) << what;
+            continue;
+        }
+        ASSERT_EQ(store.records(), *expected) << what;
+        ASSERT_EQ(store.runs().size(), 2u) << what;
+        EXPECT_EQ(store.runs()[1], RunSummary::of((*expected)[1])) << what;
+        std::vector<CleanRecord> all{record(3)};
+        ASSERT_TRUE(store.add(all[0])) << what;
+        all.insert(all.end(), expected->begin(), expected->end());
+        EXPECT_EQ(contents(file()), CleanRecordJson::encode(all)) << what << ": the one form";
+        EXPECT_EQ(HistoryStore(folder()).records(), all) << what;
+    }
+}
+
+TEST_F(HistoryStoreTest, ARunsItemsComeOnlyFromTheVersionItsSummaryWasReadFrom) {
+    const CleanRecord first = record(1, 3);
+    HistoryStore(folder()).add(first);
+    HistoryStore mine(folder());
+    HistoryStore(folder()).add(record(2, 5));
+    EXPECT_EQ(mine.record(first.id), first) << "the file was replaced, not changed";
+
+    // Rewritten in place by hand: the places read before point into other text now.
+    HistoryStore current(folder());
+    const CleanRecord other = record(3, 4);
+    std::ofstream(file(), std::ios::binary | std::ios::trunc)
+        << CleanRecordJson::encode({other, first});
+    EXPECT_EQ(current.record(first.id).value_or(first), first) << "never another run's items";
+    ASSERT_TRUE(current.markUndone(first.id));
+    EXPECT_EQ(onDisk()[0], other);
+    EXPECT_TRUE(onDisk()[1].undone);
+    EXPECT_EQ(onDisk()[1].moved, first.moved);
 }
 
 TEST_F(HistoryStoreTest, ALinkedFileIsWrittenThroughAndStaysALink) {

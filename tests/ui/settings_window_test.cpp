@@ -2,6 +2,7 @@
 #include "support/named_child.h"
 #include "ui/badge.h"
 #include "ui/elided_label.h"
+#include "ui/form_section.h"
 #include "ui/general_settings.h"
 #include "ui/history_row.h"
 #include "ui/history_view.h"
@@ -24,6 +25,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -451,6 +453,55 @@ TEST_F(HistoryViewTest, aPartlyUndoneRunListsOnlyTheItemsStillInTheArchive) {
     EXPECT_EQ(row->undoneBadge(), nullptr);
     QTest::mouseClick(row->filesButton(), Qt::LeftButton);
     EXPECT_EQ(row->itemLines(), QStringList{"b.txt  \u2192  2025-03 March"});
+}
+
+TEST_F(HistoryViewTest, rowsAreMadeOnlyForRunsThatChangedAndItemLinesOnlyWhenShown) {
+    const auto first = t.addRun({"a.txt", "b.txt"}, CleanTrigger::manual, {}, 20);
+    t.addRun({"c.txt"}, CleanTrigger::scheduled, {}, 10);
+    const auto byId = [&](const Uuid& id) -> HistoryRow* {
+        for (auto* row : view.rows())
+            if (row->recordId() == id)
+                return row;
+        return nullptr;
+    };
+    const auto lineCount = [](HistoryRow* row) {
+        auto* items = row->findChild<QWidget*>("historyItems");
+        return items ? items->findChildren<ElidedLabel*>().size() : -1;
+    };
+    QList<QPointer<HistoryRow>> before;
+    for (auto* row : view.rows()) {
+        before << row;
+        EXPECT_EQ(lineCount(row), 0) << "no item lines while closed";
+    }
+    t.addRun({"d.txt"}, CleanTrigger::manual);
+    ASSERT_EQ(view.rows().size(), 3);
+    for (const auto& row : before)
+        EXPECT_TRUE(row) << "a new run leaves the other rows as they are";
+
+    QPointer<HistoryRow> opened = byId(first.id);
+    QTest::mouseClick(opened->filesButton(), Qt::LeftButton);
+    EXPECT_EQ(lineCount(opened), 2);
+    t.history.markUndone(first.id);
+    EXPECT_FALSE(opened) << "a changed run gets a row of its own";
+    ASSERT_NE(byId(first.id), nullptr);
+    EXPECT_EQ(lineCount(byId(first.id)), 2) << "and stays open";
+
+    // A long history: the first rows at once, the others a turn later, newest first.
+    for (int i = 0; i < 30; ++i)
+        t.addRun({}, CleanTrigger::scheduled, {}, i);
+    HistoryView opening(t.state);
+    EXPECT_LT(opening.rows().size(), 33);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return opening.rows().size() == 33; }, 5000));
+    auto* section = opening.findChild<FormSection*>();
+    ASSERT_NE(section, nullptr);
+    const auto runs = t.history.runs();
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        for (auto* row : opening.rows()) {
+            if (row->recordId() == runs[i].id) {
+                EXPECT_EQ(section->indexOf(row->parentWidget()), static_cast<int>(i));
+            }
+        }
+    }
 }
 
 TEST_F(HistoryViewTest, undoIsDisabledWhileWorkAndPutsTheNewestRunBack) {

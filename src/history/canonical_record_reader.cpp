@@ -1,0 +1,196 @@
+#include "history/canonical_record_reader.h"
+
+#include "record/iso8601.h"
+#include "record/utf8.h"
+
+#include <array>
+#include <charconv>
+
+namespace sorvane {
+
+namespace {
+
+/// Bytes a string in the written form holds as they are: printable, valid UTF-8 apart,
+/// neither a quote, a backslash nor a slash.
+constexpr std::array<bool, 256> plainBytes = [] {
+    std::array<bool, 256> plain{};
+    for (std::size_t c = 0x20; c < 256; ++c)
+        plain[c] = c != '"' && c != '\\' && c != '/' && c < 0x80;
+    return plain;
+}();
+
+constexpr std::array<bool, 256> upperHexDigits = [] {
+    std::array<bool, 256> digits{};
+    for (std::size_t c = 0; c < 256; ++c)
+        digits[c] = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+    return digits;
+}();
+
+/// "0A1B2C3D-4E5F-…" as the writer gives it: upper-case digits, hyphens in their places.
+bool isWrittenUuid(std::string_view text) {
+    if (text.size() != 36 || text[8] != '-' || text[13] != '-' || text[18] != '-' ||
+        text[23] != '-')
+        return false;
+    bool digits = true;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        digits &= upperHexDigits[static_cast<unsigned char>(text[i])] || i == 8 || i == 13 ||
+                  i == 18 || i == 23;
+    return digits;
+}
+
+} // namespace
+
+std::optional<RunSummary> CanonicalRecordReader::read(std::string_view text) {
+    std::size_t at = 0;
+    auto summary = readAt(text, at);
+    if (!summary || at != text.size())
+        return std::nullopt;
+    return summary;
+}
+
+std::optional<RunSummary> CanonicalRecordReader::readAt(std::string_view document,
+                                                        std::size_t& at) {
+    CanonicalRecordReader reader(document);
+    reader.m_at = at;
+    auto summary = reader.record();
+    if (summary)
+        at = reader.m_at;
+    return summary;
+}
+
+std::optional<RunSummary> CanonicalRecordReader::record() {
+    RunSummary run;
+    if (!literal("{\n    \"date\" : "))
+        return std::nullopt;
+    const auto date = string();
+    const auto time = date ? Iso8601::parse(*date) : std::nullopt;
+    if (!time || Iso8601::format(*time) != *date)
+        return std::nullopt;
+    run.date = *time;
+    if (!literal(",\n    \"errors\" : ") || !array(3, [&] {
+            auto line = string();
+            if (line)
+                run.errors.push_back(std::move(*line));
+            return line.has_value();
+        }))
+        return std::nullopt;
+    if (!literal(",\n    \"id\" : "))
+        return std::nullopt;
+    const auto id = uuid();
+    if (!id || !literal(",\n    \"moved\" : ") || !array(3, [&] {
+            ++run.movedCount;
+            return movedItem();
+        }))
+        return std::nullopt;
+    run.id = *id;
+    const auto skipped = literal(",\n    \"skippedCount\" : ") ? integer() : std::nullopt;
+    if (!skipped || !literal(",\n    \"trigger\" : "))
+        return std::nullopt;
+    run.skippedCount = *skipped;
+    const auto trigger = string();
+    const auto known = trigger ? cleanTriggerFromRaw(*trigger) : std::nullopt;
+    if (!known || !literal(",\n    \"undone\" : "))
+        return std::nullopt;
+    run.trigger = *known;
+    if (literal("true"))
+        run.undone = true;
+    else if (!literal("false"))
+        return std::nullopt;
+    if (!literal("\n  }"))
+        return std::nullopt;
+    return run;
+}
+
+bool CanonicalRecordReader::movedItem() {
+    if (!literal("{\n        \"id\" : "))
+        return false;
+    const auto id = rawString();
+    return id && isWrittenUuid(*id) && literal(",\n        \"newPath\" : ") && rawString() &&
+           literal(",\n        \"originalPath\" : ") && rawString() && literal("\n      }");
+}
+
+template <typename Element> bool CanonicalRecordReader::array(std::size_t depth, Element element) {
+    if (literal("[]"))
+        return true;
+    const std::string separator = "\n" + std::string(2 * depth, ' ');
+    const std::string next = "," + separator;
+    if (!literal("[") || !literal(separator) || !element())
+        return false;
+    while (literal(next))
+        if (!element())
+            return false;
+    return literal("\n" + std::string(2 * (depth - 1), ' ') + "]");
+}
+
+bool CanonicalRecordReader::literal(std::string_view expected) {
+    if (m_text.substr(m_at, expected.size()) != expected)
+        return false;
+    m_at += expected.size();
+    return true;
+}
+
+std::optional<std::string_view> CanonicalRecordReader::rawString() {
+    if (!literal("\""))
+        return std::nullopt;
+    const std::size_t start = m_at;
+    bool ascii = true;
+    for (; m_at < m_text.size(); ++m_at) {
+        while (m_at < m_text.size() && plainBytes[static_cast<unsigned char>(m_text[m_at])])
+            ++m_at;
+        if (m_at == m_text.size())
+            break;
+        const char c = m_text[m_at];
+        if (c == '"') {
+            const std::string_view raw = m_text.substr(start, m_at - start);
+            ++m_at;
+            // The writer copies text that needs no escape as it is, and only valid UTF-8;
+            // escapes are ASCII, so the raw text is valid exactly when its content is.
+            if (!ascii && !Utf8::isValid(raw))
+                return std::nullopt;
+            return raw;
+        }
+        if (c == '\\') {
+            // Only the escapes the writer uses for these characters; the rarer ones (control
+            // characters) are left to the full reader.
+            const char escaped = m_at + 1 < m_text.size() ? m_text[++m_at] : '\0';
+            if (escaped != '"' && escaped != '\\' && escaped != '/')
+                return std::nullopt;
+            continue;
+        }
+        if (static_cast<unsigned char>(c) < 0x80)
+            return std::nullopt;
+        ascii = false;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> CanonicalRecordReader::string() {
+    const auto raw = rawString();
+    if (!raw)
+        return std::nullopt;
+    std::string content;
+    content.reserve(raw->size());
+    for (std::size_t at = 0; at < raw->size(); ++at)
+        content += (*raw)[at] == '\\' ? (*raw)[++at] : (*raw)[at];
+    return content;
+}
+
+std::optional<Uuid> CanonicalRecordReader::uuid() {
+    const auto text = rawString();
+    if (!text || !isWrittenUuid(*text))
+        return std::nullopt;
+    return Uuid::fromString(*text);
+}
+
+std::optional<std::int64_t> CanonicalRecordReader::integer() {
+    std::int64_t value = 0;
+    const char* begin = m_text.data() + m_at;
+    const auto [end, failure] = std::from_chars(begin, m_text.data() + m_text.size(), value);
+    if (failure != std::errc() ||
+        std::to_string(value) != std::string_view(begin, static_cast<std::size_t>(end - begin)))
+        return std::nullopt;
+    m_at += static_cast<std::size_t>(end - begin);
+    return value;
+}
+
+} // namespace sorvane
