@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/display_texts.h"
 #include "engine/archive_folder_namer.h"
+#include "platform/timestamp.h"
 #include "settings/app_settings.h"
 #include "ui/elided_label.h"
 #include "ui/form_section.h"
@@ -15,7 +16,6 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <chrono>
 
 namespace sorvane {
 namespace {
@@ -120,8 +120,7 @@ GeneralSettings::GeneralSettings(AppState& state, QWidget* parent)
 QString GeneralSettings::examplePath() const {
     const auto& settings = m_state.settings();
     return DisplayTexts::fileName(settings.resolvedDestination()) + QLatin1Char('/') +
-           QString::fromStdString(
-               archiveFolderName(std::chrono::system_clock::now(), settings.grouping())) +
+           QString::fromStdString(archiveFolderName(systemClock(), settings.grouping())) +
            QStringLiteral("/screenshot.png");
 }
 

@@ -96,6 +96,11 @@ protected:
     ~Render() override { QApplication::setPalette(m_light); }
 
     bool dark() const { return std::string_view(GetParam()) == "dark"; }
+    /// A German session writes dates and times the German way too, as LANG=de_DE.UTF-8 does.
+    void sessionLocale(test::TestAppState& t) const {
+        if (std::string_view(GetParam()) == "german")
+            t.home.env.set("LC_ALL", "de_DE.UTF-8");
+    }
     QString named(const char* view) const {
         return QStringLiteral("%1-%2").arg(QLatin1String(view), QLatin1String(GetParam()));
     }
@@ -107,6 +112,7 @@ private:
 
 TEST_P(Render, panelWithAnEmptyDesktop) {
     test::TestAppState t;
+    sessionLocale(t);
     auto* content = new MenuBarView(t.state, {});
     PanelPopup popup{content};
     popup.showAt(QRect(600, 0, 22, 22));
@@ -117,6 +123,7 @@ TEST_P(Render, panelWithAnEmptyDesktop) {
 
 TEST_P(Render, panelWithTwelveItemsTaggedFilesAStatusLineAndAnUndoRow) {
     test::TestAppState t;
+    sessionLocale(t);
     busyDesktop(t);
     t.settings.setAgentEnabled(true);
     auto* content = new MenuBarView(t.state, {});
@@ -133,6 +140,7 @@ TEST_P(Render, panelWithTwelveItemsTaggedFilesAStatusLineAndAnUndoRow) {
 
 TEST_P(Render, panelWhenTheDesktopIsInsideTheArchive) {
     test::TestAppState t;
+    sessionLocale(t);
     t.putOnDesktop({"notes.txt"});
     t.settings.setResolvedDestination(t.home.path());
     t.recount();
@@ -146,6 +154,7 @@ TEST_P(Render, panelWhenTheDesktopIsInsideTheArchive) {
 
 TEST_P(Render, eachSettingsTabWithALongArchiveName) {
     test::TestAppState t;
+    sessionLocale(t);
     t.folderChooser.answer(t.home.makeFolder("Archives/Scans, receipts and other paperwork 2026"));
     t.state.chooseDestination();
     t.settings.setAgentEnabled(true);
@@ -163,6 +172,7 @@ TEST_P(Render, eachSettingsTabWithALongArchiveName) {
 
 TEST_P(Render, historyWithSeveralRuns) {
     test::TestAppState t;
+    sessionLocale(t);
     t.addRun({}, CleanTrigger::scheduled, {}, 60 * 24 * 3);
     const auto undone =
         t.addRun({"report.pdf", "notes.txt"}, CleanTrigger::manual, {}, 60 * 24 * 2);
