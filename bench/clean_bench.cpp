@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a user waits for when cleaning: whole `sorvane clean` and `sorvane undo` processes at
 // default settings in a home of their own (start-up, journal and history save included),
 // against coreutils `mv` doing the same work, turn by turn: 10,000 old small files within one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "full_history.h"
 
 #include "record/clean_record_json.h"

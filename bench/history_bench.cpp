@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saving and loading (the runs' summaries) a full history (60 runs of 1,000 moved items each)
 // against `cp` of the
 // same file.

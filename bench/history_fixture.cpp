@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a full history (60 runs of 1,000 items) into the folder given, for the benchmarks
 // that run the program as a whole.
 #include "full_history.h"

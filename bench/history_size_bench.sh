@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The whole program with a full history (60 runs of 1,000 items, as sorvane_history_fixture
 # writes it) against the same program with none, in the same run, alternating A B A B:
 # `sorvane status`, `sorvane preview` (20 eligible files on the Desktop), `sorvane clean` of

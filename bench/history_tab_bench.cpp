@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The History tab over a full history (60 runs of 1,000 items) and over a history of one run
 // in the same run: opening it, and its rebuild when a clean of one file is recorded. Times
 // are from the tab's making, or from the record's arrival, until it has been painted.

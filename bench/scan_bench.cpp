@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Desktop scan of 10,000 items, last changed two months ago, at default settings, against
 // `ls -la --time=birth` of the same folder.
 #include "bench_support.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # bash completion for sorvane
 
 # The Desktop folder as the program finds it: user-dirs.dirs, else ~/Desktop.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # fish completion for sorvane
 
 # The Desktop's items as full paths: user-dirs.dirs names the folder, else ~/Desktop.

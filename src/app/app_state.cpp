@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/app_state.h"
 
 #include "app/background_job.h"

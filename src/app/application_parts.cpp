@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/application_parts.h"
 
 #include "app/local_services.h"

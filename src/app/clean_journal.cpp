@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/clean_journal.h"
 
 #include "app/journal_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/display_texts.h"
 
 #include "platform/user_locale.h"

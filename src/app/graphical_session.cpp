@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/graphical_session.h"
 
 #include "app/qt_arguments.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/instance_client.h"
 
 #include "app/peer_credentials.h"

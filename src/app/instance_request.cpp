@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/instance_request.h"
 
 #include <QJsonArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/instance_server.h"
 
 #include "app/peer_credentials.h"

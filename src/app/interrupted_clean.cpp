@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/interrupted_clean.h"
 
 #include "app/clean_journal.h"

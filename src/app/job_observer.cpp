@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/job_observer.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/journal_format.h"
 
 #include "record/base64.h"

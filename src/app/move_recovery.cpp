@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/move_recovery.h"
 
 #include "engine/item_transfer.h"

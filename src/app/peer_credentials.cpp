@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/peer_credentials.h"
 
 #include <sys/socket.h>

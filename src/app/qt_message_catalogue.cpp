@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/qt_message_catalogue.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/running_application.h"
 
 #include "app/instance_address.h"

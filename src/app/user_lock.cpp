@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/user_lock.h"
 
 #include "platform/durable_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/archive_folder_namer.h"
 
 #include "platform/user_locale.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/clean_error.h"
 
 #include "platform/message_catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/clean_options.h"
 
 namespace sorvane {

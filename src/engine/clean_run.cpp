@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/clean_run.h"
 
 #include "engine/grouping_date.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/desktop_cleaner.h"
 
 #include "engine/undo_run.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/desktop_order.h"
 
 #include "engine/path_rules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/desktop_scan.h"
 
 #include "engine/desktop_order.h"

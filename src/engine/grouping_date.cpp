@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/grouping_date.h"
 
 namespace sorvane {

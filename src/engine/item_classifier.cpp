@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/item_classifier.h"
 
 #include "engine/path_rules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/item_transfer.h"
 
 #include "engine/clean_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/path_rules.h"
 
 namespace sorvane {

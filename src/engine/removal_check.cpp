@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/removal_check.h"
 
 #include "platform/message_catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/undo_run.h"
 
 #include "engine/path_rules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/canonical_record_reader.h"
 
 #include "record/iso8601.h"

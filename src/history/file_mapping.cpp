@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/file_mapping.h"
 
 #include <sys/mman.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/history_index.h"
 
 #include "history/canonical_record_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/indexed_file.h"
 
 #include "platform/posix_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/record_scanner.h"
 
 namespace sorvane {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/background_priority.h"
 
 #include <sys/resource.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/dbus_file_viewer.h"
 
 #include "platform/log_categories.h"

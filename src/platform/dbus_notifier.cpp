@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/dbus_notifier.h"
 
 #include "platform/application_id.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/desktop_url_opener.h"
 
 #include <QDesktopServices>

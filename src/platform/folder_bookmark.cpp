@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/folder_bookmark.h"
 
 #include "platform/unique_fd.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/folder_maker.h"
 
 #include "platform/normalised_path.h"

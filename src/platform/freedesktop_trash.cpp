@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/freedesktop_trash.h"
 
 #include "platform/folder_maker.h"

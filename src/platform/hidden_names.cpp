@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/hidden_names.h"
 
 #include "platform/unique_fd.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/item_copier.h"
 
 #include "platform/message_catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/log_categories.h"
 
 namespace sorvane {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/no_replace_rename.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/normalised_path.h"
 
 namespace sorvane {

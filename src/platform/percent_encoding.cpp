@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/percent_encoding.h"
 
 #include "platform/hex_digits.h"

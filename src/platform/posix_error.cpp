@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/posix_error.h"
 
 #include "platform/message_catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt_folder_chooser.h"
 
 #include <QApplication>

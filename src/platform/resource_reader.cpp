@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/resource_reader.h"
 
 #include <cerrno>

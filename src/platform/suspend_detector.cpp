@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/suspend_detector.h"
 
 #include <time.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/tag_editor.h"
 
 #include "platform/message_catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/tree_remover.h"
 
 #include "platform/normalised_path.h"

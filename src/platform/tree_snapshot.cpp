@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/tree_snapshot.h"
 
 #include "platform/message_catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/user_locale.h"
 
 #include "platform/message_catalogue.h"

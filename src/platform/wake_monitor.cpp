@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/wake_monitor.h"
 
 #include "platform/log_categories.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/xdg_autostart_login_item.h"
 
 #include "platform/application_id.h"

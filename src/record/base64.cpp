@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "record/base64.h"
 
 #include <algorithm>

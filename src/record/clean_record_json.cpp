@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "record/clean_record_json.h"
 
 #include "record/base64.h"

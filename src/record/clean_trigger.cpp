@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "record/clean_trigger.h"
 
 namespace sorvane {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "record/iso8601.h"
 
 #include <cstdint>

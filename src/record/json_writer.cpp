@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "record/json_writer.h"
 
 namespace sorvane {

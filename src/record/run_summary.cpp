@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "record/run_summary.h"
 
 #include "record/clean_record.h"

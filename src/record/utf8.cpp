@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "record/utf8.h"
 
 #include <cstddef>

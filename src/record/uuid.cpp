@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "record/uuid.h"
 
 #include "platform/hex_digits.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scheduling/scheduler.h"
 
 #include "platform/relative_time_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/app_settings.h"
 
 #include "platform/folder_bookmark.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/json_preferences_store.h"
 
 #include "platform/durable_file.h"

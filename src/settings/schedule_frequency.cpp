@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/schedule_frequency.h"
 
 namespace sorvane {

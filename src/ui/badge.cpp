@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/badge.h"
 
 #include "ui/ui_style.h"

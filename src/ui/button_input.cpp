@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/button_input.h"
 
 #include <QAbstractButton>

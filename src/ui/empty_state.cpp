@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/empty_state.h"
 
 #include "ui/tone_label.h"

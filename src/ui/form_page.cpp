@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/form_page.h"
 
 #include "ui/form_section.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/form_section.h"
 
 #include "ui/tone_label.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/history_row.h"
 
 #include "app/display_texts.h"

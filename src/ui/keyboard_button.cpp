@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/keyboard_button.h"
 
 #include "ui/button_input.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/locale_formats.h"
 
 #include "platform/user_locale.h"

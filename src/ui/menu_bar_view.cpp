@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/menu_bar_view.h"
 
 #include "app/app_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/menu_row_button.h"
 
 #include "ui/ui_style.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/panel_popup.h"
 
 #include "platform/log_categories.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/panel_window.h"
 
 #include "ui/menu_bar_view.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/schedule_settings.h"
 
 #include "app/app_state.h"

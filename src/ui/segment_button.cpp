@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/segment_button.h"
 
 #include <QPainter>

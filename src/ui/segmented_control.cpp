@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/segmented_control.h"
 
 #include "ui/segment_button.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/symbols.h"
 
 #include "platform/application_id.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/time_edit.h"
 
 #include <QKeyEvent>

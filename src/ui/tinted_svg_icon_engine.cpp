@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/tinted_svg_icon_engine.h"
 
 #include <QGuiApplication>

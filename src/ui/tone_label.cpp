@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/tone_label.h"
 
 #include "ui/ui_style.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/tray_application.h"
 
 #include "app/running_application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/tray_icon.h"
 
 #include "app/app_state.h"

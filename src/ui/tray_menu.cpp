@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/tray_menu.h"
 
 #include "app/app_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/ui_style.h"
 
 #include "ui/button_input.h"

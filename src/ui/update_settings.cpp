@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/update_settings.h"
 
 #include "ui/form_section.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "updates/update_checking.h"
 
 #include "updates/updater_view_model.h"

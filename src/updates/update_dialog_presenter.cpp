@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "updates/update_dialog_presenter.h"
 
 #include "platform/url_opener.h"

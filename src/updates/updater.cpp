@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "updates/updater.h"
 
 #include "settings/preferences_store.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "updates/updater_view_model.h"
 
 #include "platform/relative_time_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/clean_journal.h"
 #include "fakes/fault_injecting_file_services.h"
 #include "fakes/test_app_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A journaled clean of the Desktop of $HOME into the archive given as the first argument,
 // journaled in the folder given as the second,
 // that kills itself with SIGKILL at its N-th step (N the third argument; 0 never): each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A clean across file systems killed with SIGKILL at chosen instants, each followed by the
 // recovery a restart does and by an undo: nothing may be lost, duplicated unnamed or left
 // unrecorded in the archive.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/instance_address.h"
 #include "app/instance_client.h"
 #include "app/instance_server.h"

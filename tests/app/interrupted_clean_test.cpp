@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/clean_journal.h"
 #include "app/interrupted_clean.h"
 #include "app/journal_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A clean of the Desktop of $HOME into the archive given as the first argument, journalled
 // in the folder given as the second, slow enough (a little pause per item) to be killed half-way.
 #include "app/clean_journal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/instance_server.h"
 #include "engine/item_transfer.h"
 #include "record/clean_record_json.h"

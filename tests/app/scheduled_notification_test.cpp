@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/translations.h"
 #include "fakes/fake_notification_server.h"
 #include "fakes/test_app_state.h"

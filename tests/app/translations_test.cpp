@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/app_state.h"
 #include "app/display_texts.h"
 #include "app/translations.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/undo_journal.h"
 #include "engine/desktop_cleaner.h"
 #include "history/history_store.h"

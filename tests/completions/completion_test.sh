@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Loads the shell completions in bash, zsh and fish as each shell does, and checks that they
 # complete a sub-command, the --json option and, for pin, the Desktop's items as full paths.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/archive_folder_namer.h"
 #include "engine/grouping_date.h"
 #include "support/scoped_environment.h"

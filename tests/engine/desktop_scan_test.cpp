@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/desktop_cleaner.h"
 #include "fakes/fault_injecting_file_services.h"
 #include "platform/posix_file_services.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fakes/bus_service.h"
 
 namespace sorvane::test {

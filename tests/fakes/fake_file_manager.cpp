@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fakes/fake_file_manager.h"
 
 namespace sorvane::test {

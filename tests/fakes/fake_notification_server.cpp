@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fakes/fake_notification_server.h"
 
 namespace sorvane::test {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fakes/memory_preferences_store.h"
 
 namespace sorvane {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fakes/test_app_state.h"
 
 #include <QSignalSpy>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/history_store.h"
 #include "platform/durable_file.h"
 #include "record/clean_record_json.h"

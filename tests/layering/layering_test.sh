@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Fails when a file under src/ includes a header of a layer above its own. Each folder is a
 # layer; the table says which folders its files may include (their own always), in the order
 # of docs/architecture.md.

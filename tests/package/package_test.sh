@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package with scripts/package and checks it as a user's machine sees it:
 # lintian, the control fields, an installation by apt with nothing recommended (or, when
 # this machine's package database must not be touched, an unpacking into a scratch folder),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/dbus_notifier.h"
 
 #include "fakes/fake_notification_server.h"

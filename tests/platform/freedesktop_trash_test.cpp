@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/freedesktop_trash.h"
 #include "platform/percent_encoding.h"
 #include "platform/posix_file_services.h"

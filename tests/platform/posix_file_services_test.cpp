@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/posix_file_services.h"
 
 #include "support/scoped_environment.h"

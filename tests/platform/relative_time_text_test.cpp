@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/relative_time_text.h"
 #include "support/scoped_environment.h"
 

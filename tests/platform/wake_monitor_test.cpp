@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fakes/fake_login_manager.h"
 #include "platform/wake_monitor.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/xdg_user_dirs.h"
 
 #include "support/scoped_environment.h"

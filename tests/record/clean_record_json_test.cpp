@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "record/base64.h"
 #include "record/clean_record_json.h"
 #include "record/utf8.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "record/clean_record.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a started scheduler with nothing due for the given number of seconds and prints how
 // many evaluations ran, so that its idle cost can be measured from outside, e.g.
 //   strace -f -c -e trace=poll,ppoll,epoll_wait,select,pselect6,nanosleep,clock_nanosleep,futex

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fakes/memory_preferences_store.h"
 #include "platform/folder_bookmark.h"
 #include "settings/app_settings.h"

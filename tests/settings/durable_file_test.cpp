@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/durable_file.h"
 #include "support/temp_dir.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/json_preferences_store.h"
 #include "settings_test_home.h"
 #include "support/small_tmpfs.h"

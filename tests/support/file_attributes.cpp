@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/file_attributes.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/private_home.h"
 
 namespace sorvane::test {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/scoped_environment.h"
 
 #include <cstdlib>

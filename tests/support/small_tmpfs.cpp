@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/small_tmpfs.h"
 
 #include <fcntl.h>

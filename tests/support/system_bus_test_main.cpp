@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/private_dbus.h"
 
 #include <QApplication>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Fails when the translation catalogues lag behind the sources: a text without its German
 # translation, an unfinished German entry, an entry whose source text is gone, or an English
 # plural without its forms. lupdate runs over the sources into a copy of each catalogue, as

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the end-to-end scripts, which set `work` and list their logs in `logs`.
 
 # Says what failed with the tail of each log, and ends the test.

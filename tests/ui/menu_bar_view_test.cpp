@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fakes/test_app_state.h"
 #include "support/named_child.h"
 #include "ui/keyboard_button.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/display_texts.h"
 #include "app/translations.h"
 #include "fakes/test_app_state.h"

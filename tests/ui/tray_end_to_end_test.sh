@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The program as a user meets it: a real X server, a real tray (trayer), a click on the icon,
 # the panel, Return on "Clean Now", and the files in the archive.
 # Usage: tray_end_to_end_test.sh PATH_TO_SORVANE. Exits 77 (skipped) without Xvfb or trayer.

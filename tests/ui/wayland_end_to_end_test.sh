@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The program under Wayland as a user of a wlroots desktop meets it: a headless sway, waybar
 # as the StatusNotifierItem host, the item's Activate called over D-Bus as a host does when
 # the icon is clicked, the panel with the Desktop's count, Return on "Clean Now", Escape.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "updates/release_feed.h"
 
 #include <gtest/gtest.h>

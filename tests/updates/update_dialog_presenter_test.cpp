@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fakes/fake_url_opener.h"
 #include "updates/update_dialog_presenter.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fakes/memory_preferences_store.h"
 #include "support/scoped_environment.h"
 #include "updates/update_presenter.h"
