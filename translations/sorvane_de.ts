@@ -327,8 +327,8 @@
         <translation>%1 wird noch geändert.</translation>
     </message>
     <message>
-        <source>%1 was left where it was: the clean&apos;s journal could not be written.</source>
-        <translation>%1 blieb, wo es war: Das Journal des Aufräumens konnte nicht geschrieben werden.</translation>
+        <source>%1 was left where it was: the journal could not be written.</source>
+        <translation>%1 blieb, wo es war: Das Journal konnte nicht geschrieben werden.</translation>
     </message>
     <message>
         <source>%1: moved, but %2 could not be removed from the Desktop: %3.</source>

@@ -314,7 +314,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 was left where it was: the clean&apos;s journal could not be written.</source>
+        <source>%1 was left where it was: the journal could not be written.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <memory>
+#include <string>
 #include <unicode/datefmt.h>
 #include <unicode/dtfmtsym.h>
 #include <unicode/smpdtfmt.h>
@@ -44,19 +45,39 @@ QString DisplayTexts::triggerWord(CleanTrigger trigger) {
     return trigger == CleanTrigger::scheduled ? tr("Scheduled") : tr("Manual");
 }
 
-QString DisplayTexts::runDate(Timestamp date) {
-    UserLocale::refreshTimeZone();
-    std::unique_ptr<icu::DateFormat> format(icu::DateFormat::createDateTimeInstance(
-        icu::DateFormat::kMedium, icu::DateFormat::kShort, UserLocale::formattingLocale()));
-    if (!format)
-        return {};
+namespace {
+
+/// ICU's date formatters cost more to make than a whole History row does to lay out, so one
+/// is kept for the locales it was made for and only given the current time zone per date.
+icu::DateFormat* runDateFormat() {
+    static thread_local std::string madeFor;
+    static thread_local std::unique_ptr<icu::DateFormat> format;
+    const icu::Locale layout = UserLocale::formattingLocale();
+    const icu::Locale language = UserLocale::languageLocale();
+    const std::string locales = std::string(layout.getName()) + '|' + language.getName();
+    if (format && locales == madeFor)
+        return format.get();
+    format.reset(icu::DateFormat::createDateTimeInstance(icu::DateFormat::kMedium,
+                                                         icu::DateFormat::kShort, layout));
+    madeFor = locales;
     // The layout is the formatting locale's; month names are words of the program's language.
     if (auto* simple = dynamic_cast<icu::SimpleDateFormat*>(format.get())) {
         UErrorCode status = U_ZERO_ERROR;
-        const icu::DateFormatSymbols words(UserLocale::languageLocale(), status);
+        const icu::DateFormatSymbols words(language, status);
         if (U_SUCCESS(status))
             simple->setDateFormatSymbols(words);
     }
+    return format.get();
+}
+
+} // namespace
+
+QString DisplayTexts::runDate(Timestamp date) {
+    UserLocale::refreshTimeZone();
+    auto* format = runDateFormat();
+    if (!format)
+        return {};
+    format->adoptTimeZone(icu::TimeZone::createDefault());
     icu::UnicodeString text;
     format->format(toUDate(date), text);
     return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());

@@ -138,10 +138,9 @@ FileStatus ItemTransfer::copyAcross(const std::filesystem::path& source,
         return !listener.stepped || listener.stepped(step);
     };
     const FileError unrecorded{
-        EIO,
-        fillIn(messageText("ItemError",
-                           "%1 was left where it was: the clean's journal could not be written."),
-               {quotedName(source)})};
+        EIO, fillIn(messageText("ItemError",
+                                "%1 was left where it was: the journal could not be written."),
+                    {quotedName(source)})};
 
     if (!announce(TransferStep::State::copying))
         return unrecorded;

@@ -6,6 +6,7 @@
 #include "platform/posix_error.h"
 #include "platform/relative_time_text.h"
 #include "platform/user_locale.h"
+#include "support/scoped_environment.h"
 
 #include <QTranslator>
 #include <cerrno>
@@ -65,6 +66,20 @@ TEST_P(EnglishTextsTest, ReadWordForWordInSingularAndPlural) {
 
 INSTANTIATE_TEST_SUITE_P(Languages, EnglishTextsTest,
                          ::testing::Values(QLocale::English, QLocale::Finnish));
+
+// The run dates' formatter is kept between calls; a new time zone or formatting locale must
+// still reach the next date.
+TEST(RunDateTest, FollowsTheTimeZoneAndTheFormatsOfTheMoment) {
+    test::ScopedEnvironment env;
+    env.set("LC_ALL", "en_US.UTF-8");
+    env.set("TZ", "UTC");
+    const Timestamp date = std::chrono::sys_days{std::chrono::March / 7 / 2025} + 9h + 15min;
+    EXPECT_EQ(DisplayTexts::runDate(date).toStdString(), "Mar 7, 2025, 9:15\u202FAM");
+    env.set("TZ", "Asia/Tokyo");
+    EXPECT_EQ(DisplayTexts::runDate(date).toStdString(), "Mar 7, 2025, 6:15\u202FPM");
+    env.set("LC_ALL", "de_DE.UTF-8");
+    EXPECT_EQ(DisplayTexts::runDate(date).toStdString(), "07.03.2025, 18:15");
+}
 
 // A German session: the program's texts, the engine's error lines, the system's error texts
 // and the words inside a line are German.
