@@ -101,8 +101,11 @@ bool CleanJournal::appendDurably(const std::string& line) {
     return true;
 }
 
-bool CleanJournal::transferStepped(const TransferStep& step) {
-    return appendDurably(JournalFormat::step(step));
+bool CleanJournal::transfersStepped(std::span<const TransferStep> steps) {
+    std::string lines;
+    for (const auto& step : steps)
+        lines += JournalFormat::step(step);
+    return appendDurably(lines);
 }
 
 void CleanJournal::movesPlanned(const std::vector<PlannedMove>& moves) {

@@ -51,10 +51,10 @@ public:
     void foldersChosen(const std::filesystem::path& desktop,
                        const std::filesystem::path& archive) override;
     void cleanStarted(const CleanRecord& header, std::size_t itemCount) override;
-    /// Written through to the disk: recovery after a power cut removes a copy only while
-    /// the journal says the original is untouched, so that must never lag behind; a state
-    /// that could not be written stops the move.
-    bool transferStepped(const TransferStep& step) override;
+    /// Written through to the disk, in one write: recovery after a power cut removes a copy
+    /// only while the journal says the original is untouched, so that must never lag behind;
+    /// states that could not be written stop the moves.
+    bool transfersStepped(std::span<const TransferStep> steps) override;
     /// Written through to the disk, with every line still held, in one write.
     void movesPlanned(const std::vector<PlannedMove>& moves) override;
     /// Written through to the disk at once: the item is about to move there.

@@ -55,7 +55,10 @@ std::optional<CleanRecord> InterruptedClean::readLeftover(const std::filesystem:
                                            [&](const auto& t) { return t.source == source; });
         if (written != contents.moved.end())
             record.moved.push_back(*written);
-        else if (transfer != contents.transfers.end() && transfer->target == target)
+        // A copy not yet past `copied` is found by its own identity whatever its target: one
+        // whose name was taken went on to another, told as a new intent first.
+        else if (transfer != contents.transfers.end() &&
+                 (transfer->target == target || transfer->state != TransferStep::State::removing))
             recovery.settle(*transfer);
         else
             recovery.settleRename(intent);

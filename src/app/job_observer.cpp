@@ -14,8 +14,8 @@ void JobObserver::foldersChosen(const std::filesystem::path& desktop,
         m_journal->foldersChosen(desktop, archive);
 }
 
-bool JobObserver::transferStepped(const TransferStep& step) {
-    return !m_journal || m_journal->transferStepped(step);
+bool JobObserver::transfersStepped(std::span<const TransferStep> steps) {
+    return !m_journal || m_journal->transfersStepped(steps);
 }
 
 void JobObserver::cleanStarted(const CleanRecord& header, std::size_t itemCount) {

@@ -49,10 +49,11 @@ public:
     /// name was taken), and before anything is touched for it there.
     virtual void itemWillMove(const std::filesystem::path& source,
                               const std::filesystem::path& target) = 0;
-    /// A move across file systems reached `step`; sent before the step's work begins.
-    /// False when the step could not be recorded: the move then stops, safely.
-    virtual bool transferStepped(const TransferStep& step) {
-        static_cast<void>(step);
+    /// Moves across file systems made together reached `steps`, one state for each; sent
+    /// before the work begins. False when they could not be recorded: the moves then stop,
+    /// safely.
+    virtual bool transfersStepped(std::span<const TransferStep> steps) {
+        static_cast<void>(steps);
         return true;
     }
     virtual void itemMoved(const MovedFile& item) = 0;

@@ -21,7 +21,7 @@ CleanRun::CleanRun(FileServices& files, DesktopScan::Clock now, const CleanOptio
                    CleanTrigger trigger, CleanObserver* observer)
     : m_files(files), m_now(std::move(now)), m_options(options), m_trigger(trigger),
       m_observer(observer), m_root(PathRules::standardized(options.destination)),
-      m_transfer(files, m_now) {}
+      m_transfer(files, m_now), m_copies(files, m_transfer, CopyDurability::started) {}
 
 CleanResult CleanRun::run() {
     const auto desktop = m_files.desktopDirectory();
@@ -59,12 +59,18 @@ CleanResult CleanRun::run() {
             m_observer->movesPlanned(batch);
         for (const auto& planned : batch) {
             if (m_observer && m_observer->shouldStop()) {
+                // The queued copies have not begun: their items stay untouched.
+                m_copies.clear();
                 addError(stoppedByRequestLine());
                 return m_record;
             }
-            if (!moveItem(planned))
+            if (!moveItem(planned)) {
+                m_copies.clear();
                 return m_record;
+            }
         }
+        if (!finishCopies())
+            return m_record;
     }
     return m_record;
 }
@@ -88,26 +94,47 @@ bool CleanRun::moveItem(const PlannedMove& planned) {
     const auto folder = planned.target.parent_path();
     if (auto made = makeFolder(folder); !made)
         return failItem(item, made.error());
-    const auto name = item.filename().native();
-    std::optional<std::string> leftover;
     TransferListener listener;
-    listener.leaveBusyItems = true;
-    listener.leftBehind = [&](const FileError& error) {
-        leftover = ItemTransfer::leftBehindLine(name, error);
-    };
-    if (m_observer) {
-        listener.willMove = [&](const std::filesystem::path& target) {
+    listener.batch = &m_copies;
+    if (m_observer)
+        listener.willMove = [&](const std::filesystem::path&, const std::filesystem::path& target) {
             if (target != planned.target)
                 m_observer->itemWillMove(item, target);
         };
-        listener.stepped = [&](const TransferStep& step) {
-            return m_observer->transferStepped(step);
+    const auto queued = m_copies.size();
+    const auto target = m_transfer.transferToFreeName(item, folder, item.filename().native(), listener);
+    // A copy across file systems is settled with its batch.
+    return m_copies.size() != queued || settle(item, target, std::nullopt);
+}
+
+bool CleanRun::finishCopies() {
+    if (m_copies.size() == 0)
+        return true;
+    TransferListener listener;
+    listener.leaveBusyItems = true;
+    if (m_observer) {
+        listener.willMove = [&](const std::filesystem::path& item,
+                                const std::filesystem::path& target) {
+            m_observer->itemWillMove(item, target);
+        };
+        listener.stepped = [&](std::span<const TransferStep> steps) {
+            return m_observer->transfersStepped(steps);
         };
         listener.cancelled = [&] {
             return m_observer->shouldStop();
         };
     }
-    const auto target = m_transfer.transferToFreeName(item, folder, name, listener);
+    bool carryOn = true;
+    for (const auto& outcome : m_copies.complete(listener))
+        // What moved is recorded even once the run must stop.
+        if (outcome.target || carryOn)
+            carryOn = settle(outcome.source, outcome.target, outcome.leftBehind) && carryOn;
+    return carryOn;
+}
+
+bool CleanRun::settle(const std::filesystem::path& item,
+                      const FileResult<std::filesystem::path>& target,
+                      const std::optional<FileError>& leftBehind) {
     if (!target && target.error().code == ItemTransfer::busyCode) {
         // Still being written: not a failure, it waits for the next run.
         ++m_record.skippedCount;
@@ -128,8 +155,8 @@ bool CleanRun::moveItem(const PlannedMove& planned) {
     if (m_observer)
         m_observer->itemMoved(file);
     m_record.moved.push_back(std::move(file));
-    if (leftover)
-        addError(*leftover);
+    if (leftBehind)
+        addError(ItemTransfer::leftBehindLine(item.filename().native(), *leftBehind));
     m_consecutiveFailures = 0;
     return true;
 }

@@ -5,6 +5,7 @@
 #include "engine/clean_error.h"
 #include "engine/clean_observer.h"
 #include "engine/clean_options.h"
+#include "engine/copy_batch.h"
 #include "engine/desktop_scan.h"
 #include "engine/item_transfer.h"
 #include "record/clean_record.h"
@@ -38,8 +39,14 @@ private:
     /// Where each item of a batch goes first: its dated folder and its own name.
     std::vector<PlannedMove> plan(const DirectoryEntry* first, const DirectoryEntry* last,
                                   const ArchiveFolderNamer& namer) const;
-    /// Moves one item as planned, or under a free numbered name; false when the run must stop.
+    /// Moves one item as planned, or under a free numbered name, or queues its copy to
+    /// another file system; false when the run must stop.
     bool moveItem(const PlannedMove& planned);
+    /// Makes the queued copies and settles each; false when the run must stop.
+    bool finishCopies();
+    /// Records what became of one item; false when the run must stop.
+    bool settle(const std::filesystem::path& item, const FileResult<std::filesystem::path>& target,
+                const std::optional<FileError>& leftBehind);
     /// Records a failed item; false when failures have piled up and the run must stop.
     bool failItem(const std::filesystem::path& item, const FileError& error);
     /// Opens the archive root, making the root alone again only where it safely can; the
@@ -61,6 +68,8 @@ private:
     std::filesystem::path m_desktop;
     std::optional<FileIdentity> m_rootIdentity;
     ItemTransfer m_transfer;
+    /// The current batch's items bound for another file system.
+    CopyBatch m_copies;
     CleanRecord m_record;
     int m_consecutiveFailures = 0;
     std::set<std::filesystem::path> m_madeFolders;

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "engine/item_transfer.h"
 
-#include "engine/clean_error.h"
+#include "engine/copy_batch.h"
 #include "engine/removal_check.h"
 #include "platform/message_catalogue.h"
 #include "platform/posix_error.h"
-#include "record/uuid.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -32,10 +31,6 @@ SplitName split(const std::string& name) {
 
 std::string withSuffix(const SplitName& name, const std::string& suffix) {
     return name.base + " " + suffix + (name.extension.empty() ? "" : "." + name.extension);
-}
-
-FileIdentity identityOf(const SnapshotEntry& entry) {
-    return {entry.device, entry.inode};
 }
 
 } // namespace
@@ -66,120 +61,64 @@ ItemTransfer::uniqueDestination(const std::string& name,
     return folder / withSuffix(parts, std::to_string(seconds));
 }
 
-FileStatus ItemTransfer::transfer(const std::filesystem::path& source,
-                                  const std::filesystem::path& target,
-                                  const TransferListener& listener) const {
-    auto moved = m_files.moveItem(source, target);
-    // Only another file system is a reason to copy. After any other failure a copy whose
-    // original could not be removed would leave an unrecorded duplicate behind every day.
-    if (moved || moved.error().code != EXDEV)
-        return moved;
-    return copyAcross(source, target, listener);
-}
-
 FileResult<std::filesystem::path>
 ItemTransfer::transferToFreeName(const std::filesystem::path& source,
                                  const std::filesystem::path& folder, const std::string& name,
                                  const TransferListener& listener) const {
     const auto plain = folder / name;
     if (listener.willMove)
-        listener.willMove(plain);
+        listener.willMove(source, plain);
     auto moved = m_files.moveItem(source, plain);
     if (moved)
         return plain;
-    if (moved.error().code != EEXIST && moved.error().code != EXDEV)
+    if (moved.error().code == EXDEV)
+        return copyAcross(source, plain, listener);
+    if (moved.error().code != EEXIST)
         return moved.error();
-
-    auto target = moved.error().code == EXDEV ? FileResult<std::filesystem::path>(plain)
-                                              : uniqueDestination(name, folder);
+    const auto target = uniqueDestination(name, folder);
     if (!target)
         return target.error();
-    if (listener.willMove && *target != plain)
-        listener.willMove(*target);
-    if (auto transferred = transfer(source, *target, listener); !transferred) {
-        // The plain name was free for the rename but is taken for the copy: someone put
-        // something there meanwhile. The next free name will do.
-        if (transferred.error().code != EEXIST || *target != plain)
-            return transferred.error();
-        target = uniqueDestination(name, folder);
-        if (!target)
-            return target.error();
-        if (listener.willMove)
-            listener.willMove(*target);
-        if (auto again = transfer(source, *target, listener); !again)
-            return again.error();
-    }
-    return *target;
+    if (listener.willMove)
+        listener.willMove(source, *target);
+    return transfer(source, *target, listener);
 }
 
-FileStatus ItemTransfer::copyAcross(const std::filesystem::path& source,
-                                    const std::filesystem::path& target,
-                                    const TransferListener& listener) const {
+FileResult<std::filesystem::path>
+ItemTransfer::transfer(const std::filesystem::path& source, const std::filesystem::path& target,
+                       const TransferListener& listener) const {
+    auto moved = m_files.moveItem(source, target);
+    if (moved)
+        return target;
+    // Only another file system is a reason to copy. After any other failure a copy whose
+    // original could not be removed would leave an unrecorded duplicate behind every day.
+    if (moved.error().code != EXDEV)
+        return moved.error();
+    return copyAcross(source, target, listener);
+}
+
+FileResult<std::filesystem::path>
+ItemTransfer::copyAcross(const std::filesystem::path& source, const std::filesystem::path& target,
+                         const TransferListener& listener) const {
+    if (listener.batch) {
+        listener.batch->add(source, target);
+        return target;
+    }
+    CopyBatch alone(m_files, *this, CopyDurability::flushed);
+    alone.add(source, target);
+    return alone.complete(listener).front().target;
+}
+
+FileResult<TreeSnapshot> ItemTransfer::snapshotForCopy(const std::filesystem::path& source,
+                                                       bool leaveBusyItems) const {
     auto snapshot = m_files.snapshotItem(source);
     if (!snapshot)
         return snapshot.error();
-    if (listener.leaveBusyItems && busy(*snapshot))
+    if (leaveBusyItems && busy(*snapshot))
         return FileError{busyCode, fillIn(messageText("ItemError", "%1 is still being changed."),
                                           {quotedName(source)})};
     if (auto obstacle = RemovalCheck::obstacle(*snapshot))
         return *obstacle;
-
-    // Under a hidden temporary name until it is complete and verified, so that a run killed
-    // half-way never leaves a partial copy under a real name.
-    TransferStep step;
-    step.source = source;
-    step.temporary =
-        target.parent_path() / (".sorvane-copy-" + Uuid::random().toString().substr(0, 8));
-    step.target = target;
-    step.sourceIdentity = identityOf(snapshot->entries.front());
-    step.snapshot = &*snapshot;
-    auto announce = [&](TransferStep::State state) {
-        step.state = state;
-        return !listener.stepped || listener.stepped(step);
-    };
-    const FileError unrecorded{
-        EIO, fillIn(messageText("ItemError",
-                                "%1 was left where it was: the journal could not be written."),
-                    {quotedName(source)})};
-
-    if (!announce(TransferStep::State::copying))
-        return unrecorded;
-    if (auto copied = m_files.copyItem(source, step.temporary, *snapshot, listener.cancelled);
-        !copied)
-        return copied;
-    auto discard = [&](const std::filesystem::path& copy, FileError error) -> FileStatus {
-        m_files.removeItem(copy);
-        return error;
-    };
-    const auto copy = m_files.snapshotItem(step.temporary);
-    if (!copy || !snapshot->sameShapeAs(*copy))
-        return discard(
-            step.temporary,
-            {0, CleanError::copyUnverified(source.filename().native()).errorDescription()});
-    const auto again = m_files.snapshotItem(source);
-    if (!again || !snapshot->unchangedIn(*again))
-        return discard(
-            step.temporary,
-            {EAGAIN,
-             fillIn(messageText("ItemError", "%1 changed while it was being copied, so it was left "
-                                             "where it was."),
-                    {quotedName(source)})});
-
-    step.copyIdentity = identityOf(copy->entries.front());
-    if (!announce(TransferStep::State::copied))
-        return discard(step.temporary, unrecorded);
-    if (auto named = m_files.moveItem(step.temporary, target); !named)
-        return discard(step.temporary, named.error());
-    if (auto durable = m_files.syncFolder(target.parent_path()); !durable)
-        return discard(target, durable.error());
-
-    if (!announce(TransferStep::State::removing))
-        return discard(target, unrecorded);
-    // The copy is the whole item now; whatever of the original resists removal stays
-    // beside it, named, rather than taking the copy with it.
-    if (auto removed = m_files.removeSnapshot(source, *snapshot); !removed && listener.leftBehind)
-        listener.leftBehind(removed.error());
-    return {};
+    return snapshot;
 }
 
 std::string ItemTransfer::leftBehindLine(const std::string& name, const FileError& error) {

@@ -8,25 +8,30 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 
 namespace sorvane {
 
+class CopyBatch;
+
 /// Who hears a transfer as it goes; every part may be left empty.
 struct TransferListener {
-    /// Each target, before anything is tried for it.
-    std::function<void(const std::filesystem::path&)> willMove;
-    /// Each state of a move across file systems, before its work begins; false stops the
-    /// move there (the state could not be recorded).
-    std::function<bool(const TransferStep&)> stepped;
-    /// The item moved, but what the error's message names stayed behind in its folder.
-    std::function<void(const FileError&)> leftBehind;
+    /// Each target of an item, before anything is tried for it there.
+    std::function<void(const std::filesystem::path& source, const std::filesystem::path& target)>
+        willMove;
+    /// Each state of the moves across file systems made together, before its work begins;
+    /// false stops them there (the states could not be recorded).
+    std::function<bool(std::span<const TransferStep>)> stepped;
     /// Asked during a copy: true abandons it and removes what was copied.
     std::function<bool()> cancelled;
     /// An item changed within `busyWindow` is not copied but fails with `busyCode`: for
     /// the Desktop, where it may still be being written. The archive's own fresh copies
     /// must not hold up an undo.
     bool leaveBusyItems = false;
+    /// Where a move across file systems waits to be made with others, instead of being made
+    /// at once; its item has not moved until the batch says so.
+    CopyBatch* batch = nullptr;
 };
 
 /// Moves one item without ever losing it, for the clean run and the undo alike: a rename
@@ -49,18 +54,17 @@ public:
     FileResult<std::filesystem::path> uniqueDestination(const std::string& name,
                                                         const std::filesystem::path& folder) const;
 
-    /// Moves `source` to `target`. Across file systems it takes a snapshot of the source,
-    /// copies what the snapshot lists to a hidden temporary name beside the target, checks
-    /// the copy against the snapshot and the source against it again, gives the copy its
-    /// name, makes it durable and only then removes the snapshot's entries from the source,
-    /// each checked once more. An item changed too recently (`busyCode`), one whose original
-    /// could not be removed afterwards, and one that changed during the copy stay whole
-    /// where they were.
-    FileStatus transfer(const std::filesystem::path& source, const std::filesystem::path& target,
-                        const TransferListener& listener = {}) const;
+    /// A snapshot of `source` to copy it by, unless it may not be copied: changed too
+    /// recently (`busyCode`, when `leaveBusyItems`) or holding what could not be removed
+    /// after the copy.
+    FileResult<TreeSnapshot> snapshotForCopy(const std::filesystem::path& source,
+                                             bool leaveBusyItems) const;
 
     /// Moves `source` into `folder` under `name`, or under the first free numbered name
-    /// when that is taken, and gives where it went.
+    /// when that is taken, and gives where it went. Across file systems it copies the item
+    /// and removes the original only once the copy is verified and durable (see CopyBatch);
+    /// an item changed too recently (`busyCode`), one that changed during the copy and one
+    /// whose original could not be removed stay whole where they were.
     ///
     /// The plain name is tried by the move itself, which never replaces anything: in the
     /// usual case that costs one system call where looking first would cost two.
@@ -73,8 +77,12 @@ public:
     static std::string leftBehindLine(const std::string& name, const FileError& error);
 
 private:
-    FileStatus copyAcross(const std::filesystem::path& source, const std::filesystem::path& target,
-                          const TransferListener& listener) const;
+    FileResult<std::filesystem::path> transfer(const std::filesystem::path& source,
+                                               const std::filesystem::path& target,
+                                               const TransferListener& listener) const;
+    FileResult<std::filesystem::path> copyAcross(const std::filesystem::path& source,
+                                                 const std::filesystem::path& target,
+                                                 const TransferListener& listener) const;
     bool busy(const TreeSnapshot& snapshot) const;
 
     FileServices& m_files;

@@ -11,9 +11,10 @@ namespace sorvane {
 /// Where a move across file systems stands. Each state is announced before the work it
 /// names begins, so that a journal of them tells what a kill can have left half-done:
 ///
-/// - `copying`: the copy is being made under `temporary`; the original is untouched.
-/// - `copied`: the copy under `temporary` is complete, verified and durable and is about to
-///   take the name `target`; the original is still untouched.
+/// - `copying`: the copy is being made under `temporary`, or is about to be; the original is
+///   untouched.
+/// - `copied`: the copy under `temporary` is complete and verified and is about to take the
+///   name `target`, not yet durable; the original is still untouched.
 /// - `removing`: the copy is at `target` and durable, and the entries of `snapshot` are
 ///   being removed from the original.
 struct TransferStep {

@@ -107,12 +107,15 @@ FileResult<std::filesystem::path> UndoRun::putBack(const MovedFile& item) {
     const auto name = original.filename().native();
     TransferListener listener;
     if (m_observer) {
-        listener.willMove = [&](const std::filesystem::path& target) {
+        listener.willMove = [&](const std::filesystem::path&, const std::filesystem::path& target) {
             if (target != original)
                 m_observer->itemWillRestore(item, target);
         };
-        listener.stepped = [&](const TransferStep& step) {
-            return m_observer->restoreStepped(item, step);
+        // One item at a time: each step is this item's.
+        listener.stepped = [&](std::span<const TransferStep> steps) {
+            return std::all_of(steps.begin(), steps.end(), [&](const TransferStep& step) {
+                return m_observer->restoreStepped(item, step);
+            });
         };
     }
     // Tried straight away: the Desktop is there in the usual case. A move that finds no

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/file_error.h"
+#include "platform/file_system_watch.h"
 #include "platform/resource_values.h"
 #include "platform/trash_reservation.h"
 #include "platform/tree_snapshot.h"
@@ -13,6 +14,11 @@
 #include <vector>
 
 namespace sorvane {
+
+/// When a copy reaches the disk: before `copyItem` returns, or later, with the flush of its
+/// whole file system that a batch of copies shares (`syncFileSystem`); its write-back is
+/// started at once, so that it overlaps with the next copy.
+enum class CopyDurability { flushed, started };
 
 /// Everything the cleaning engine asks of the file system. One POSIX implementation serves
 /// the program; tests wrap it to make chosen operations fail.
@@ -57,15 +63,24 @@ public:
     virtual FileResult<TreeSnapshot> snapshotItem(const std::filesystem::path& item) = 0;
 
     /// Copies what `snapshot` (of `source`) lists, keeping mode, times, extended attributes
-    /// and links as links, and makes the copy durable. Fails when the target exists or an
+    /// and links as links, durable as `durability` says. Fails when the target exists or an
     /// entry is no longer what the snapshot saw; gives up (ECANCELED) once `cancelled` says
     /// so. Leaves nothing at the target when it fails.
     virtual FileStatus copyItem(const std::filesystem::path& source,
                                 const std::filesystem::path& target, const TreeSnapshot& snapshot,
-                                const std::function<bool()>& cancelled) = 0;
+                                const std::function<bool()>& cancelled,
+                                CopyDurability durability) = 0;
 
     /// Makes a folder's entries durable (new names included).
     virtual FileStatus syncFolder(const std::filesystem::path& folder) = 0;
+
+    /// Holds `folder` open for a later `syncFileSystem`; to be taken before the writes it
+    /// must vouch for.
+    virtual FileResult<FileSystemWatch> watchFileSystem(const std::filesystem::path& folder) = 0;
+
+    /// Makes everything written to the watched file system durable; fails when any of it
+    /// could not be written since the watch began.
+    virtual FileStatus syncFileSystem(const FileSystemWatch& watch) = 0;
 
     /// Removes a file, link or whole folder tree.
     virtual FileStatus removeItem(const std::filesystem::path& item) = 0;

@@ -53,8 +53,9 @@ void keepOwner(int fd, const struct stat& status) {
 
 } // namespace
 
-ItemCopier::ItemCopier(const TreeSnapshot& snapshot, std::function<bool()> cancelled)
-    : m_snapshot(snapshot), m_cancelled(std::move(cancelled)) {}
+ItemCopier::ItemCopier(const TreeSnapshot& snapshot, std::function<bool()> cancelled,
+                       CopyDurability durability)
+    : m_snapshot(snapshot), m_cancelled(std::move(cancelled)), m_durability(durability) {}
 
 FileStatus ItemCopier::copy(const std::filesystem::path& source,
                             const std::filesystem::path& target) {
@@ -88,13 +89,14 @@ FileStatus ItemCopier::copy(const std::filesystem::path& source,
     m_created = false;
     const int code =
         copyTree(sourceFolder.get(), fromName.string(), targetFolder.get(), toName.string());
-    if (code == 0 && fsync(targetFolder.get()) == 0)
+    const int settled = code == 0 ? settle(targetFolder.get()) : 0;
+    if (code == 0 && settled == 0)
         return {};
     std::filesystem::path ignored;
     if (m_created)
         TreeRemover::removeAt(targetFolder.get(), toName.string(), ignored);
     if (code == 0)
-        return posixError("copy", from, errno);
+        return posixError("copy", from, settled);
     if (code == ECANCELED)
         return FileError{code, fillIn(messageText("FileError", "The copy of %1 was abandoned."),
                                       {quotedName(from)})};
@@ -207,8 +209,8 @@ int ItemCopier::copyFile(int sourceFolder, const char* sourceName, int targetFol
     if (fchmod(out.get(), opened.st_mode & 07777) != 0 || futimens(out.get(), times) != 0)
         return errno;
     // The original goes once the copy is verified, so the copy must be on disk by then.
-    if (fsync(out.get()) != 0 && errno != EINVAL)
-        return errno;
+    if (const int code = settle(out.get()); code != 0)
+        return code;
     if (close(out.release()) != 0)
         return errno;
     return 0;
@@ -229,8 +231,17 @@ int ItemCopier::finishFolder(int source, int target, const SnapshotEntry& expect
     const timespec times[2] = {time(expected.accessed), time(expected.modified)};
     if (fchmod(target, status.st_mode & 07777) != 0 || futimens(target, times) != 0)
         return errno;
-    if (fsync(target) != 0 && errno != EINVAL)
-        return errno;
+    return settle(target);
+}
+
+// A folder needs no early start: its entries are few bytes and go with the file system's
+// flush. A file system that cannot sync or start a write-back (EINVAL) writes through.
+int ItemCopier::settle(int fd) const {
+    if (m_durability == CopyDurability::flushed)
+        return fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
+    struct stat status;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
+        sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
     return 0;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/file_error.h"
+#include "platform/file_services.h"
 #include "platform/tree_snapshot.h"
 
 #include <filesystem>
@@ -25,7 +26,8 @@ class ItemCopier {
 public:
     /// `cancelled`, asked between entries and between pieces of a large file, abandons the
     /// copy (ECANCELED) when it says true: a quit must not wait for a slow disk.
-    ItemCopier(const TreeSnapshot& snapshot, std::function<bool()> cancelled);
+    ItemCopier(const TreeSnapshot& snapshot, std::function<bool()> cancelled,
+               CopyDurability durability = CopyDurability::flushed);
 
     FileStatus copy(const std::filesystem::path& source, const std::filesystem::path& target);
 
@@ -44,10 +46,15 @@ private:
     int copyRange(int from, int to, off_t offset, off_t length);
     bool cancelled() const { return m_cancelled && m_cancelled(); }
 
+    /// Makes a file or folder written durable now, or starts its write-back for a later
+    /// flush of the file system.
+    int settle(int fd) const;
+
     static int copyExtendedAttributes(int from, int to);
 
     const TreeSnapshot& m_snapshot;
     std::function<bool()> m_cancelled;
+    CopyDurability m_durability;
     std::string m_failedAt;
     /// Something exists at the target that this copy made.
     bool m_created = false;

@@ -211,14 +211,30 @@ FileResult<TreeSnapshot> PosixFileServices::snapshotItem(const std::filesystem::
 FileStatus PosixFileServices::copyItem(const std::filesystem::path& source,
                                        const std::filesystem::path& target,
                                        const TreeSnapshot& snapshot,
-                                       const std::function<bool()>& cancelled) {
-    return ItemCopier(snapshot, cancelled).copy(source, target);
+                                       const std::function<bool()>& cancelled,
+                                       CopyDurability durability) {
+    return ItemCopier(snapshot, cancelled, durability).copy(source, target);
 }
 
 FileStatus PosixFileServices::syncFolder(const std::filesystem::path& folder) {
     UniqueFd fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!fd.valid() || (fsync(fd.get()) != 0 && errno != EINVAL))
         return posixError("save", folder, errno);
+    return {};
+}
+
+FileResult<FileSystemWatch>
+PosixFileServices::watchFileSystem(const std::filesystem::path& folder) {
+    UniqueFd fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    struct stat status;
+    if (!fd.valid() || fstat(fd.get(), &status) != 0)
+        return posixError("save", folder, errno);
+    return FileSystemWatch(std::move(fd), folder, status.st_dev);
+}
+
+FileStatus PosixFileServices::syncFileSystem(const FileSystemWatch& watch) {
+    if (syncfs(watch.descriptor()) != 0)
+        return posixError("save", watch.path(), errno);
     return {};
 }
 

@@ -49,8 +49,8 @@ public:
         m_journal.itemWillMove(source, target);
         step();
     }
-    bool transferStepped(const TransferStep& transfer) override {
-        const bool written = m_journal.transferStepped(transfer);
+    bool transfersStepped(std::span<const TransferStep> transfers) override {
+        const bool written = m_journal.transfersStepped(transfers);
         step();
         return written;
     }

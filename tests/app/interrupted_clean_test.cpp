@@ -165,7 +165,7 @@ TEST_F(InterruptedCleanTest, aMoveAcrossFileSystemsIsSettledByItsLastState) {
             j.foldersChosen(desktop, archive);
             j.cleanStarted(header, 1);
             j.itemWillMove(desktop / "Folder", target);
-            j.transferStepped(step);
+            j.transfersStepped({&step, 1});
         }
         const auto record = InterruptedClean::readLeftover(journal, files);
         ASSERT_TRUE(record);
@@ -193,7 +193,7 @@ TEST_F(InterruptedCleanTest, recoveryRemovesNothingOutsideTheRunsFolders) {
         j.foldersChosen(home.desktop(), home / "Archive");
         j.cleanStarted(CleanRecord{}, 1);
         j.itemWillMove(step.source, step.target);
-        j.transferStepped(step);
+        j.transfersStepped({&step, 1});
     }
     const auto record = InterruptedClean::readLeftover(journal, files);
     ASSERT_TRUE(record);

@@ -338,8 +338,10 @@ public:
     using FaultInjectingFileServices::FaultInjectingFileServices;
     FileStatus copyItem(const fs::path& source, const fs::path& target,
                         const TreeSnapshot& snapshot,
-                        const std::function<bool()>& cancelled) override {
-        auto status = FaultInjectingFileServices::copyItem(source, target, snapshot, cancelled);
+                        const std::function<bool()>& cancelled,
+                        CopyDurability durability) override {
+        auto status =
+            FaultInjectingFileServices::copyItem(source, target, snapshot, cancelled, durability);
         test::setModificationTime(source, std::chrono::system_clock::now() + hours(1));
         return status;
     }

@@ -29,6 +29,8 @@ const char* verb(FileOperation operation) {
     case FileOperation::snapshotItem:
         return "read";
     case FileOperation::syncFolder:
+    case FileOperation::watchFileSystem:
+    case FileOperation::syncFileSystem:
         return "save";
     default:
         return "reach";
@@ -219,10 +221,11 @@ FaultInjectingFileServices::snapshotItem(const std::filesystem::path& item) {
 FileStatus FaultInjectingFileServices::copyItem(const std::filesystem::path& source,
                                                 const std::filesystem::path& target,
                                                 const TreeSnapshot& snapshot,
-                                                const std::function<bool()>& cancelled) {
+                                                const std::function<bool()>& cancelled,
+                                                CopyDurability durability) {
     auto error = call(FileOperation::copyItem, source, target);
-    FileStatus status =
-        error ? FileStatus(*error) : m_real.copyItem(source, target, snapshot, cancelled);
+    FileStatus status = error ? FileStatus(*error)
+                              : m_real.copyItem(source, target, snapshot, cancelled, durability);
     std::error_code ignored;
     if (status && m_shortenCopies && std::filesystem::is_regular_file(target, ignored))
         std::filesystem::resize_file(target, std::filesystem::file_size(target) - 1, ignored);
@@ -234,6 +237,19 @@ FileStatus FaultInjectingFileServices::syncFolder(const std::filesystem::path& f
     if (auto error = call(FileOperation::syncFolder, folder))
         return *error;
     return m_real.syncFolder(folder);
+}
+
+FileResult<FileSystemWatch>
+FaultInjectingFileServices::watchFileSystem(const std::filesystem::path& folder) {
+    if (auto error = call(FileOperation::watchFileSystem, folder))
+        return *error;
+    return m_real.watchFileSystem(folder);
+}
+
+FileStatus FaultInjectingFileServices::syncFileSystem(const FileSystemWatch& watch) {
+    if (auto error = call(FileOperation::syncFileSystem, watch.path()))
+        return *error;
+    return m_real.syncFileSystem(watch);
 }
 
 FileStatus FaultInjectingFileServices::removeItem(const std::filesystem::path& item) {

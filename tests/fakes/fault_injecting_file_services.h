@@ -71,8 +71,11 @@ public:
     FileResult<TreeSnapshot> snapshotItem(const std::filesystem::path& item) override;
     FileStatus copyItem(const std::filesystem::path& source, const std::filesystem::path& target,
                         const TreeSnapshot& snapshot,
-                        const std::function<bool()>& cancelled) override;
+                        const std::function<bool()>& cancelled,
+                        CopyDurability durability) override;
     FileStatus syncFolder(const std::filesystem::path& folder) override;
+    FileResult<FileSystemWatch> watchFileSystem(const std::filesystem::path& folder) override;
+    FileStatus syncFileSystem(const FileSystemWatch& watch) override;
     FileStatus removeItem(const std::filesystem::path& item) override;
     FileStatus removeSnapshot(const std::filesystem::path& item,
                               const TreeSnapshot& snapshot) override;

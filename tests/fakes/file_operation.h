@@ -16,6 +16,8 @@ enum class FileOperation {
     snapshotItem,
     copyItem,
     syncFolder,
+    watchFileSystem,
+    syncFileSystem,
     removeItem,
     removeSnapshot,
     trashItem,

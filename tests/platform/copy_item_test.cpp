@@ -44,7 +44,7 @@ FileStatus copy(FileServices& files, const fs::path& source, const fs::path& tar
     const auto snapshot = files.snapshotItem(source);
     if (!snapshot)
         return snapshot.error();
-    return files.copyItem(source, target, *snapshot, cancelled);
+    return files.copyItem(source, target, *snapshot, cancelled, CopyDurability::flushed);
 }
 
 void setTimes(const fs::path& item, timespec accessed, timespec modified) {
@@ -205,7 +205,7 @@ TEST_P(CopyItemTest, ATreeDeeperThanTheDescriptorLimitCopiesAndGoes) {
     low.rlim_cur = 64;
     ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
     const auto snapshot = m_files.snapshotItem(from() / "Deep");
-    const auto copied = snapshot ? m_files.copyItem(from() / "Deep", to() / "Deep", *snapshot, {})
+    const auto copied = snapshot ? m_files.copyItem(from() / "Deep", to() / "Deep", *snapshot, {}, CopyDurability::flushed)
                                  : FileStatus(snapshot.error());
     const auto removed = snapshot ? m_files.removeSnapshot(from() / "Deep", *snapshot)
                                   : FileStatus(snapshot.error());
@@ -234,7 +234,7 @@ TEST_P(CopyItemTest, AnEntryReplacedAfterTheSnapshotFailsTheCopy) {
     ASSERT_TRUE(snapshot);
     fs::remove(from() / "Folder/a.txt");
     from().writeFile("Folder/a.txt", "second");
-    const auto copied = m_files.copyItem(from() / "Folder", to() / "Folder", *snapshot, {});
+    const auto copied = m_files.copyItem(from() / "Folder", to() / "Folder", *snapshot, {}, CopyDurability::flushed);
     ASSERT_FALSE(copied);
     EXPECT_EQ(copied.error().code, EAGAIN);
     EXPECT_FALSE(fs::exists(to() / "Folder"));

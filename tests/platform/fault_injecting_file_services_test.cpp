@@ -31,7 +31,7 @@ TEST_F(FaultInjectingFileServicesTest, FailsTheChosenOperationOnTheChosenPathOnl
     EXPECT_TRUE(m_files.moveItem(b, m_dir / "b2.txt"));
     const auto snapshot = m_files.snapshotItem(a);
     ASSERT_TRUE(snapshot);
-    EXPECT_TRUE(m_files.copyItem(a, m_dir / "a3.txt", *snapshot, {}));
+    EXPECT_TRUE(m_files.copyItem(a, m_dir / "a3.txt", *snapshot, {}, CopyDurability::flushed));
     EXPECT_EQ(m_files.callCount(FileOperation::moveItem), 2);
     EXPECT_EQ(m_files.callCount(FileOperation::copyItem), 1);
 }
@@ -39,7 +39,7 @@ TEST_F(FaultInjectingFileServicesTest, FailsTheChosenOperationOnTheChosenPathOnl
 TEST_F(FaultInjectingFileServicesTest, MatchesTargetsAnyPathAndALimitedNumberOfCalls) {
     const auto a = m_dir.writeFile("a.txt");
     m_files.failOn(FileOperation::copyItem, m_dir / "Archive/a.txt", EIO);
-    EXPECT_FALSE(m_files.copyItem(a, m_dir / "Archive/a.txt", m_real.snapshotItem(a).value(), {}));
+    EXPECT_FALSE(m_files.copyItem(a, m_dir / "Archive/a.txt", m_real.snapshotItem(a).value(), {}, CopyDurability::flushed));
 
     m_files.failOn(FileOperation::createDirectory, std::nullopt, EROFS, 2, "Read-only, sorry.");
     const auto first = m_files.createDirectory(m_dir / "One");
@@ -62,7 +62,7 @@ TEST_F(FaultInjectingFileServicesTest, ReportsChosenSizesAndShortensCopies) {
     ASSERT_TRUE(listing);
     EXPECT_EQ(listing->front().values->fileSize, 4u);
     m_files.shortenCopies();
-    ASSERT_TRUE(m_files.copyItem(file, m_dir / "copy.bin", m_real.snapshotItem(file).value(), {}));
+    ASSERT_TRUE(m_files.copyItem(file, m_dir / "copy.bin", m_real.snapshotItem(file).value(), {}, CopyDurability::flushed));
     EXPECT_EQ(fs::file_size(m_dir / "copy.bin"), 4u);
 }
 

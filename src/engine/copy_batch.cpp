@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: MIT
+#include "engine/copy_batch.h"
+
+#include "engine/clean_error.h"
+#include "engine/item_transfer.h"
+#include "platform/message_catalogue.h"
+#include "platform/posix_error.h"
+#include "record/uuid.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <set>
+
+namespace sorvane {
+namespace {
+
+using State = TransferStep::State;
+
+FileIdentity identityOf(const SnapshotEntry& entry) {
+    return {entry.device, entry.inode};
+}
+
+FileError unrecorded(const std::filesystem::path& source) {
+    return {EIO,
+            fillIn(messageText("ItemError",
+                               "%1 was left where it was: the journal could not be written."),
+                   {quotedName(source)})};
+}
+
+} // namespace
+
+CopyBatch::CopyBatch(FileServices& files, const ItemTransfer& transfer, CopyDurability durability)
+    : m_files(files), m_transfer(transfer), m_durability(durability) {}
+
+void CopyBatch::add(const std::filesystem::path& source, const std::filesystem::path& target) {
+    Item item;
+    item.step.source = source;
+    item.step.target = target;
+    // Hidden until it is complete and verified, so that a run killed half-way never leaves
+    // a partial copy under a real name.
+    item.step.temporary =
+        target.parent_path() / (".sorvane-copy-" + Uuid::random().toString().substr(0, 8));
+    m_items.push_back(std::move(item));
+}
+
+// An item that failed at any stage drops out of the later ones; every stage after a failed
+// announcement finds nothing left to do.
+std::vector<CopyBatch::Outcome> CopyBatch::complete(const TransferListener& listener) {
+    auto items = std::exchange(m_items, {});
+    m_watches.clear();
+    m_watchedFolders.clear();
+    for (auto& item : items)
+        item.step.sourceIdentity = m_files.identity(item.step.source).value_or(FileIdentity{});
+
+    announce(items, State::copying, listener);
+    for (auto& item : items) {
+        if (item.error)
+            continue;
+        copy(item, listener);
+        if (item.error && item.error->code == ECANCELED) {
+            // A quit must not wait for the rest, nor for the flush the copies made need.
+            for (auto& other : items)
+                if (!other.error)
+                    discard(other, other.snapshot ? other.step.temporary : "", *item.error);
+            break;
+        }
+    }
+
+    announce(items, State::copied, listener);
+    for (auto& item : items)
+        if (!item.error)
+            name(item, listener);
+    if (auto durable = makeDurable(items); !durable)
+        for (auto& item : items)
+            if (!item.error)
+                discard(item, item.step.target, durable.error());
+
+    announce(items, State::removing, listener);
+    // The copy is the whole item now; whatever of the original resists removal stays beside
+    // it, named, rather than taking the copy with it.
+    for (auto& item : items)
+        if (!item.error)
+            if (auto removed = m_files.removeSnapshot(item.step.source, *item.snapshot); !removed)
+                item.leftBehind = removed.error();
+
+    std::vector<Outcome> outcomes;
+    outcomes.reserve(items.size());
+    for (auto& item : items) {
+        if (item.error)
+            outcomes.push_back({item.step.source, *item.error, std::nullopt});
+        else
+            outcomes.push_back({item.step.source, item.step.target, item.leftBehind});
+    }
+    return outcomes;
+}
+
+bool CopyBatch::announce(std::vector<Item>& items, TransferStep::State state,
+                         const TransferListener& listener) const {
+    std::vector<TransferStep> steps;
+    for (auto& item : items) {
+        if (item.error)
+            continue;
+        item.step.state = state;
+        item.step.snapshot = item.snapshot ? &*item.snapshot : nullptr;
+        steps.push_back(item.step);
+    }
+    if (steps.empty() || !listener.stepped || listener.stepped(steps))
+        return true;
+    // Nothing may stay that a kill could leave unrecorded.
+    const bool named = state == State::removing;
+    for (auto& item : items)
+        if (!item.error)
+            discard(item,
+                    state == State::copying ? std::filesystem::path()
+                                            : (named ? item.step.target : item.step.temporary),
+                    unrecorded(item.step.source));
+    return false;
+}
+
+void CopyBatch::copy(Item& item, const TransferListener& listener) {
+    const auto& source = item.step.source;
+    auto snapshot = m_transfer.snapshotForCopy(source, listener.leaveBusyItems);
+    if (!snapshot) {
+        item.error = snapshot.error();
+        return;
+    }
+    if (m_durability == CopyDurability::started)
+        if (auto watched = watch(item.step.target.parent_path()); !watched) {
+            item.error = watched.error();
+            return;
+        }
+    item.snapshot = std::move(snapshot).value();
+    item.step.sourceIdentity = identityOf(item.snapshot->entries.front());
+    if (auto copied = m_files.copyItem(source, item.step.temporary, *item.snapshot,
+                                       listener.cancelled, m_durability);
+        !copied) {
+        item.error = copied.error();
+        return;
+    }
+    const auto copy = m_files.snapshotItem(item.step.temporary);
+    if (!copy || !item.snapshot->sameShapeAs(*copy))
+        return discard(
+            item, item.step.temporary,
+            {0, CleanError::copyUnverified(source.filename().native()).errorDescription()});
+    const auto again = m_files.snapshotItem(source);
+    if (!again || !item.snapshot->unchangedIn(*again))
+        return discard(
+            item, item.step.temporary,
+            {EAGAIN,
+             fillIn(messageText("ItemError", "%1 changed while it was being copied, so it was left "
+                                             "where it was."),
+                    {quotedName(source)})});
+    item.step.copyIdentity = identityOf(copy->entries.front());
+}
+
+void CopyBatch::name(Item& item, const TransferListener& listener) const {
+    auto named = m_files.moveItem(item.step.temporary, item.step.target);
+    if (!named && named.error().code == EEXIST) {
+        // Something took the name since it was found free: the next free one will do, told
+        // before the copy takes it.
+        const auto other = m_transfer.uniqueDestination(item.step.target.filename().native(),
+                                                        item.step.target.parent_path());
+        if (!other)
+            return discard(item, item.step.temporary, other.error());
+        if (listener.willMove)
+            listener.willMove(item.step.source, *other);
+        item.step.target = *other;
+        const std::vector<TransferStep> step{item.step};
+        if (listener.stepped && !listener.stepped(step))
+            return discard(item, item.step.temporary, unrecorded(item.step.source));
+        named = m_files.moveItem(item.step.temporary, item.step.target);
+    }
+    if (!named)
+        discard(item, item.step.temporary, named.error());
+}
+
+FileStatus CopyBatch::makeDurable(const std::vector<Item>& items) const {
+    if (std::all_of(items.begin(), items.end(), [](const Item& item) { return item.error; }))
+        return {};
+    if (m_durability == CopyDurability::started) {
+        for (const auto& watch : m_watches)
+            if (auto synced = m_files.syncFileSystem(watch); !synced)
+                return synced;
+        return {};
+    }
+    // Each copy is on the disk already; its new name is not yet.
+    std::set<std::filesystem::path> folders;
+    for (const auto& item : items)
+        if (!item.error)
+            folders.insert(item.step.target.parent_path());
+    for (const auto& folder : folders)
+        if (auto synced = m_files.syncFolder(folder); !synced)
+            return synced;
+    return {};
+}
+
+FileStatus CopyBatch::watch(const std::filesystem::path& folder) {
+    if (m_watchedFolders.contains(folder))
+        return {};
+    const auto identity = m_files.identityFollowingLinks(folder);
+    const bool watched =
+        identity && std::any_of(m_watches.begin(), m_watches.end(), [&](const auto& watch) {
+            return watch.device() == identity->device;
+        });
+    if (!watched) {
+        auto watch = m_files.watchFileSystem(folder);
+        if (!watch)
+            return watch.error();
+        m_watches.push_back(std::move(watch).value());
+    }
+    m_watchedFolders.insert(folder);
+    return {};
+}
+
+void CopyBatch::discard(Item& item, const std::filesystem::path& copy, FileError error) const {
+    if (!copy.empty())
+        m_files.removeItem(copy);
+    item.error = std::move(error);
+}
+
+} // namespace sorvane

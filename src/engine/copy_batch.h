@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "engine/transfer_step.h"
+#include "platform/file_services.h"
+
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace sorvane {
+
+class ItemTransfer;
+struct TransferListener;
+
+/// Moves across file systems made together. Each item is copied under a hidden temporary
+/// name and checked; the copies then take their names and are made durable together, and
+/// only then do the originals go, each entry checked once more just before. With
+/// `CopyDurability::started`, one flush of the target's file system serves the whole batch
+/// and the write-back of each copy overlaps with the making of the next, where a flush per
+/// copy would wait for each in turn. Each state is announced for all the batch's items in
+/// one go, before its work begins.
+class CopyBatch {
+public:
+    /// What became of one item: where it went, or why it stayed where it was.
+    struct Outcome {
+        std::filesystem::path source;
+        FileResult<std::filesystem::path> target;
+        /// What of the original resisted removal once the item had moved.
+        std::optional<FileError> leftBehind;
+    };
+
+    CopyBatch(FileServices& files, const ItemTransfer& transfer, CopyDurability durability);
+
+    /// Queues `source` to be moved to `target`, a free name on another file system.
+    void add(const std::filesystem::path& source, const std::filesystem::path& target);
+    std::size_t size() const { return m_items.size(); }
+    /// Forgets the queued items, none of which has been touched.
+    void clear() { m_items.clear(); }
+
+    /// Moves every queued item and empties the queue; the outcomes in the order queued.
+    std::vector<Outcome> complete(const TransferListener& listener);
+
+private:
+    struct Item {
+        TransferStep step;
+        std::optional<TreeSnapshot> snapshot;
+        std::optional<FileError> error;
+        std::optional<FileError> leftBehind;
+    };
+
+    bool announce(std::vector<Item>& items, TransferStep::State state,
+                  const TransferListener& listener) const;
+    void copy(Item& item, const TransferListener& listener);
+    void name(Item& item, const TransferListener& listener) const;
+    FileStatus makeDurable(const std::vector<Item>& items) const;
+    FileStatus watch(const std::filesystem::path& folder);
+    /// Removes what the item's copy left at `copy`, if anything, and fails the item with
+    /// `error`.
+    void discard(Item& item, const std::filesystem::path& copy, FileError error) const;
+
+    FileServices& m_files;
+    const ItemTransfer& m_transfer;
+    CopyDurability m_durability;
+    std::vector<Item> m_items;
+    std::vector<FileSystemWatch> m_watches;
+    std::set<std::filesystem::path> m_watchedFolders;
+};
+
+} // namespace sorvane
