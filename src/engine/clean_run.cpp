@@ -102,7 +102,8 @@ bool CleanRun::moveItem(const PlannedMove& planned) {
                 m_observer->itemWillMove(item, target);
         };
     const auto queued = m_copies.size();
-    const auto target = m_transfer.transferToFreeName(item, folder, item.filename().native(), listener);
+    const auto target =
+        m_transfer.transferToFreeName(item, folder, item.filename().native(), listener);
     // A copy across file systems is settled with its batch.
     return m_copies.size() != queued || settle(item, target, std::nullopt);
 }

@@ -21,10 +21,9 @@ FileIdentity identityOf(const SnapshotEntry& entry) {
 }
 
 FileError unrecorded(const std::filesystem::path& source) {
-    return {EIO,
-            fillIn(messageText("ItemError",
-                               "%1 was left where it was: the journal could not be written."),
-                   {quotedName(source)})};
+    return {EIO, fillIn(messageText("ItemError",
+                                    "%1 was left where it was: the journal could not be written."),
+                        {quotedName(source)})};
 }
 
 } // namespace

@@ -83,9 +83,9 @@ ItemTransfer::transferToFreeName(const std::filesystem::path& source,
     return transfer(source, *target, listener);
 }
 
-FileResult<std::filesystem::path>
-ItemTransfer::transfer(const std::filesystem::path& source, const std::filesystem::path& target,
-                       const TransferListener& listener) const {
+FileResult<std::filesystem::path> ItemTransfer::transfer(const std::filesystem::path& source,
+                                                         const std::filesystem::path& target,
+                                                         const TransferListener& listener) const {
     auto moved = m_files.moveItem(source, target);
     if (moved)
         return target;
@@ -96,9 +96,9 @@ ItemTransfer::transfer(const std::filesystem::path& source, const std::filesyste
     return copyAcross(source, target, listener);
 }
 
-FileResult<std::filesystem::path>
-ItemTransfer::copyAcross(const std::filesystem::path& source, const std::filesystem::path& target,
-                         const TransferListener& listener) const {
+FileResult<std::filesystem::path> ItemTransfer::copyAcross(const std::filesystem::path& source,
+                                                           const std::filesystem::path& target,
+                                                           const TransferListener& listener) const {
     if (listener.batch) {
         listener.batch->add(source, target);
         return target;

@@ -129,14 +129,17 @@ TEST_F(InterruptedCleanTest, aMoveAcrossFileSystemsIsSettledByItsLastState) {
         bool desktopAfter;
         bool copyAfter;
         bool recorded;
+        /// Its name was taken before the copy got it: it was to go to another.
+        bool retargeted = false;
     };
     const Case cases[] = {
         {TransferStep::State::copying, true, false, false},
         {TransferStep::State::copied, true, false, false},
+        {TransferStep::State::copied, true, false, false, true},
         {TransferStep::State::removing, false, true, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.state));
+        SCOPED_TRACE(static_cast<int>(c.state) + 10 * c.retargeted);
         const auto desktop = home.desktop();
         const auto archive = home / "Archive";
         const auto original = home.writeFile(desktop / "Folder/a.txt", "a");
@@ -166,6 +169,8 @@ TEST_F(InterruptedCleanTest, aMoveAcrossFileSystemsIsSettledByItsLastState) {
             j.cleanStarted(header, 1);
             j.itemWillMove(desktop / "Folder", target);
             j.transfersStepped({&step, 1});
+            if (c.retargeted)
+                j.itemWillMove(desktop / "Folder", month / "Folder 2");
         }
         const auto record = InterruptedClean::readLeftover(journal, files);
         ASSERT_TRUE(record);

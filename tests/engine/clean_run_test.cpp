@@ -337,8 +337,7 @@ class WriterDuringCopy : public test::FaultInjectingFileServices {
 public:
     using FaultInjectingFileServices::FaultInjectingFileServices;
     FileStatus copyItem(const fs::path& source, const fs::path& target,
-                        const TreeSnapshot& snapshot,
-                        const std::function<bool()>& cancelled,
+                        const TreeSnapshot& snapshot, const std::function<bool()>& cancelled,
                         CopyDurability durability) override {
         auto status =
             FaultInjectingFileServices::copyItem(source, target, snapshot, cancelled, durability);
@@ -570,6 +569,53 @@ TEST_F(CleanRunTest, anObserverHearsEachBatchBeforeItMovesAndEachOtherTargetBefo
     clean(fake, &observer);
     EXPECT_THAT(observer.events, ElementsAre("start 3 skipped 1", "plan a b c", "moved a",
                                              "will b to b 2", "moved b 2", "error c"));
+}
+
+// Copies across file systems go together: each state is announced once for the whole batch,
+// and a name taken while the copies were made is exchanged for the next free one, told first.
+TEST_F(AcrossFileSystemsTest, aBatchIsAnnouncedOnceAStateAndANameTakenMeanwhileIsExchanged) {
+    file("a");
+    file("b");
+    class NameTaker : public test::FaultInjectingFileServices {
+    public:
+        using FaultInjectingFileServices::FaultInjectingFileServices;
+        FileStatus copyItem(const fs::path& source, const fs::path& target,
+                            const TreeSnapshot& snapshot, const std::function<bool()>& cancelled,
+                            CopyDurability durability) override {
+            if (source.filename() == "b")
+                std::ofstream(target.parent_path() / "b") << "theirs";
+            return FaultInjectingFileServices::copyItem(source, target, snapshot, cancelled,
+                                                        durability);
+        }
+    } taker(files);
+    class StepObserver : public RecordingObserver {
+    public:
+        bool transfersStepped(std::span<const TransferStep> steps) override {
+            events.push_back("steps " + std::to_string(steps.size()));
+            return true;
+        }
+    } observer;
+    const auto record = clean(taker, &observer);
+    EXPECT_THAT(observer.events,
+                ElementsAre("start 2 skipped 0", "plan a b", "steps 2", "steps 2", "will b to b 2",
+                            "steps 1", "steps 2", "moved a", "moved b 2"));
+    EXPECT_TRUE(fs::is_empty(home.desktop()));
+    EXPECT_EQ(fs::file_size(march() / "b"), 6u); // theirs
+    EXPECT_EQ(fs::file_size(march() / "b 2"), 1u);
+}
+
+TEST_F(AcrossFileSystemsTest, aFlushThatFailsLeavesEveryItemOfTheBatchWhereItWas) {
+    file("a");
+    home.writeFile(home.desktop() / "Folder/b.txt", "b");
+    fake.failOn(FileOperation::syncFileSystem, std::nullopt, EIO);
+    const auto record = clean(fake);
+    EXPECT_THAT(record.moved, IsEmpty());
+    ASSERT_EQ(record.errors.size(), 2u);
+    EXPECT_THAT(record.errors[0], ::testing::StartsWith("Folder: Could not save"));
+    EXPECT_THAT(record.errors[1], ::testing::StartsWith("a: Could not save"));
+    EXPECT_TRUE(fs::exists(home.desktop() / "a"));
+    EXPECT_TRUE(fs::exists(home.desktop() / "Folder/b.txt"));
+    EXPECT_TRUE(fs::is_empty(march()));
 }
 
 class StoppingObserver : public RecordingObserver {

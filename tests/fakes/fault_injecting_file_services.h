@@ -70,8 +70,7 @@ public:
                         const std::filesystem::path& target) override;
     FileResult<TreeSnapshot> snapshotItem(const std::filesystem::path& item) override;
     FileStatus copyItem(const std::filesystem::path& source, const std::filesystem::path& target,
-                        const TreeSnapshot& snapshot,
-                        const std::function<bool()>& cancelled,
+                        const TreeSnapshot& snapshot, const std::function<bool()>& cancelled,
                         CopyDurability durability) override;
     FileStatus syncFolder(const std::filesystem::path& folder) override;
     FileResult<FileSystemWatch> watchFileSystem(const std::filesystem::path& folder) override;

@@ -205,7 +205,8 @@ TEST_P(CopyItemTest, ATreeDeeperThanTheDescriptorLimitCopiesAndGoes) {
     low.rlim_cur = 64;
     ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
     const auto snapshot = m_files.snapshotItem(from() / "Deep");
-    const auto copied = snapshot ? m_files.copyItem(from() / "Deep", to() / "Deep", *snapshot, {}, CopyDurability::flushed)
+    const auto copied = snapshot ? m_files.copyItem(from() / "Deep", to() / "Deep", *snapshot, {},
+                                                    CopyDurability::flushed)
                                  : FileStatus(snapshot.error());
     const auto removed = snapshot ? m_files.removeSnapshot(from() / "Deep", *snapshot)
                                   : FileStatus(snapshot.error());
@@ -234,7 +235,8 @@ TEST_P(CopyItemTest, AnEntryReplacedAfterTheSnapshotFailsTheCopy) {
     ASSERT_TRUE(snapshot);
     fs::remove(from() / "Folder/a.txt");
     from().writeFile("Folder/a.txt", "second");
-    const auto copied = m_files.copyItem(from() / "Folder", to() / "Folder", *snapshot, {}, CopyDurability::flushed);
+    const auto copied = m_files.copyItem(from() / "Folder", to() / "Folder", *snapshot, {},
+                                         CopyDurability::flushed);
     ASSERT_FALSE(copied);
     EXPECT_EQ(copied.error().code, EAGAIN);
     EXPECT_FALSE(fs::exists(to() / "Folder"));

@@ -39,7 +39,8 @@ TEST_F(FaultInjectingFileServicesTest, FailsTheChosenOperationOnTheChosenPathOnl
 TEST_F(FaultInjectingFileServicesTest, MatchesTargetsAnyPathAndALimitedNumberOfCalls) {
     const auto a = m_dir.writeFile("a.txt");
     m_files.failOn(FileOperation::copyItem, m_dir / "Archive/a.txt", EIO);
-    EXPECT_FALSE(m_files.copyItem(a, m_dir / "Archive/a.txt", m_real.snapshotItem(a).value(), {}, CopyDurability::flushed));
+    EXPECT_FALSE(m_files.copyItem(a, m_dir / "Archive/a.txt", m_real.snapshotItem(a).value(), {},
+                                  CopyDurability::flushed));
 
     m_files.failOn(FileOperation::createDirectory, std::nullopt, EROFS, 2, "Read-only, sorry.");
     const auto first = m_files.createDirectory(m_dir / "One");
@@ -62,7 +63,8 @@ TEST_F(FaultInjectingFileServicesTest, ReportsChosenSizesAndShortensCopies) {
     ASSERT_TRUE(listing);
     EXPECT_EQ(listing->front().values->fileSize, 4u);
     m_files.shortenCopies();
-    ASSERT_TRUE(m_files.copyItem(file, m_dir / "copy.bin", m_real.snapshotItem(file).value(), {}, CopyDurability::flushed));
+    ASSERT_TRUE(m_files.copyItem(file, m_dir / "copy.bin", m_real.snapshotItem(file).value(), {},
+                                 CopyDurability::flushed));
     EXPECT_EQ(fs::file_size(m_dir / "copy.bin"), 4u);
 }
 
