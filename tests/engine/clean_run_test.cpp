@@ -332,23 +332,30 @@ TEST_F(CleanRunTest, onlyAnotherFileSystemIsAReasonToCopy) {
     EXPECT_TRUE(fs::exists(item));
 }
 
-// Touches the original while it is being copied, as an application still saving it would.
-class WriterDuringCopy : public test::FaultInjectingFileServices {
+// Does what `during` says while an item is being copied: what another program may do then.
+class DuringCopy : public test::FaultInjectingFileServices {
 public:
-    using FaultInjectingFileServices::FaultInjectingFileServices;
+    DuringCopy(FileServices& real, std::function<void(const fs::path&, const fs::path&)> during)
+        : FaultInjectingFileServices(real), m_during(std::move(during)) {}
     FileStatus copyItem(const fs::path& source, const fs::path& target,
                         const TreeSnapshot& snapshot, const std::function<bool()>& cancelled,
                         CopyDurability durability) override {
         auto status =
             FaultInjectingFileServices::copyItem(source, target, snapshot, cancelled, durability);
-        test::setModificationTime(source, std::chrono::system_clock::now() + hours(1));
+        m_during(source, target);
         return status;
     }
+
+private:
+    std::function<void(const fs::path&, const fs::path&)> m_during;
 };
 
 TEST_F(CleanRunTest, anItemChangedWhileItWasCopiedIsLeftAlone) {
     options.dateBasis = DateBasis::cleaned;
-    WriterDuringCopy writer(files);
+    // As an application still saving it would.
+    DuringCopy writer(files, [](const fs::path& source, const fs::path&) {
+        test::setModificationTime(source, std::chrono::system_clock::now() + hours(1));
+    });
     const auto item = file("draft.odt");
     writer.failOn(FileOperation::moveItem, item, EXDEV);
     const auto record = clean(writer);
@@ -576,18 +583,10 @@ TEST_F(CleanRunTest, anObserverHearsEachBatchBeforeItMovesAndEachOtherTargetBefo
 TEST_F(AcrossFileSystemsTest, aBatchIsAnnouncedOnceAStateAndANameTakenMeanwhileIsExchanged) {
     file("a");
     file("b");
-    class NameTaker : public test::FaultInjectingFileServices {
-    public:
-        using FaultInjectingFileServices::FaultInjectingFileServices;
-        FileStatus copyItem(const fs::path& source, const fs::path& target,
-                            const TreeSnapshot& snapshot, const std::function<bool()>& cancelled,
-                            CopyDurability durability) override {
-            if (source.filename() == "b")
-                std::ofstream(target.parent_path() / "b") << "theirs";
-            return FaultInjectingFileServices::copyItem(source, target, snapshot, cancelled,
-                                                        durability);
-        }
-    } taker(files);
+    DuringCopy taker(files, [](const fs::path& source, const fs::path& target) {
+        if (source.filename() == "b")
+            std::ofstream(target.parent_path() / "b") << "theirs";
+    });
     class StepObserver : public RecordingObserver {
     public:
         bool transfersStepped(std::span<const TransferStep> steps) override {
