@@ -3,6 +3,7 @@
 #include "platform/durable_file.h"
 #include "record/clean_record_json.h"
 #include "support/immutable_folder.h"
+#include "support/known_history.h"
 #include "support/scoped_environment.h"
 #include "support/small_tmpfs.h"
 #include "support/temp_dir.h"
@@ -167,53 +168,15 @@ TEST_F(HistoryStoreTest, UndoBookkeeping) {
 }
 
 TEST_F(HistoryStoreTest, WritesTheKnownFormByteForByte) {
-    CleanRecord older;
-    older.id = *Uuid::fromString("66666666-7777-4888-9999-aaaaaaaaaaaa");
-    older.date = sys_days{2025y / March / 6} + 18h + 500ms;
-    older.trigger = CleanTrigger::scheduled;
-    older.undone = true;
-    CleanRecord newer;
-    newer.id = *Uuid::fromString("0A1B2C3D-4E5F-4A6B-8C7D-8E9FA0B1C2D3");
-    newer.date = sys_days{2025y / March / 7} + 9h + 15min;
-    newer.moved.push_back({*Uuid::fromString("11111111-2222-4333-8444-555555555555"),
-                           "/home/ana/Desktop/b.txt", "/home/ana/Archive/2025-03 March/b.txt"});
-    newer.skippedCount = 2;
-    newer.errors = {"a.txt: Could not move it."};
-
+    auto known = test::knownHistory();
+    known[1].date += 500ms;
     HistoryStore store(folder());
-    store.add(older);
-    store.add(newer);
-    EXPECT_EQ(contents(file()), R"json([
-  {
-    "date" : "2025-03-07T09:15:00Z",
-    "errors" : [
-      "a.txt: Could not move it."
-    ],
-    "id" : "0A1B2C3D-4E5F-4A6B-8C7D-8E9FA0B1C2D3",
-    "moved" : [
-      {
-        "id" : "11111111-2222-4333-8444-555555555555",
-        "newPath" : "\/home\/ana\/Archive\/2025-03 March\/b.txt",
-        "originalPath" : "\/home\/ana\/Desktop\/b.txt"
-      }
-    ],
-    "skippedCount" : 2,
-    "trigger" : "manual",
-    "undone" : false
-  },
-  {
-    "date" : "2025-03-06T18:00:00Z",
-    "errors" : [],
-    "id" : "66666666-7777-4888-9999-AAAAAAAAAAAA",
-    "moved" : [],
-    "skippedCount" : 0,
-    "trigger" : "scheduled",
-    "undone" : true
-  }
-])json");
+    store.add(known[1]);
+    store.add(known[0]);
+    EXPECT_EQ(contents(file()), test::knownHistoryJson);
     // Only the half second is lost on the way back.
-    older.date -= 500ms;
-    EXPECT_EQ(HistoryStore(folder()).records(), (std::vector<CleanRecord>{newer, older}));
+    known[1].date -= 500ms;
+    EXPECT_EQ(HistoryStore(folder()).records(), known);
 }
 
 TEST_F(HistoryStoreTest, PathsThatAreNotUtf8SurviveASaveAndALoad) {

@@ -2,6 +2,7 @@
 #include "record/base64.h"
 #include "record/clean_record_json.h"
 #include "record/utf8.h"
+#include "support/known_history.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -11,65 +12,19 @@
 namespace sorvane {
 namespace {
 
+using test::knownHistory;
+using test::knownHistoryJson;
+
 using namespace std::chrono;
 using nlohmann::json;
-
-Uuid uuid(std::string_view text) {
-    return *Uuid::fromString(text);
-}
 
 system_clock::time_point at(year_month_day day, hours h, minutes m, seconds s = seconds{0}) {
     return sys_days{day} + h + m + s;
 }
 
-std::vector<CleanRecord> knownHistory() {
-    CleanRecord first;
-    first.id = uuid("0A1B2C3D-4E5F-4A6B-8C7D-8E9FA0B1C2D3");
-    first.date = at(2025y / March / 7, 9h, 15min);
-    first.moved.push_back({uuid("11111111-2222-4333-8444-555555555555"), "/home/ana/Desktop/b.txt",
-                           "/home/ana/Documents/Desktop Archive/2025-03 March/b.txt"});
-    first.skippedCount = 2;
-    first.errors = {"a.txt: Could not move it."};
-
-    CleanRecord second;
-    second.id = uuid("66666666-7777-4888-9999-AAAAAAAAAAAA");
-    second.date = at(2025y / March / 6, 18h, 0min);
-    second.trigger = CleanTrigger::scheduled;
-    second.undone = true;
-    return {first, second};
-}
-
 TEST(CleanRecordJsonTest, WritesTheExactForm) {
-    const std::string expected = R"json([
-  {
-    "date" : "2025-03-07T09:15:00Z",
-    "errors" : [
-      "a.txt: Could not move it."
-    ],
-    "id" : "0A1B2C3D-4E5F-4A6B-8C7D-8E9FA0B1C2D3",
-    "moved" : [
-      {
-        "id" : "11111111-2222-4333-8444-555555555555",
-        "newPath" : "\/home\/ana\/Documents\/Desktop Archive\/2025-03 March\/b.txt",
-        "originalPath" : "\/home\/ana\/Desktop\/b.txt"
-      }
-    ],
-    "skippedCount" : 2,
-    "trigger" : "manual",
-    "undone" : false
-  },
-  {
-    "date" : "2025-03-06T18:00:00Z",
-    "errors" : [],
-    "id" : "66666666-7777-4888-9999-AAAAAAAAAAAA",
-    "moved" : [],
-    "skippedCount" : 0,
-    "trigger" : "scheduled",
-    "undone" : true
-  }
-])json";
-    EXPECT_EQ(CleanRecordJson::encode(knownHistory()), expected);
-    EXPECT_EQ(CleanRecordJson::decode(expected), knownHistory());
+    EXPECT_EQ(CleanRecordJson::encode(knownHistory()), knownHistoryJson);
+    EXPECT_EQ(CleanRecordJson::decode(knownHistoryJson), knownHistory());
 }
 
 TEST(CleanRecordJsonTest, EmptyHistoryIsAnEmptyArray) {
