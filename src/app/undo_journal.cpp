@@ -65,8 +65,14 @@ Leftover read(const std::filesystem::path& path) {
         if (!item)
             continue;
         if (kind == "will") {
-            if (auto decoded = Base64::decode(target))
-                leftover.intents[*item] = Intent{*decoded, identity, {}, {}, {}, {}};
+            // A copy made for an earlier target stays known: one whose name was taken goes
+            // on to another, announced first, and is found by its own identity.
+            if (auto decoded = Base64::decode(target)) {
+                auto& intent = leftover.intents[*item];
+                intent.target = *decoded;
+                intent.archivedIdentity = identity;
+                intent.placedIdentity.clear();
+            }
         } else if (kind == "done" && leftover.intents.contains(*item)) {
             leftover.intents[*item].placedIdentity = identity;
         } else if (kind == "step" && leftover.intents.contains(*item)) {

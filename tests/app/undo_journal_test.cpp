@@ -63,7 +63,14 @@ TEST_F(UndoJournalTest, onlyWhatTheJournalProvesPutBackLeavesTheRecord) {
         // b: moved back and said so.
         fs::rename(item(1).newPath, onDesktop(1));
         killed->itemRestored(item(1), onDesktop(1));
-        // c: killed before it moved.
+        // c: copied beside its name, which was taken meanwhile; killed once another was
+        // announced, before the copy took it.
+        const auto temporary = home.writeFile(home.desktop() / ".sorvane-copy-0000cccc", "c");
+        TransferStep copied{
+            TransferStep::State::copied, item(2).newPath, temporary, onDesktop(2), {},
+            *files.identity(temporary),  nullptr};
+        killed->restoreStepped(item(2), copied);
+        killed->itemWillRestore(item(2), home.desktop() / "c 2");
         // d: put back, then replaced on the Desktop by something else.
         fs::rename(item(3).newPath, onDesktop(3));
         killed->itemRestored(item(3), onDesktop(3));
@@ -75,6 +82,7 @@ TEST_F(UndoJournalTest, onlyWhatTheJournalProvesPutBackLeavesTheRecord) {
 
     UndoJournal::recoverInto(history, journalPath(), files);
     EXPECT_THAT(remainingNames(), ElementsAre("c", "d", "e"));
+    EXPECT_FALSE(fs::exists(home.desktop() / ".sorvane-copy-0000cccc"));
     EXPECT_FALSE(record().undone);
     EXPECT_FALSE(fs::exists(journalPath()));
 }
