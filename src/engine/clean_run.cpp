@@ -111,8 +111,13 @@ bool CleanRun::moveItem(const PlannedMove& planned) {
 bool CleanRun::finishCopies() {
     if (m_copies.size() == 0)
         return true;
+    bool carryOn = true;
     TransferListener listener;
     listener.leaveBusyItems = true;
+    // A run stopped by its failures copies no more, as one asked to stop.
+    listener.cancelled = [&] {
+        return !carryOn || (m_observer && m_observer->shouldStop());
+    };
     if (m_observer) {
         listener.willMove = [&](const std::filesystem::path& item,
                                 const std::filesystem::path& target) {
@@ -121,15 +126,12 @@ bool CleanRun::finishCopies() {
         listener.stepped = [&](std::span<const TransferStep> steps) {
             return m_observer->transfersStepped(steps);
         };
-        listener.cancelled = [&] {
-            return m_observer->shouldStop();
-        };
     }
-    bool carryOn = true;
-    for (const auto& outcome : m_copies.complete(listener))
+    m_copies.complete(listener, [&](const CopyBatch::Outcome& outcome) {
         // What moved is recorded even once the run must stop.
         if (outcome.target || carryOn)
             carryOn = settle(outcome.source, outcome.target, outcome.leftBehind) && carryOn;
+    });
     return carryOn;
 }
 

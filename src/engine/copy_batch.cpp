@@ -44,56 +44,66 @@ void CopyBatch::add(const std::filesystem::path& source, const std::filesystem::
 
 // An item that failed at any stage drops out of the later ones; every stage after a failed
 // announcement finds nothing left to do.
-std::vector<CopyBatch::Outcome> CopyBatch::complete(const TransferListener& listener) {
-    auto items = std::exchange(m_items, {});
+void CopyBatch::complete(const TransferListener& listener,
+                         const std::function<void(const Outcome&)>& settled) {
+    auto queued = std::exchange(m_items, {});
     m_watches.clear();
     m_watchedFolders.clear();
+    const Items items(queued);
     for (auto& item : items)
         item.step.sourceIdentity = m_files.identity(item.step.source).value_or(FileIdentity{});
 
     announce(items, State::copying, listener);
-    for (auto& item : items) {
+    for (std::size_t start = 0; start < items.size();) {
+        const auto round = items.subspan(start, copyRound(items.subspan(start), listener));
+        finishRound(round, listener);
+        for (const auto& item : round)
+            settled(item.error ? Outcome{item.step.source, *item.error, std::nullopt}
+                               : Outcome{item.step.source, item.step.target, item.leftBehind});
+        start += round.size();
+    }
+}
+
+std::size_t CopyBatch::copyRound(Items items, const TransferListener& listener) {
+    const auto start = std::chrono::steady_clock::now();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        auto& item = items[i];
         if (item.error)
             continue;
         copy(item, listener);
         if (item.error && item.error->code == ECANCELED) {
-            // A quit must not wait for the rest, nor for the flush the copies made need.
+            // A quit must not wait for the rest, nor for the flush the round's copies need.
             for (auto& other : items)
                 if (!other.error)
                     discard(other, other.snapshot ? other.step.temporary : "", *item.error);
-            break;
+            return items.size();
         }
+        if (std::chrono::steady_clock::now() - start >= roundTime)
+            return i + 1;
     }
+    return items.size();
+}
 
-    announce(items, State::copied, listener);
-    for (auto& item : items)
+void CopyBatch::finishRound(Items round, const TransferListener& listener) {
+    announce(round, State::copied, listener);
+    for (auto& item : round)
         if (!item.error)
             name(item, listener);
-    if (auto durable = makeDurable(items); !durable)
-        for (auto& item : items)
+    if (auto durable = makeDurable(round); !durable)
+        for (auto& item : round)
             if (!item.error)
                 discard(item, item.step.target, durable.error());
 
-    announce(items, State::removing, listener);
+    announce(round, State::removing, listener);
     // The copy is the whole item now; whatever of the original resists removal stays beside
     // it, named, rather than taking the copy with it.
-    for (auto& item : items)
+    for (auto& item : round)
         if (!item.error)
             if (auto removed = m_files.removeSnapshot(item.step.source, *item.snapshot); !removed)
                 item.leftBehind = removed.error();
-
-    std::vector<Outcome> outcomes;
-    outcomes.reserve(items.size());
-    for (auto& item : items) {
-        if (item.error)
-            outcomes.push_back({item.step.source, *item.error, std::nullopt});
-        else
-            outcomes.push_back({item.step.source, item.step.target, item.leftBehind});
-    }
-    return outcomes;
 }
 
-bool CopyBatch::announce(std::vector<Item>& items, TransferStep::State state,
+bool CopyBatch::announce(Items items, TransferStep::State state,
                          const TransferListener& listener) const {
     std::vector<TransferStep> steps;
     for (auto& item : items) {
@@ -173,7 +183,7 @@ void CopyBatch::name(Item& item, const TransferListener& listener) const {
         discard(item, item.step.temporary, named.error());
 }
 
-FileStatus CopyBatch::makeDurable(const std::vector<Item>& items) const {
+FileStatus CopyBatch::makeDurable(Items items) const {
     if (std::all_of(items.begin(), items.end(), [](const Item& item) { return item.error; }))
         return {};
     if (m_durability == CopyDurability::started) {

@@ -4,9 +4,12 @@
 #include "engine/transfer_step.h"
 #include "platform/file_services.h"
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <set>
+#include <span>
 #include <vector>
 
 namespace sorvane {
@@ -39,8 +42,14 @@ public:
     /// Forgets the queued items, none of which has been touched.
     void clear() { m_items.clear(); }
 
-    /// Moves every queued item and empties the queue; the outcomes in the order queued.
-    std::vector<Outcome> complete(const TransferListener& listener);
+    /// How long copies are made before those made are finished together, so that a slow
+    /// drive still shows progress and a stop wastes little.
+    static constexpr std::chrono::seconds roundTime{2};
+
+    /// Moves every queued item and empties the queue; `settled` hears each outcome, in the
+    /// order queued, as soon as the item's round is over.
+    void complete(const TransferListener& listener,
+                  const std::function<void(const Outcome&)>& settled);
 
 private:
     struct Item {
@@ -50,11 +59,16 @@ private:
         std::optional<FileError> leftBehind;
     };
 
-    bool announce(std::vector<Item>& items, TransferStep::State state,
-                  const TransferListener& listener) const;
+    using Items = std::span<Item>;
+
+    bool announce(Items items, TransferStep::State state, const TransferListener& listener) const;
+    /// Copies items from the start of `items` for one round; gives how many it took.
+    std::size_t copyRound(Items items, const TransferListener& listener);
+    /// Names the round's copies, makes them durable and removes their originals.
+    void finishRound(Items round, const TransferListener& listener);
     void copy(Item& item, const TransferListener& listener);
     void name(Item& item, const TransferListener& listener) const;
-    FileStatus makeDurable(const std::vector<Item>& items) const;
+    FileStatus makeDurable(Items items) const;
     FileStatus watch(const std::filesystem::path& folder);
     /// Removes what the item's copy left at `copy`, if anything, and fails the item with
     /// `error`.

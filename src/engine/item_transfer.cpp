@@ -105,7 +105,9 @@ FileResult<std::filesystem::path> ItemTransfer::copyAcross(const std::filesystem
     }
     CopyBatch alone(m_files, *this, CopyDurability::flushed);
     alone.add(source, target);
-    return alone.complete(listener).front().target;
+    FileResult<std::filesystem::path> result = target;
+    alone.complete(listener, [&](const CopyBatch::Outcome& outcome) { result = outcome.target; });
+    return result;
 }
 
 FileResult<TreeSnapshot> ItemTransfer::snapshotForCopy(const std::filesystem::path& source,

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "engine/copy_batch.h"
 #include "engine/desktop_cleaner.h"
 #include "fakes/fault_injecting_file_services.h"
 #include "platform/folder_bookmark.h"
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace sorvane {
@@ -601,6 +603,23 @@ TEST_F(AcrossFileSystemsTest, aBatchIsAnnouncedOnceAStateAndANameTakenMeanwhileI
     EXPECT_TRUE(fs::is_empty(home.desktop()));
     EXPECT_EQ(fs::file_size(march() / "b"), 6u); // theirs
     EXPECT_EQ(fs::file_size(march() / "b 2"), 1u);
+}
+
+// A slow drive still shows progress: what was copied in one round is finished and counted
+// before the next round's copies.
+TEST_F(AcrossFileSystemsTest, aLongBatchIsFinishedRoundByRound) {
+    file("a");
+    file("b");
+    RecordingObserver observer;
+    std::vector<std::string> heardBeforeB;
+    DuringCopy slow(files, [&](const fs::path& source, const fs::path&) {
+        if (source.filename() == "a")
+            std::this_thread::sleep_for(CopyBatch::roundTime);
+        else
+            heardBeforeB = observer.events;
+    });
+    EXPECT_EQ(clean(slow, &observer).moved.size(), 2u);
+    EXPECT_THAT(heardBeforeB, ::testing::Contains("moved a"));
 }
 
 TEST_F(AcrossFileSystemsTest, aFlushThatFailsLeavesEveryItemOfTheBatchWhereItWas) {
