@@ -98,8 +98,11 @@ bool CleanRun::moveItem(const PlannedMove& planned) {
     listener.batch = &m_copies;
     if (m_observer)
         listener.willMove = [&](const std::filesystem::path&, const std::filesystem::path& target) {
-            if (target != planned.target)
-                m_observer->itemWillMove(item, target);
+            if (target == planned.target)
+                return true;
+            // A journal that could not take the new target asks the run to stop.
+            m_observer->itemWillMove(item, target);
+            return !m_observer->shouldStop();
         };
     const auto queued = m_copies.size();
     const auto target =
@@ -122,6 +125,7 @@ bool CleanRun::finishCopies() {
         listener.willMove = [&](const std::filesystem::path& item,
                                 const std::filesystem::path& target) {
             m_observer->itemWillMove(item, target);
+            return !m_observer->shouldStop();
         };
         listener.stepped = [&](std::span<const TransferStep> steps) {
             return m_observer->transfersStepped(steps);

@@ -171,8 +171,8 @@ void CopyBatch::name(Item& item, const TransferListener& listener) const {
                                                         item.step.target.parent_path());
         if (!other)
             return discard(item, item.step.temporary, other.error());
-        if (listener.willMove)
-            listener.willMove(item.step.source, *other);
+        if (listener.willMove && !listener.willMove(item.step.source, *other))
+            return discard(item, item.step.temporary, FileError{ECANCELED, {}});
         item.step.target = *other;
         const std::vector<TransferStep> step{item.step};
         if (listener.stepped && !listener.stepped(step))

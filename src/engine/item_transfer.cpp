@@ -33,6 +33,11 @@ std::string withSuffix(const SplitName& name, const std::string& suffix) {
     return name.base + " " + suffix + (name.extension.empty() ? "" : "." + name.extension);
 }
 
+// An item whose target was refused stays untouched, as one a stop request came before.
+FileError notTried() {
+    return {ECANCELED, {}};
+}
+
 } // namespace
 
 ItemTransfer::ItemTransfer(FileServices& files, Clock now)
@@ -66,8 +71,8 @@ ItemTransfer::transferToFreeName(const std::filesystem::path& source,
                                  const std::filesystem::path& folder, const std::string& name,
                                  const TransferListener& listener) const {
     const auto plain = folder / name;
-    if (listener.willMove)
-        listener.willMove(source, plain);
+    if (listener.willMove && !listener.willMove(source, plain))
+        return notTried();
     auto moved = m_files.moveItem(source, plain);
     if (moved)
         return plain;
@@ -78,8 +83,8 @@ ItemTransfer::transferToFreeName(const std::filesystem::path& source,
     const auto target = uniqueDestination(name, folder);
     if (!target)
         return target.error();
-    if (listener.willMove)
-        listener.willMove(source, *target);
+    if (listener.willMove && !listener.willMove(source, *target))
+        return notTried();
     return transfer(source, *target, listener);
 }
 

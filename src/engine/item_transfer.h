@@ -17,8 +17,9 @@ class CopyBatch;
 
 /// Who hears a transfer as it goes; every part may be left empty.
 struct TransferListener {
-    /// Each target of an item, before anything is tried for it there.
-    std::function<void(const std::filesystem::path& source, const std::filesystem::path& target)>
+    /// Each target of an item, before anything is tried for it there; false leaves the item
+    /// where it is (the target could not be recorded, or the run is stopping).
+    std::function<bool(const std::filesystem::path& source, const std::filesystem::path& target)>
         willMove;
     /// Each state of the moves across file systems made together, before its work begins;
     /// false stops them there (the states could not be recorded).

@@ -110,6 +110,7 @@ FileResult<std::filesystem::path> UndoRun::putBack(const MovedFile& item) {
         listener.willMove = [&](const std::filesystem::path&, const std::filesystem::path& target) {
             if (target != original)
                 m_observer->itemWillRestore(item, target);
+            return true;
         };
         // One item at a time: each step is this item's.
         listener.stepped = [&](std::span<const TransferStep> steps) {

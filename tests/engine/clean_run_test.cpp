@@ -636,6 +636,25 @@ TEST_F(AcrossFileSystemsTest, aFlushThatFailsLeavesEveryItemOfTheBatchWhereItWas
     EXPECT_TRUE(fs::is_empty(march()));
 }
 
+// A numbered name the journal could not take is never used: a kill could leave the item
+// there unrecorded.
+TEST_F(CleanRunTest, anItemWhoseNewNameCouldNotBeRecordedStays) {
+    options.dateBasis = DateBasis::cleaned;
+    file("a");
+    home.writeFile(march() / "a", "already archived");
+    class UnwritableJournal : public RecordingObserver {
+    public:
+        void itemWillMove(const fs::path&, const fs::path&) override { failed = true; }
+        bool shouldStop() override { return failed; }
+        bool failed = false;
+    } observer;
+    const auto record = clean(files, &observer);
+    EXPECT_THAT(record.moved, IsEmpty());
+    EXPECT_THAT(record.errors, ElementsAre("Stopped: Sorvane was quit before the clean finished."));
+    EXPECT_TRUE(fs::exists(home.desktop() / "a"));
+    EXPECT_FALSE(fs::exists(march() / "a 2"));
+}
+
 class StoppingObserver : public RecordingObserver {
 public:
     bool shouldStop() override { return ++asked > 2; }
