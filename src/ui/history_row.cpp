@@ -7,6 +7,7 @@
 #include "ui/link_button.h"
 #include "ui/tone_label.h"
 #include "ui/ui_style.h"
+#include "ui/wrapped_label.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -58,10 +59,8 @@ HistoryRow::HistoryRow(const RunSummary& record, bool expanded, ItemSource items
 
     for (const auto& error : record.errors) {
         m_errors << QString::fromStdString(error);
-        auto* line =
-            new ToneLabel(m_errors.back(), ToneLabel::Tone::error, ToneLabel::Size::caption, this);
-        line->setWordWrap(true);
-        column->addWidget(line);
+        column->addWidget(new WrappedLabel(m_errors.back(), ToneLabel::Tone::error,
+                                           ToneLabel::Size::caption, this));
     }
     setExpanded(expanded);
 }
