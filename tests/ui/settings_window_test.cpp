@@ -20,6 +20,7 @@
 #include "ui/tone_label.h"
 #include "ui/tray_icon.h"
 #include "ui/update_settings.h"
+#include "ui/wrapped_label.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -382,6 +383,23 @@ TEST(UpdateSettingsTab, withoutAnUpdaterShowsOnlyTheVersion) {
     none.checkForUpdates();
     none.setAutomaticallyChecks(true);
     EXPECT_FALSE(none.automaticallyChecks()) << "nothing to check with";
+}
+
+TEST(WrappedLabel, isAsHighAsAPlainWrappedLabelAtEachWidthAndAfterAFontChange) {
+    const QString text =
+        QStringLiteral("Could not move \u201Cquarterly report.pdf\u201D: No space left");
+    WrappedLabel label(text, ToneLabel::Tone::error, ToneLabel::Size::caption);
+    ToneLabel plain(text, ToneLabel::Tone::error, ToneLabel::Size::caption);
+    plain.setWordWrap(true);
+    for (const int width : {80, 200, 600, 80}) {
+        EXPECT_EQ(label.heightForWidth(width), plain.heightForWidth(width)) << width;
+        EXPECT_EQ(label.sizeHint(), plain.sizeHint()) << width;
+    }
+    QFont larger = label.font();
+    larger.setPointSizeF(larger.pointSizeF() * 2);
+    label.setFont(larger);
+    plain.setFont(larger);
+    EXPECT_EQ(label.heightForWidth(200), plain.heightForWidth(200)) << "remembered the old font";
 }
 
 class HistoryViewTest : public ::testing::Test {
