@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The History tab over a full history (60 runs of 1,000 items): opening it, and its rebuild
-// when a clean of one file is recorded. Times
-// are from the tab's making, or from the record's arrival, until it shows a row for every
-// run and has been painted since.
+// when a clean of one file is recorded. Times are from the tab's making, or from the record's
+// arrival, until it shows a row for every run and has been painted since.
 #include "app/application_parts.h"
 #include "bench_support.h"
 #include "full_history.h"
@@ -54,9 +53,8 @@ private:
     bool m_painted = false;
 };
 
-/// Runs the event loop until the view shows a row for every run, with `newest` first, and
-/// has been painted since; then until nothing more is waiting, so that rows made a turn
-/// later count too.
+/// Runs the event loop until the view shows a row for every run, `newest` among them, and has
+/// been painted since its last row came, so that rows made a turn later count too.
 void waitUntilShown(HistoryView& view, PaintWatch& watch, const Uuid& newest,
                     std::size_t runCount) {
     const auto complete = [&] {
