@@ -6,6 +6,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVBoxLayout>
@@ -13,6 +14,7 @@
 namespace sorvane {
 namespace {
 constexpr int inset = 12;
+constexpr int radius = 8;
 constexpr const char* helpProperty = "sorvaneHelpRow";
 } // namespace
 
@@ -68,7 +70,12 @@ int FormSection::indexOf(QWidget* row) const {
     return m_layout->indexOf(row);
 }
 
-void FormSection::paintEvent(QPaintEvent*) {
+void FormSection::paintEvent(QPaintEvent* event) {
+    // A long section (a full history) is mostly out of sight, and its hairlines and outline
+    // cost more to clip than its rows to paint: only the part being painted is drawn, with
+    // cut ends (rounded like the real ones) beyond it.
+    const int top = event->rect().top() - 2 * radius;
+    const int bottom = event->rect().bottom() + 2 * radius;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPalette& pal = palette();
@@ -77,8 +84,11 @@ void FormSection::paintEvent(QPaintEvent*) {
         fill = pal.color(QPalette::Window).lighter(125);
     QColor border = pal.color(QPalette::WindowText);
     border.setAlphaF(0.12);
+    QRectF area = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    area.setTop(std::max<qreal>(area.top(), top));
+    area.setBottom(std::min<qreal>(area.bottom(), bottom));
     QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+    shape.addRoundedRect(area, radius, radius);
     painter.fillPath(shape, fill);
     painter.setPen(QPen(border, 1));
     painter.drawPath(shape);
@@ -90,7 +100,9 @@ void FormSection::paintEvent(QPaintEvent*) {
         QWidget* row = m_layout->itemAt(i)->widget();
         if (!row || row->isHidden())
             continue;
-        if (!first && !row->property(helpProperty).toBool())
+        if (row->geometry().top() > bottom)
+            break;
+        if (!first && !row->property(helpProperty).toBool() && row->geometry().top() >= top)
             painter.drawLine(inset, row->geometry().top(), width() - inset, row->geometry().top());
         first = false;
     }

@@ -7,6 +7,7 @@
 #include "ui/link_button.h"
 #include "ui/tone_label.h"
 #include "ui/ui_style.h"
+#include "ui/wrapped_label.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -47,21 +48,10 @@ HistoryRow::HistoryRow(const RunSummary& record, bool expanded, ItemSource items
     }
     column->addLayout(header);
 
-    if (record.movedCount > 0) {
-        m_items = new QWidget(this);
-        m_items->setObjectName(QStringLiteral("historyItems"));
-        auto* items = new QVBoxLayout(m_items);
-        items->setContentsMargins(4, 2, 0, 0);
-        items->setSpacing(2);
-        column->addWidget(m_items);
-    }
-
     for (const auto& error : record.errors) {
         m_errors << QString::fromStdString(error);
-        auto* line =
-            new ToneLabel(m_errors.back(), ToneLabel::Tone::error, ToneLabel::Size::caption, this);
-        line->setWordWrap(true);
-        column->addWidget(line);
+        column->addWidget(new WrappedLabel(m_errors.back(), ToneLabel::Tone::error,
+                                           ToneLabel::Size::caption, this));
     }
     setExpanded(expanded);
 }
@@ -73,7 +63,11 @@ QString HistoryRow::itemLine(const std::string& newPath) {
 }
 
 void HistoryRow::makeItemLines() {
-    m_itemsMade = true;
+    m_items = new QWidget(this);
+    m_items->setObjectName(QStringLiteral("historyItems"));
+    auto* items = new QVBoxLayout(m_items);
+    items->setContentsMargins(4, 2, 0, 0);
+    items->setSpacing(2);
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPointSizeF(UiStyle::caption(font()).pointSizeF() * 0.95);
     for (const auto& moved : m_source()) {
@@ -82,13 +76,15 @@ void HistoryRow::makeItemLines() {
         line->setSymbolFont(QChar(0x2192), UiStyle::scaled(font(), 1.2, QFont::Normal));
         line->setSecondary(true);
         line->setText(itemLine(moved.newPath));
-        m_items->layout()->addWidget(line);
+        items->addWidget(line);
     }
+    // Below the header, above the error lines.
+    static_cast<QVBoxLayout*>(layout())->insertWidget(1, m_items);
 }
 
 void HistoryRow::setExpanded(bool expanded) {
-    m_expanded = expanded && m_items;
-    if (m_expanded && !m_itemsMade)
+    m_expanded = expanded && m_filesButton;
+    if (m_expanded && !m_items)
         makeItemLines();
     if (m_items)
         m_items->setVisible(m_expanded);

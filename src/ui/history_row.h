@@ -48,9 +48,8 @@ private:
     bool m_expanded;
     LinkButton* m_filesButton = nullptr;
     Badge* m_badge = nullptr;
-    /// Made with the row, filled when first shown.
+    /// The item lines, made when first shown.
     QWidget* m_items = nullptr;
-    bool m_itemsMade = false;
     QStringList m_errors;
 };
 

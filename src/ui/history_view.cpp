@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStackedWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -82,22 +81,10 @@ void HistoryView::showRuns() {
         return !same;
     });
     // The rows that stay are in the history's order, so each new one goes at its own index.
-    // About a window's height of rows is made at once; the others follow a turn of the event
-    // loop later, so that the tab shows without waiting for sixty of them.
-    int toMake = 12;
     for (int index = 0; index < static_cast<int>(runs.size()); ++index) {
         const RunSummary& run = runs[static_cast<std::size_t>(index)];
         if (m_shown.contains(run.id))
             continue;
-        if (toMake-- == 0) {
-            if (!m_morePending)
-                QTimer::singleShot(0, this, [this] {
-                    m_morePending = false;
-                    showRuns();
-                });
-            m_morePending = true;
-            break;
-        }
         auto* row = new HistoryRow(run, m_expanded.contains(run.id), [this, id = run.id] {
             const auto record = m_state.history().record(id);
             return record ? record->moved : std::vector<MovedFile>{};

@@ -49,8 +49,6 @@ private:
     QWidget* m_list;
     FormSection* m_section;
     std::map<Uuid, ShownRun> m_shown;
-    /// More rows are to be made at the next turn of the event loop.
-    bool m_morePending = false;
     QPushButton* m_undo;
     QPushButton* m_clear;
     /// Which runs the user opened; kept while rows change, forgotten with the window.

@@ -17,8 +17,12 @@
 #include <QDir>
 #include <QLabel>
 #include <QPalette>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -194,6 +198,39 @@ TEST_P(Render, historyWithSeveralRuns) {
             QTest::mouseClick(row->filesButton(), Qt::LeftButton);
     QTest::qWait(0);
     save(window, named("settings-history-runs"));
+}
+
+TEST_P(Render, aLongHistoryScrolledByStepsLooksAsWhenPaintedWhole) {
+    test::TestAppState t;
+    sessionLocale(t);
+    for (int i = 0; i < 60; ++i)
+        t.addRun({"report " + std::to_string(i) + ".pdf"}, CleanTrigger::scheduled,
+                 i % 7 == 0 ? std::vector<std::string>{"Could not move big.iso: No space left"}
+                            : std::vector<std::string>{},
+                 60 * 24 * (59 - i));
+    SettingsWindow window{t.state};
+    child<QTabWidget>(window, "tabs")->setCurrentIndex(3);
+    window.present();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* scroll = window.page(SettingsTab::history)->findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    // Each step repaints only the strip that scrolls into sight, next to what was painted before.
+    for (int step = 0; step < 40; ++step) {
+        scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->value() + 37);
+        QTest::qWait(0);
+    }
+    ASSERT_GT(scroll->verticalScrollBar()->value(), 1000);
+    save(window, named("settings-history-long"));
+    const QImage shown =
+        window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage whole = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), whole.size());
+    int firstDifferentRow = -1;
+    for (int y = 0; y < shown.height() && firstDifferentRow < 0; ++y)
+        if (std::memcmp(shown.constScanLine(y), whole.constScanLine(y),
+                        static_cast<std::size_t>(shown.bytesPerLine())) != 0)
+            firstDifferentRow = y;
+    EXPECT_EQ(firstDifferentRow, -1) << "painted in strips, the window differs from a whole paint";
 }
 
 INSTANTIATE_TEST_SUITE_P(Palettes, Render, ::testing::Values("light", "dark", "german"));
