@@ -273,9 +273,15 @@ std::string CleanRecordJson::encode(const std::vector<CleanRecord>& records) {
 }
 
 std::string CleanRecordJson::encodeRecord(const CleanRecord& record) {
-    const std::string text = encode({record});
+    JsonWriter writer;
+    writer.beginArray();
+    writeRecord(writer, record);
+    writer.endArray();
+    std::string text = writer.text();
     // "[\n  " before the record, "\n]" after it.
-    return text.substr(4, text.size() - 6);
+    text.resize(text.size() - 2);
+    text.erase(0, 4);
+    return text;
 }
 
 std::optional<std::vector<CleanRecord>> CleanRecordJson::decode(std::string_view text,

@@ -38,6 +38,8 @@ private:
     void close();
     void newLine(std::size_t depth);
     void quoted(std::string_view utf8);
+    /// Writes the escape of a quote, backslash, slash or control character.
+    void escape(char c);
 
     std::string m_text;
     std::vector<Level> m_levels;
