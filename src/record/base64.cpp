@@ -32,8 +32,15 @@ int sextet(char c) {
 } // namespace
 
 std::string Base64::encode(std::string_view bytes) {
-    std::string text((bytes.size() + 2) / 3 * 4, '=');
-    char* out = text.data();
+    std::string text;
+    appendEncoded(text, bytes);
+    return text;
+}
+
+void Base64::appendEncoded(std::string& text, std::string_view bytes) {
+    const std::size_t start = text.size();
+    text.resize(start + (bytes.size() + 2) / 3 * 4, '=');
+    char* out = text.data() + start;
     const auto byte = [&](std::size_t at) {
         return at < bytes.size() ? std::uint32_t{static_cast<unsigned char>(bytes[at])} : 0u;
     };
@@ -44,7 +51,6 @@ std::string Base64::encode(std::string_view bytes) {
         for (std::size_t j = 0; j <= count; ++j)
             out[j] = alphabet[(group >> (18 - 6 * j)) & 0x3F];
     }
-    return text;
 }
 
 std::optional<std::string> Base64::decode(std::string_view text) {
