@@ -274,6 +274,12 @@ std::string CleanRecordJson::encode(const std::vector<CleanRecord>& records) {
 
 std::string CleanRecordJson::encodeRecord(const CleanRecord& record) {
     JsonWriter writer;
+    // About what a moved item takes: its keys, id and indentation, and its paths with their
+    // slashes escaped. Growing by doubling would copy a large run's text several times.
+    std::size_t estimate = 512;
+    for (const MovedFile& file : record.moved)
+        estimate += 160 + (file.originalPath.size() + file.newPath.size()) * 5 / 4;
+    writer.reserve(estimate);
     writer.beginArray();
     writeRecord(writer, record);
     writer.endArray();
