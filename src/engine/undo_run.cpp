@@ -61,8 +61,6 @@ UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& 
 }
 
 bool UndoRun::restore(const MovedFile& item, UndoResult& result) {
-    const std::filesystem::path archived = item.newPath;
-    const std::string archivedName = archived.filename().native();
     const auto putBackTo = putBack(item);
     if (putBackTo) {
         if (m_observer)
@@ -70,6 +68,8 @@ bool UndoRun::restore(const MovedFile& item, UndoResult& result) {
         result.restored.push_back(item);
         return true;
     }
+    const std::filesystem::path archived = item.newPath;
+    const std::string archivedName = archived.filename().native();
     if (putBackTo.error().code != ENOENT || m_files.fileExists(archived)) {
         result.errors.push_back(archivedName + ": " + putBackTo.error().description());
         result.remaining.push_back(item);
