@@ -110,11 +110,12 @@ bool CleanJournal::transfersStepped(std::span<const TransferStep> steps) {
 
 void CleanJournal::movesPlanned(const std::vector<PlannedMove>& moves) {
     m_planned.clear();
+    m_planned.reserve(moves.size());
     std::string lines;
     for (const auto& move : moves) {
-        lines += JournalFormat::intent(move.source, move.target, move.identity);
+        JournalFormat::appendIntent(lines, move.source, move.target, move.identity);
         if (move.identity)
-            m_planned.emplace(move.source, *move.identity);
+            m_planned.emplace(move.source.native(), *move.identity);
     }
     appendDurably(lines);
 }
@@ -125,14 +126,14 @@ void CleanJournal::cleanStarted(const CleanRecord& header, std::size_t) {
 
 void CleanJournal::itemWillMove(const std::filesystem::path& source,
                                 const std::filesystem::path& target) {
-    const auto planned = m_planned.find(source);
+    const auto planned = m_planned.find(source.native());
     appendDurably(JournalFormat::intent(source, target,
                                         planned != m_planned.end() ? std::optional(planned->second)
                                                                    : std::nullopt));
 }
 
 void CleanJournal::itemMoved(const MovedFile& item) {
-    m_held += JournalFormat::moved(item);
+    JournalFormat::appendMoved(m_held, item);
 }
 
 void CleanJournal::errorAdded(const std::string& line) {

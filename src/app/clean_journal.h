@@ -5,10 +5,10 @@
 #include "platform/file_error.h"
 
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 namespace sorvane {
 
@@ -76,7 +76,7 @@ private:
     int m_fd = -1;
     std::string m_held;
     /// The identities of the current batch's items, by source.
-    std::map<std::filesystem::path, FileIdentity> m_planned;
+    std::unordered_map<std::string, FileIdentity> m_planned;
     std::optional<FileError> m_failure;
 };
 

@@ -206,13 +206,31 @@ std::string JournalFormat::start(const CleanRecord& header) {
 std::string JournalFormat::intent(const std::filesystem::path& source,
                                   const std::filesystem::path& target,
                                   const std::optional<FileIdentity>& identity) {
-    return "intent " + Base64::encode(source.native()) + " " + Base64::encode(target.native()) +
-           (identity ? identityFields(*identity) : std::string()) + "\n";
+    std::string line;
+    appendIntent(line, source, target, identity);
+    return line;
 }
 
-std::string JournalFormat::moved(const MovedFile& item) {
-    return "moved " + item.id.toString() + " " + Base64::encode(item.originalPath) + " " +
-           Base64::encode(item.newPath) + "\n";
+void JournalFormat::appendIntent(std::string& lines, const std::filesystem::path& source,
+                                 const std::filesystem::path& target,
+                                 const std::optional<FileIdentity>& identity) {
+    lines += "intent ";
+    Base64::appendEncoded(lines, source.native());
+    lines += ' ';
+    Base64::appendEncoded(lines, target.native());
+    if (identity)
+        lines += identityFields(*identity);
+    lines += '\n';
+}
+
+void JournalFormat::appendMoved(std::string& lines, const MovedFile& item) {
+    lines += "moved ";
+    lines += item.id.toString();
+    lines += ' ';
+    Base64::appendEncoded(lines, item.originalPath);
+    lines += ' ';
+    Base64::appendEncoded(lines, item.newPath);
+    lines += '\n';
 }
 
 std::string JournalFormat::error(const std::string& line) {

@@ -37,10 +37,14 @@ public:
     static std::string intent(const std::filesystem::path& source,
                               const std::filesystem::path& target,
                               const std::optional<FileIdentity>& identity = std::nullopt);
+    /// `intent`, appended to `lines`.
+    static void appendIntent(std::string& lines, const std::filesystem::path& source,
+                             const std::filesystem::path& target,
+                             const std::optional<FileIdentity>& identity);
     /// The state line of a move across file systems; for `removing`, preceded by the
     /// snapshot's entries.
     static std::string step(const TransferStep& step);
-    static std::string moved(const MovedFile& item);
+    static void appendMoved(std::string& lines, const MovedFile& item);
     static std::string error(const std::string& line);
 
     /// What a journal says, line by line; lines that do not parse (a last line cut short by

@@ -204,13 +204,32 @@ bool UndoJournal::shouldStop() {
     return m_next.shouldStop();
 }
 
-std::string UndoJournal::willLine(const MovedFile& item,
-                                  const std::filesystem::path& target) const {
-    return "will " + item.id.toString() + " " + identityTextOf(m_files, item.newPath) + " " +
-           Base64::encode(target.native()) + "\n";
+UndoJournal::Planned* UndoJournal::plannedOf(const MovedFile& item) {
+    for (std::size_t n = 0; n < m_planned.size(); ++n) {
+        const std::size_t at = (m_lastFound + n) % m_planned.size();
+        if (m_planned[at].item == item.id) {
+            m_lastFound = at;
+            return &m_planned[at];
+        }
+    }
+    return nullptr;
+}
+
+std::string UndoJournal::willLine(const MovedFile& item, const std::filesystem::path& target) {
+    std::string identity = identityTextOf(m_files, item.newPath);
+    std::string line = "will " + item.id.toString() + " " + identity + " ";
+    Base64::appendEncoded(line, target.native());
+    line += '\n';
+    if (Planned* planned = plannedOf(item))
+        planned->identity = std::move(identity);
+    return line;
 }
 
 void UndoJournal::restoresPlanned(std::span<const MovedFile> items) {
+    m_planned.clear();
+    m_lastFound = 0;
+    for (const auto& item : items)
+        m_planned.push_back({item.id, {}, false});
     std::string lines;
     for (const auto& item : items)
         lines += willLine(item, item.originalPath);
@@ -223,7 +242,10 @@ void UndoJournal::itemWillRestore(const MovedFile& item, const std::filesystem::
 }
 
 void UndoJournal::itemRestored(const MovedFile& item, const std::filesystem::path& target) {
-    m_held += "done " + item.id.toString() + " " + identityTextOf(m_files, target) + "\n";
+    const Planned* planned = plannedOf(item);
+    const bool renamed = planned && !planned->copied && planned->identity != "-";
+    m_held += "done " + item.id.toString() + " " +
+              (renamed ? planned->identity : identityTextOf(m_files, target)) + "\n";
 }
 
 bool UndoJournal::trashReserved(const TrashReservation& reservation) {
@@ -235,6 +257,8 @@ bool UndoJournal::trashReserved(const TrashReservation& reservation) {
 
 bool UndoJournal::restoreStepped(const MovedFile& item, const TransferStep& step) {
     static constexpr const char* words[] = {"copying", "copied", "removing"};
+    if (Planned* planned = plannedOf(item))
+        planned->copied = true;
     const bool known = step.state != TransferStep::State::copying;
     return append("step " + item.id.toString() + " " + words[static_cast<int>(step.state)] + " " +
                   (known ? identityText(step.copyIdentity) : std::string("-")) + " " +

@@ -8,6 +8,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace sorvane {
 
@@ -17,12 +18,12 @@ class HistoryStore;
 /// killed half-way counts exactly the items it put back, and no others, as restored.
 ///
 /// For each item it writes the target it chose and the identity of the archived item before
-/// the move, then the identity of what it placed there. Only a target that still holds that
-/// very object counts: an item missing from the archive is otherwise no proof of anything.
-/// The intents of a batch go in one write, flushed to the disk, before the first of them
-/// moves; what was placed waits in memory for the next write, as the file system tells it
-/// as well.
-/// Progress and stop requests go on to the observer it is given.
+/// the move, then the identity of what it placed there: for a rename, which keeps an item's
+/// identity, the one read before the move; for a copy, the copy's. Only a target that still holds
+/// that very object counts: an item missing from the archive is otherwise no proof of anything. The
+/// intents of a batch go in one write, flushed to the disk, before the first of them moves; what
+/// was placed waits in memory for the next write, as the file system tells it as well. Progress and
+/// stop requests go on to the observer it is given.
 class UndoJournal : public UndoObserver {
 public:
     ~UndoJournal() override;
@@ -59,11 +60,25 @@ private:
     UndoJournal(std::filesystem::path path, int fd, FileServices& files, UndoObserver& next);
     /// Writes the held lines and `lines`; false when they could not all be written.
     bool append(const std::string& lines);
-    std::string willLine(const MovedFile& item, const std::filesystem::path& target) const;
+    /// An item of the current batch: the identity it had before it moved (as written), and
+    /// whether it crossed file systems, which leaves a copy with an identity of its own.
+    struct Planned {
+        Uuid item;
+        std::string identity;
+        bool copied = false;
+    };
+
+    /// Also notes the identity read for `item`, when it is one of the current batch.
+    std::string willLine(const MovedFile& item, const std::filesystem::path& target);
+    /// `item` in the current batch; null when it is not one of it.
+    Planned* plannedOf(const MovedFile& item);
 
     std::filesystem::path m_path;
     int m_fd = -1;
     std::string m_held;
+    std::vector<Planned> m_planned;
+    /// Where the last look-up found its item: the items come in the order of their batch.
+    std::size_t m_lastFound = 0;
     FileServices& m_files;
     UndoObserver& m_next;
 };

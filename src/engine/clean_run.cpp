@@ -79,10 +79,17 @@ std::vector<PlannedMove> CleanRun::plan(const DirectoryEntry* first, const Direc
                                         const ArchiveFolderNamer& namer) const {
     std::vector<PlannedMove> batch;
     batch.reserve(last - first);
+    // Items of a batch mostly share their dated folder: its path is made once for them.
+    std::string folderName;
+    std::filesystem::path folder;
     for (const auto* item = first; item != last; ++item) {
         // The dates the scan read: reading them again would cost as much as the scan itself.
         const auto date = groupingDate(item->values, m_options.dateBasis, m_record.date);
-        const auto folder = m_root / namer.name(date, m_options.grouping);
+        if (auto name = namer.name(date, m_options.grouping);
+            folder.empty() || name != folderName) {
+            folder = m_root / name;
+            folderName = std::move(name);
+        }
         batch.push_back({item->path, folder / item->path.filename(),
                          item->values ? item->values->identity : std::nullopt});
     }

@@ -8,6 +8,7 @@
 #include <string>
 #include <unicode/normalizer2.h>
 #include <unicode/unistr.h>
+#include <utility>
 
 namespace sorvane {
 namespace {
@@ -55,11 +56,20 @@ void DesktopOrder::sort(std::vector<DirectoryEntry>& entries) {
                PathRules::lastComponent(entries[b].path);
     });
 
-    std::vector<DirectoryEntry> sorted;
-    sorted.reserve(entries.size());
-    for (auto index : order)
-        sorted.push_back(std::move(entries[index]));
-    entries = std::move(sorted);
+    // In place, cycle by cycle: a second vector of entries would be megabytes of fresh
+    // memory for a crowded Desktop.
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (order[start] == start)
+            continue;
+        DirectoryEntry held = std::move(entries[start]);
+        std::size_t at = start;
+        while (order[at] != start) {
+            entries[at] = std::move(entries[order[at]]);
+            at = std::exchange(order[at], at);
+        }
+        entries[at] = std::move(held);
+        order[at] = at;
+    }
 }
 
 } // namespace sorvane

@@ -44,10 +44,14 @@ FileResult<ScannedDesktop> DesktopScan::scan(const std::filesystem::path& deskto
 
     const ItemClassifier classifier(m_files, desktop, options, standardNeverMove(), m_now);
     ScannedDesktop scanned;
+    // The eligible items move up within the listing, which then becomes the list.
+    std::size_t kept = 0;
     for (auto& entry : entries) {
         switch (classifier.classify(entry)) {
         case ItemVerdict::eligible:
-            scanned.eligible.push_back(std::move(entry));
+            if (&entries[kept] != &entry)
+                entries[kept] = std::move(entry);
+            ++kept;
             break;
         case ItemVerdict::tagged:
             ++scanned.tagged;
@@ -57,6 +61,8 @@ FileResult<ScannedDesktop> DesktopScan::scan(const std::filesystem::path& deskto
             break;
         }
     }
+    entries.resize(kept);
+    scanned.eligible = std::move(entries);
     return scanned;
 }
 

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace sorvane {
 
@@ -21,10 +23,14 @@ UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& 
     // can only have been emptied once its last one has been tried. Looking at it then, and
     // not after every item, gives the same answer without reading a folder of n items n
     // times.
-    std::map<std::filesystem::path, std::size_t> untried;
+    // Keyed by the text before the last "/": a dated folder's items all share it.
+    const auto folderOf = [](const std::string& archived) {
+        return std::string_view(archived).substr(0, archived.rfind('/'));
+    };
+    std::unordered_map<std::string_view, std::size_t> untried;
     for (const auto& item : record.moved)
-        ++untried[std::filesystem::path(item.newPath).parent_path()];
-    std::map<std::filesystem::path, bool> restoredFrom;
+        ++untried[folderOf(item.newPath)];
+    std::unordered_set<std::string_view> restoredFrom;
 
     UndoResult result;
     std::size_t done = 0;
@@ -43,10 +49,10 @@ UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& 
             result.remaining.push_back(item);
             continue;
         }
-        const auto folder = std::filesystem::path(item.newPath).parent_path();
+        const auto folder = folderOf(item.newPath);
         if (restore(item, result))
-            restoredFrom[folder] = true;
-        if (--untried[folder] == 0 && restoredFrom[folder])
+            restoredFrom.insert(folder);
+        if (--untried[folder] == 0 && restoredFrom.contains(folder))
             removeEmptyArchiveFolder(item.newPath, archive);
         if (m_observer)
             m_observer->undoProgressed(++done, record.moved.size());
@@ -55,8 +61,6 @@ UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& 
 }
 
 bool UndoRun::restore(const MovedFile& item, UndoResult& result) {
-    const std::filesystem::path archived = item.newPath;
-    const std::string archivedName = archived.filename().native();
     const auto putBackTo = putBack(item);
     if (putBackTo) {
         if (m_observer)
@@ -64,6 +68,8 @@ bool UndoRun::restore(const MovedFile& item, UndoResult& result) {
         result.restored.push_back(item);
         return true;
     }
+    const std::filesystem::path archived = item.newPath;
+    const std::string archivedName = archived.filename().native();
     if (putBackTo.error().code != ENOENT || m_files.fileExists(archived)) {
         result.errors.push_back(archivedName + ": " + putBackTo.error().description());
         result.remaining.push_back(item);

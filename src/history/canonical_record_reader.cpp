@@ -49,6 +49,18 @@ std::optional<RunSummary> CanonicalRecordReader::read(std::string_view text) {
     return summary;
 }
 
+std::optional<CleanRecord> CanonicalRecordReader::readWhole(std::string_view text) {
+    CanonicalRecordReader reader(text);
+    std::vector<MovedFile> moved;
+    reader.m_moved = &moved;
+    auto summary = reader.record();
+    if (!summary || reader.m_at != text.size())
+        return std::nullopt;
+    return CleanRecord{summary->id,      summary->date,         summary->trigger,
+                       std::move(moved), summary->skippedCount, std::move(summary->errors),
+                       summary->undone};
+}
+
 std::optional<RunSummary> CanonicalRecordReader::readAt(std::string_view document,
                                                         std::size_t& at) {
     CanonicalRecordReader reader(document);
@@ -106,8 +118,17 @@ bool CanonicalRecordReader::movedItem() {
     if (!literal("{\n        \"id\" : "))
         return false;
     const auto id = rawString();
-    return id && isWrittenUuid(*id) && literal(",\n        \"newPath\" : ") && rawString() &&
-           literal(",\n        \"originalPath\" : ") && rawString() && literal("\n      }");
+    if (!id || !isWrittenUuid(*id) || !literal(",\n        \"newPath\" : "))
+        return false;
+    const auto newPath = rawString();
+    if (!newPath || !literal(",\n        \"originalPath\" : "))
+        return false;
+    const auto originalPath = rawString();
+    if (!originalPath || !literal("\n      }"))
+        return false;
+    if (m_moved)
+        m_moved->push_back({*Uuid::fromString(*id), unescaped(*originalPath), unescaped(*newPath)});
+    return true;
 }
 
 template <typename Element> bool CanonicalRecordReader::array(std::size_t depth, Element element) {
@@ -169,10 +190,15 @@ std::optional<std::string> CanonicalRecordReader::string() {
     const auto raw = rawString();
     if (!raw)
         return std::nullopt;
+    return unescaped(*raw);
+}
+
+std::string CanonicalRecordReader::unescaped(std::string_view raw) {
+    // Only the one-character escapes reach here: `rawString` lets no others through.
     std::string content;
-    content.reserve(raw->size());
-    for (std::size_t at = 0; at < raw->size(); ++at)
-        content += (*raw)[at] == '\\' ? (*raw)[++at] : (*raw)[at];
+    content.reserve(raw.size());
+    for (std::size_t at = 0; at < raw.size(); ++at)
+        content += raw[at] == '\\' ? raw[++at] : raw[at];
     return content;
 }
 

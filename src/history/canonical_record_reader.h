@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "record/clean_record.h"
 #include "record/run_summary.h"
 
 #include <cstddef>
@@ -17,6 +18,8 @@ namespace sorvane {
 class CanonicalRecordReader {
 public:
     static std::optional<RunSummary> read(std::string_view text);
+    /// The whole record, its moved items included, when `text` is exactly in the written form.
+    static std::optional<CleanRecord> readWhole(std::string_view text);
     /// The record that starts at `at` in `document`; `at` moves past it when it is read.
     static std::optional<RunSummary> readAt(std::string_view document, std::size_t& at);
 
@@ -30,6 +33,7 @@ private:
     std::optional<std::string_view> rawString();
     /// A string's content, its escapes undone.
     std::optional<std::string> string();
+    static std::string unescaped(std::string_view raw);
     std::optional<Uuid> uuid();
     std::optional<std::int64_t> integer();
     /// `[]`, or `[` followed by elements indented by `depth` levels; `element` reads one.
@@ -37,6 +41,8 @@ private:
 
     std::string_view m_text;
     std::size_t m_at = 0;
+    /// Receives the moved items as they are read; null when only the summary is wanted.
+    std::vector<MovedFile>* m_moved = nullptr;
 };
 
 } // namespace sorvane

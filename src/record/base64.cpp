@@ -33,21 +33,24 @@ int sextet(char c) {
 
 std::string Base64::encode(std::string_view bytes) {
     std::string text;
-    text.reserve((bytes.size() + 2) / 3 * 4);
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
-        const std::size_t count = std::min<std::size_t>(3, bytes.size() - i);
-        std::uint32_t group = 0;
-        for (std::size_t j = 0; j < 3; ++j) {
-            group <<= 8;
-            if (j < count) {
-                group |= static_cast<unsigned char>(bytes[i + j]);
-            }
-        }
-        for (std::size_t j = 0; j < 4; ++j) {
-            text += j <= count ? alphabet[(group >> (18 - 6 * j)) & 0x3F] : '=';
-        }
-    }
+    appendEncoded(text, bytes);
     return text;
+}
+
+void Base64::appendEncoded(std::string& text, std::string_view bytes) {
+    const std::size_t start = text.size();
+    text.resize(start + (bytes.size() + 2) / 3 * 4, '=');
+    char* out = text.data() + start;
+    const auto byte = [&](std::size_t at) {
+        return at < bytes.size() ? std::uint32_t{static_cast<unsigned char>(bytes[at])} : 0u;
+    };
+    for (std::size_t i = 0; i < bytes.size(); i += 3, out += 4) {
+        const std::uint32_t group = byte(i) << 16 | byte(i + 1) << 8 | byte(i + 2);
+        const std::size_t count = std::min<std::size_t>(3, bytes.size() - i);
+        // The '=' already in place pads a short last group.
+        for (std::size_t j = 0; j <= count; ++j)
+            out[j] = alphabet[(group >> (18 - 6 * j)) & 0x3F];
+    }
 }
 
 std::optional<std::string> Base64::decode(std::string_view text) {

@@ -273,9 +273,21 @@ std::string CleanRecordJson::encode(const std::vector<CleanRecord>& records) {
 }
 
 std::string CleanRecordJson::encodeRecord(const CleanRecord& record) {
-    const std::string text = encode({record});
+    JsonWriter writer;
+    // About what a moved item takes: its keys, id and indentation, and its paths with their
+    // slashes escaped. Growing by doubling would copy a large run's text several times.
+    std::size_t estimate = 512;
+    for (const MovedFile& file : record.moved)
+        estimate += 160 + (file.originalPath.size() + file.newPath.size()) * 5 / 4;
+    writer.reserve(estimate);
+    writer.beginArray();
+    writeRecord(writer, record);
+    writer.endArray();
+    std::string text = writer.text();
     // "[\n  " before the record, "\n]" after it.
-    return text.substr(4, text.size() - 6);
+    text.resize(text.size() - 2);
+    text.erase(0, 4);
+    return text;
 }
 
 std::optional<std::vector<CleanRecord>> CleanRecordJson::decode(std::string_view text,

@@ -78,45 +78,53 @@ void JsonWriter::newLine(std::size_t depth) {
 }
 
 void JsonWriter::quoted(std::string_view utf8) {
-    static constexpr char hexDigits[] = "0123456789abcdef";
     m_text += '"';
-    for (char c : utf8) {
-        switch (c) {
-        case '"':
-            m_text += "\\\"";
-            break;
-        case '\\':
-            m_text += "\\\\";
-            break;
-        case '/':
-            m_text += "\\/";
-            break;
-        case '\b':
-            m_text += "\\b";
-            break;
-        case '\f':
-            m_text += "\\f";
-            break;
-        case '\n':
-            m_text += "\\n";
-            break;
-        case '\r':
-            m_text += "\\r";
-            break;
-        case '\t':
-            m_text += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                m_text += "\\u00";
-                m_text += hexDigits[(c >> 4) & 0x0F];
-                m_text += hexDigits[c & 0x0F];
-            } else {
-                m_text += c;
-            }
-        }
+    // Runs of characters that need no escape, nearly all of a path, go in whole.
+    std::size_t plainFrom = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        if (static_cast<unsigned char>(c) >= 0x20 && c != '"' && c != '\\' && c != '/')
+            continue;
+        m_text.append(utf8.substr(plainFrom, i - plainFrom));
+        escape(c);
+        plainFrom = i + 1;
     }
+    m_text.append(utf8.substr(plainFrom));
     m_text += '"';
+}
+
+void JsonWriter::escape(char c) {
+    static constexpr char hexDigits[] = "0123456789abcdef";
+    switch (c) {
+    case '"':
+        m_text += "\\\"";
+        break;
+    case '\\':
+        m_text += "\\\\";
+        break;
+    case '/':
+        m_text += "\\/";
+        break;
+    case '\b':
+        m_text += "\\b";
+        break;
+    case '\f':
+        m_text += "\\f";
+        break;
+    case '\n':
+        m_text += "\\n";
+        break;
+    case '\r':
+        m_text += "\\r";
+        break;
+    case '\t':
+        m_text += "\\t";
+        break;
+    default:
+        m_text += "\\u00";
+        m_text += hexDigits[(c >> 4) & 0x0F];
+        m_text += hexDigits[c & 0x0F];
+    }
 }
 
 } // namespace sorvane

@@ -16,6 +16,8 @@ namespace sorvane {
 /// UTF-8 (see Utf8), since the writer copies every character that needs no escape as it is.
 class JsonWriter {
 public:
+    /// Makes room for `bytes` of text at once, for a long text of a known rough size.
+    void reserve(std::size_t bytes) { m_text.reserve(bytes); }
     void beginArray();
     void endArray();
     void beginObject();
@@ -38,6 +40,8 @@ private:
     void close();
     void newLine(std::size_t depth);
     void quoted(std::string_view utf8);
+    /// Writes the escape of a quote, backslash, slash or control character.
+    void escape(char c);
 
     std::string m_text;
     std::vector<Level> m_levels;

@@ -62,6 +62,10 @@ Sequence readSequence(std::string_view bytes, std::size_t start) {
 
 bool Utf8::isValid(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         const Sequence sequence = readSequence(bytes, i);
         if (!sequence.valid) {
             return false;

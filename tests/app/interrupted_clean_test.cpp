@@ -32,9 +32,9 @@ TEST(JournalFormatTest, readsBackWhatItWroteAndPassesOverACutLine) {
     const MovedFile item{Uuid::random(), "/d/strange\nname \xff",
                          "/a/2025-03 March/strange\nname \xff"};
     std::string text = JournalFormat::header() + JournalFormat::start(header) +
-                       JournalFormat::intent(item.originalPath, item.newPath, FileIdentity{7, 42}) +
-                       JournalFormat::moved(item) + JournalFormat::error("b: could not\nmove") +
-                       JournalFormat::intent("/d/c", "/a/c");
+                       JournalFormat::intent(item.originalPath, item.newPath, FileIdentity{7, 42});
+    JournalFormat::appendMoved(text, item);
+    text += JournalFormat::error("b: could not\nmove") + JournalFormat::intent("/d/c", "/a/c");
     text.pop_back(); // the last line was cut short by a kill
 
     const auto contents = JournalFormat::parse(text);
