@@ -103,7 +103,7 @@ void CopyBatch::finishRound(Items round, const TransferListener& listener) {
                 item.leftBehind = removed.error();
 }
 
-bool CopyBatch::announce(Items items, TransferStep::State state,
+void CopyBatch::announce(Items items, TransferStep::State state,
                          const TransferListener& listener) const {
     std::vector<TransferStep> steps;
     for (auto& item : items) {
@@ -114,7 +114,7 @@ bool CopyBatch::announce(Items items, TransferStep::State state,
         steps.push_back(item.step);
     }
     if (steps.empty() || !listener.stepped || listener.stepped(steps))
-        return true;
+        return;
     // Nothing may stay that a kill could leave unrecorded.
     const bool named = state == State::removing;
     for (auto& item : items)
@@ -123,7 +123,6 @@ bool CopyBatch::announce(Items items, TransferStep::State state,
                     state == State::copying ? std::filesystem::path()
                                             : (named ? item.step.target : item.step.temporary),
                     unrecorded(item.step.source));
-    return false;
 }
 
 void CopyBatch::copy(Item& item, const TransferListener& listener) {

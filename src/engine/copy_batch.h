@@ -61,7 +61,9 @@ private:
 
     using Items = std::span<Item>;
 
-    bool announce(Items items, TransferStep::State state, const TransferListener& listener) const;
+    /// Tells the listener of `state` for the items still going; those it could not record
+    /// fail, and what copies of them exist go.
+    void announce(Items items, TransferStep::State state, const TransferListener& listener) const;
     /// Copies items from the start of `items` for one round; gives how many it took.
     std::size_t copyRound(Items items, const TransferListener& listener);
     /// Names the round's copies, makes them durable and removes their originals.
