@@ -13,13 +13,7 @@ program=$(realpath "$1")
 fixture=$(realpath "$2")
 runs=${3:-7}
 work=$(mktemp -d "${BENCH_DIR:-$PWD}/sorvane-history-bench-XXXXXX")
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/../tests/ui/background_cleanup.sh"
 
 unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME LC_TIME LANG
 export LC_ALL=C.UTF-8 TZ=UTC

@@ -14,13 +14,7 @@ for tool in Xvfb trayer xdotool dbus-daemon; do
 done
 
 work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/background_cleanup.sh"
 
 logs=(sorvane)
 . "$(dirname "$0")/end_to_end_lib.sh"
