@@ -162,9 +162,9 @@ void AppState::cleanNow(CleanTrigger trigger) {
             }
             result.journal = std::move(begun).value();
             JobObserver observer(result.journal.get(), progress, stop);
-            const auto ran = DesktopCleaner(files, now).clean(options, trigger, &observer);
-            if (const auto* record = std::get_if<CleanRecord>(&ran)) {
-                result.outcome.record = *record;
+            auto ran = DesktopCleaner(files, now).clean(options, trigger, &observer);
+            if (auto* record = std::get_if<CleanRecord>(&ran)) {
+                result.outcome.record = std::move(*record);
                 if (const auto& failure = result.journal->failure())
                     explainJournalStop(*result.outcome.record, *failure);
             } else {

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 namespace sorvane {
 namespace {
@@ -50,6 +51,12 @@ CleanResult CleanRun::run() {
         m_observer->cleanStarted(m_record, items.size());
     }
 
+    moveAll(items, namer);
+    // A run is made for one call: its record goes to the caller whole, not copied.
+    return std::move(m_record);
+}
+
+void CleanRun::moveAll(const std::vector<DirectoryEntry>& items, const ArchiveFolderNamer& namer) {
     // The journal hears a whole batch in one write before any of it moves: one flush per
     // batch instead of one per item.
     for (std::size_t start = 0; start < items.size(); start += batchSize) {
@@ -62,17 +69,16 @@ CleanResult CleanRun::run() {
                 // The queued copies have not begun: their items stay untouched.
                 m_copies.clear();
                 addError(stoppedByRequestLine());
-                return m_record;
+                return;
             }
             if (!moveItem(planned)) {
                 m_copies.clear();
-                return m_record;
+                return;
             }
         }
         if (!finishCopies())
-            return m_record;
+            return;
     }
-    return m_record;
 }
 
 std::vector<PlannedMove> CleanRun::plan(const DirectoryEntry* first, const DirectoryEntry* last,
@@ -98,22 +104,20 @@ std::vector<PlannedMove> CleanRun::plan(const DirectoryEntry* first, const Direc
 
 bool CleanRun::moveItem(const PlannedMove& planned) {
     const auto& item = planned.source;
-    const auto folder = planned.target.parent_path();
-    if (auto made = makeFolder(folder); !made)
+    if (auto made = makeFolderOf(planned.target); !made)
         return failItem(item, made.error());
     TransferListener listener;
     listener.batch = &m_copies;
     if (m_observer)
         listener.willMove = [&](const std::filesystem::path&, const std::filesystem::path& target) {
-            if (target == planned.target)
+            if (target.native() == planned.target.native())
                 return true;
             // A journal that could not take the new target asks the run to stop.
             m_observer->itemWillMove(item, target);
             return !m_observer->shouldStop();
         };
     const auto queued = m_copies.size();
-    const auto target =
-        m_transfer.transferToFreeName(item, folder, item.filename().native(), listener);
+    const auto target = m_transfer.transferToFreeName(item, planned.target, listener);
     // A copy across file systems is settled with its batch.
     return m_copies.size() != queued || settle(item, target, std::nullopt);
 }
@@ -197,16 +201,18 @@ std::optional<CleanError> CleanRun::openRoot() {
     return std::nullopt;
 }
 
-FileStatus CleanRun::makeFolder(const std::filesystem::path& folder) {
+FileStatus CleanRun::makeFolderOf(const std::filesystem::path& item) {
+    // Looked up by its text, as a path's comparison walks its parts one by one.
+    const auto folder = std::string_view(item.native()).substr(0, item.native().rfind('/'));
     if (m_madeFolders.contains(folder))
         return {};
     // Only inside the very root the run opened: where an unplugged drive was mounted, a new
     // folder would land on the internal disk and be hidden when the drive comes back.
     if (!rootIsThere())
         return rootAwayError();
-    auto made = m_files.createFolder(folder, m_desktop);
+    auto made = m_files.createFolder(std::filesystem::path(folder), m_desktop);
     if (made)
-        m_madeFolders.insert(folder);
+        m_madeFolders.emplace(folder);
     return made;
 }
 

@@ -12,6 +12,8 @@
 
 #include <optional>
 #include <set>
+#include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -33,9 +35,12 @@ public:
     CleanRun(FileServices& files, DesktopScan::Clock now, const CleanOptions& options,
              CleanTrigger trigger, CleanObserver* observer);
 
+    /// Runs the clean; once per run.
     CleanResult run();
 
 private:
+    /// Moves the scanned items batch by batch, until the end or what stops the run.
+    void moveAll(const std::vector<DirectoryEntry>& items, const ArchiveFolderNamer& namer);
     /// Where each item of a batch goes first: its dated folder and its own name.
     std::vector<PlannedMove> plan(const DirectoryEntry* first, const DirectoryEntry* last,
                                   const ArchiveFolderNamer& namer) const;
@@ -52,8 +57,9 @@ private:
     /// Opens the archive root, making the root alone again only where it safely can; the
     /// error when it cannot.
     std::optional<CleanError> openRoot();
-    /// Makes a dated sub-folder once per run, only inside the root the run opened.
-    FileStatus makeFolder(const std::filesystem::path& folder);
+    /// Makes the dated sub-folder that `item` goes into, once per run, only inside the root
+    /// the run opened.
+    FileStatus makeFolderOf(const std::filesystem::path& item);
     /// Whether the root is still the folder the run opened.
     bool rootIsThere();
     FileError rootAwayError() const;
@@ -72,7 +78,7 @@ private:
     CopyBatch m_copies;
     CleanRecord m_record;
     int m_consecutiveFailures = 0;
-    std::set<std::filesystem::path> m_madeFolders;
+    std::set<std::string, std::less<>> m_madeFolders;
 };
 
 } // namespace sorvane

@@ -68,24 +68,23 @@ ItemTransfer::uniqueDestination(const std::string& name,
 
 FileResult<std::filesystem::path>
 ItemTransfer::transferToFreeName(const std::filesystem::path& source,
-                                 const std::filesystem::path& folder, const std::string& name,
+                                 const std::filesystem::path& target,
                                  const TransferListener& listener) const {
-    const auto plain = folder / name;
-    if (listener.willMove && !listener.willMove(source, plain))
+    if (listener.willMove && !listener.willMove(source, target))
         return notTried();
-    auto moved = m_files.moveItem(source, plain);
+    auto moved = m_files.moveItem(source, target);
     if (moved)
-        return plain;
+        return target;
     if (moved.error().code == EXDEV)
-        return copyAcross(source, plain, listener);
+        return copyAcross(source, target, listener);
     if (moved.error().code != EEXIST)
         return moved.error();
-    const auto target = uniqueDestination(name, folder);
-    if (!target)
-        return target.error();
-    if (listener.willMove && !listener.willMove(source, *target))
+    const auto numbered = uniqueDestination(target.filename().native(), target.parent_path());
+    if (!numbered)
+        return numbered.error();
+    if (listener.willMove && !listener.willMove(source, *numbered))
         return notTried();
-    return transfer(source, *target, listener);
+    return transfer(source, *numbered, listener);
 }
 
 FileResult<std::filesystem::path> ItemTransfer::transfer(const std::filesystem::path& source,

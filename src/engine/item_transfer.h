@@ -61,8 +61,8 @@ public:
     FileResult<TreeSnapshot> snapshotForCopy(const std::filesystem::path& source,
                                              bool leaveBusyItems) const;
 
-    /// Moves `source` into `folder` under `name`, or under the first free numbered name
-    /// when that is taken, and gives where it went. Across file systems it copies the item
+    /// Moves `source` to `target`, or to the first free numbered name in its folder when
+    /// `target` is taken, and gives where it went. Across file systems it copies the item
     /// and removes the original only once the copy is verified and durable (see CopyBatch);
     /// an item changed too recently (`busyCode`), one that changed during the copy and one
     /// whose original could not be removed stay whole where they were.
@@ -70,8 +70,8 @@ public:
     /// The plain name is tried by the move itself, which never replaces anything: in the
     /// usual case that costs one system call where looking first would cost two.
     FileResult<std::filesystem::path>
-    transferToFreeName(const std::filesystem::path& source, const std::filesystem::path& folder,
-                       const std::string& name, const TransferListener& listener = {}) const;
+    transferToFreeName(const std::filesystem::path& source, const std::filesystem::path& target,
+                       const TransferListener& listener = {}) const;
 
     /// The error line of an item that moved while `error` (from `removeSnapshot`) stayed on
     /// the Desktop.

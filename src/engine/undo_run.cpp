@@ -109,12 +109,10 @@ bool UndoRun::rootIsAvailable(const std::filesystem::path& root) {
 FileResult<std::filesystem::path> UndoRun::putBack(const MovedFile& item) {
     const std::filesystem::path archived = item.newPath;
     const std::filesystem::path original = item.originalPath;
-    const auto home = original.parent_path();
-    const auto name = original.filename().native();
     TransferListener listener;
     if (m_observer) {
         listener.willMove = [&](const std::filesystem::path&, const std::filesystem::path& target) {
-            if (target != original)
+            if (target.native() != original.native())
                 m_observer->itemWillRestore(item, target);
             return true;
         };
@@ -127,13 +125,15 @@ FileResult<std::filesystem::path> UndoRun::putBack(const MovedFile& item) {
     }
     // Tried straight away: the Desktop is there in the usual case. A move that finds no
     // Desktop makes it and tries again.
-    auto moved = m_transfer.transferToFreeName(archived, home, name, listener);
-    if (moved || moved.error().code != ENOENT || m_files.fileExists(home) ||
-        !m_files.fileExists(archived))
+    auto moved = m_transfer.transferToFreeName(archived, original, listener);
+    if (moved || moved.error().code != ENOENT)
+        return moved;
+    const auto home = original.parent_path();
+    if (m_files.fileExists(home) || !m_files.fileExists(archived))
         return moved;
     if (auto made = m_files.createDirectory(home); !made)
         return made.error();
-    return m_transfer.transferToFreeName(archived, home, name, listener);
+    return m_transfer.transferToFreeName(archived, original, listener);
 }
 
 void UndoRun::removeEmptyArchiveFolder(const std::filesystem::path& item,

@@ -200,31 +200,28 @@ void HistoryStore::replace(IndexedRun& run, const CleanRecord& record) {
     run.rewritten = CleanRecordJson::encodeRecord(record);
 }
 
-FileResult<std::string> HistoryStore::document(std::vector<std::size_t>& offsets) const {
+FileStatus HistoryStore::writeDocument(DurableFile::Output& output,
+                                       std::vector<std::size_t>& offsets) const {
     // The form CleanRecordJson writes: "[\n  " record (",\n  " record)… "\n]", or "[]".
-    std::size_t size = 4;
-    for (const IndexedRun& run : m_runs)
-        size += 4 + (run.rewritten.empty() ? run.length : run.rewritten.size());
-    std::string bytes;
-    bytes.reserve(size);
-    bytes += '[';
+    // A run kept as it was goes from the old version to the new without being read here.
+    if (FileStatus opened = output.text("["); !opened)
+        return opened;
     for (const IndexedRun& run : m_runs) {
-        bytes += offsets.empty() ? "\n  " : ",\n  ";
-        offsets.push_back(bytes.size());
-        if (!run.rewritten.empty())
-            bytes += run.rewritten;
-        else if (FileStatus read = m_file.appendRange(run.offset, run.length, bytes); !read)
-            return read.error();
+        FileStatus written = output.text(offsets.empty() ? "\n  " : ",\n  ");
+        offsets.push_back(output.size());
+        if (written)
+            written = run.rewritten.empty() ? m_file.copyRange(run.offset, run.length, output)
+                                            : output.text(run.rewritten);
+        if (!written)
+            return written;
     }
-    bytes += m_runs.empty() ? "]" : "\n]";
-    return bytes;
+    return output.text(m_runs.empty() ? "]" : "\n]");
 }
 
 FileStatus HistoryStore::save() {
     ensureLoaded();
     std::vector<std::size_t> offsets;
-    FileResult<std::string> bytes = document(offsets);
-    FileStatus written = bytes ? write(*bytes) : FileStatus(bytes.error());
+    FileStatus written = write(offsets);
     if (written) {
         // The runs now lie in the new version, each as written.
         IndexedFile file;
@@ -243,12 +240,11 @@ FileStatus HistoryStore::save() {
     } else {
         m_saveError = written.error();
     }
-    bytes = std::string();
     returnFreedMemory();
     return written;
 }
 
-FileStatus HistoryStore::write(const std::string& bytes) {
+FileStatus HistoryStore::write(std::vector<std::size_t>& offsets) {
     if (m_fileUnreadable) {
         // Without a copy of the old bytes, overwriting them would lose a history that a
         // later version, or the user, might still read. Try again at the next save.
@@ -257,12 +253,16 @@ FileStatus HistoryStore::write(const std::string& bytes) {
             return keptAside.error();
         m_fileUnreadable = false;
     }
-    FileStatus first = DurableFile::write(m_target, bytes);
+    const auto fill = [&](DurableFile::Output& output) {
+        offsets.clear();
+        return writeDocument(output, offsets);
+    };
+    FileStatus first = DurableFile::write(m_target, fill);
     if (first || first.error().code != ENOENT)
         return first;
     // The folder could not be made at start-up, or was removed since.
     DurableFile::makeFolder(m_target.parent_path());
-    return DurableFile::write(m_target, bytes);
+    return DurableFile::write(m_target, fill);
 }
 
 IndexedRun* HistoryStore::find(const Uuid& id) {

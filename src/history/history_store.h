@@ -95,9 +95,10 @@ private:
     std::optional<CleanRecord> recordOf(const IndexedRun& run, std::size_t number) const;
     /// Replaces a run's content by `record`, held in memory until it is saved.
     static void replace(IndexedRun& run, const CleanRecord& record);
-    /// The whole file's new text; `offsets` receives where each run's text starts in it.
-    FileResult<std::string> document(std::vector<std::size_t>& offsets) const;
-    FileStatus write(const std::string& bytes);
+    /// Gives `output` the whole file's new text; `offsets` receives where each run's text
+    /// starts in it.
+    FileStatus writeDocument(DurableFile::Output& output, std::vector<std::size_t>& offsets) const;
+    FileStatus write(std::vector<std::size_t>& offsets);
     FileStatus store();
 
     std::filesystem::path m_fileURL;

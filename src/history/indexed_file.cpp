@@ -70,6 +70,13 @@ FileStatus IndexedFile::appendRange(std::size_t offset, std::size_t length,
     return {};
 }
 
+FileStatus IndexedFile::copyRange(std::size_t offset, std::size_t length,
+                                  DurableFile::Output& output) const {
+    if (!unchanged())
+        return posixError("read", m_path, ESTALE);
+    return output.copy(m_fd.get(), static_cast<off_t>(offset), static_cast<off_t>(length), m_path);
+}
+
 bool IndexedFile::unchanged() const {
     struct stat status {};
     return m_fd.valid() && ::fstat(m_fd.get(), &status) == 0 && status.st_size == m_size &&

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "history/file_mapping.h"
+#include "platform/durable_file.h"
 #include "platform/file_error.h"
 #include "platform/unique_fd.h"
 
@@ -30,6 +31,8 @@ public:
     /// `length` bytes at `offset` appended to `bytes`. Fails when the file was changed in place
     /// since it was opened (its size or time differ).
     FileStatus appendRange(std::size_t offset, std::size_t length, std::string& bytes) const;
+    /// The same bytes given to `output`, copied from file to file.
+    FileStatus copyRange(std::size_t offset, std::size_t length, DurableFile::Output& output) const;
 
 private:
     bool unchanged() const;

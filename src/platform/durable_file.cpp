@@ -33,15 +33,16 @@ fs::path folderOf(const fs::path& path) {
     return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
 
-bool writeAll(int fd, std::string_view bytes) {
+bool writeAll(int fd, std::string_view bytes, off_t at) {
     while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), at);
         if (written < 0) {
             if (errno == EINTR)
                 continue;
             return false;
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
+        at += written;
     }
     return true;
 }
@@ -77,7 +78,7 @@ FileStatus copyToNewFile(const fs::path& source, const fs::path& target) {
     UniqueFd fd(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!fd.valid())
         return posixError("keep a copy of", source, errno);
-    if (!writeAll(fd.get(), *bytes) || ::fsync(fd.get()) != 0) {
+    if (!writeAll(fd.get(), *bytes, 0) || ::fsync(fd.get()) != 0) {
         const int code = errno;
         fd.reset();
         ::unlink(target.c_str());
@@ -115,30 +116,57 @@ FileResult<std::string> DurableFile::read(const fs::path& path) {
 }
 
 FileStatus DurableFile::write(const fs::path& path, std::string_view bytes) {
+    return write(path, [&](Output& output) { return output.text(bytes); });
+}
+
+FileStatus DurableFile::Output::text(std::string_view bytes) {
+    if (!writeAll(m_fd, bytes, static_cast<off_t>(m_size)))
+        return posixError("save", m_path, errno);
+    m_size += bytes.size();
+    return {};
+}
+
+FileStatus DurableFile::Output::copy(int from, off_t offset, off_t length,
+                                     const fs::path& fromPath) {
+    const auto copied = m_ranges.copy(from, offset, m_fd, static_cast<off_t>(m_size), length);
+    if (copied.code != 0)
+        return posixError("save", m_path, copied.code);
+    if (copied.copied != length)
+        return posixError("read", fromPath, ESTALE);
+    m_size += static_cast<std::size_t>(length);
+    return {};
+}
+
+FileStatus DurableFile::write(const fs::path& path,
+                              const std::function<FileStatus(Output&)>& fill) {
     auto created = createTemporaryBeside(path);
     if (!created)
         return created.error();
     auto [fd, temporary] = std::move(created).value();
 
-    const auto fail = [&](int code) {
+    const auto fail = [&](FileStatus failure) {
         fd.reset();
         ::unlink(temporary.c_str());
-        return FileStatus(posixError("save", path, code));
+        return failure;
+    };
+    const auto failWith = [&](int code) {
+        return fail(posixError("save", path, code));
     };
 
     // A user who narrowed the file's permissions keeps them; wider ones are narrowed.
     struct stat old {};
     if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
         ::fchmod(fd.get(), old.st_mode & 0600) != 0)
-        return fail(errno);
-    if (!writeAll(fd.get(), bytes))
-        return fail(errno);
+        return failWith(errno);
+    Output output(fd.get(), path);
+    if (FileStatus filled = fill(output); !filled)
+        return fail(filled);
     if (::fsync(fd.get()) != 0)
-        return fail(errno);
+        return failWith(errno);
     if (::close(fd.release()) != 0)
-        return fail(errno);
+        return failWith(errno);
     if (::rename(temporary.c_str(), path.c_str()) != 0)
-        return fail(errno);
+        return failWith(errno);
     syncFolder(folderOf(path));
     return {};
 }

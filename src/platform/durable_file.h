@@ -2,8 +2,10 @@
 #pragma once
 
 #include "platform/file_error.h"
+#include "platform/range_copy.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +28,30 @@ public:
     /// Replaces the file's contents with `bytes`. On failure the old file is as it was and no
     /// temporary file remains. `path` must not be a symbolic link (see `resolved`).
     static FileStatus write(const std::filesystem::path& path, std::string_view bytes);
+
+    /// Where the bytes of a file being replaced go, in order from its start.
+    class Output {
+    public:
+        Output(int fd, const std::filesystem::path& path) : m_fd(fd), m_path(path) {}
+        FileStatus text(std::string_view bytes);
+        /// `length` bytes of the open file `from` at `offset`, copied by the kernel where
+        /// it can: a large unchanged part of the old version need not pass through memory.
+        /// A `from` that ends early is an error against `fromPath`.
+        FileStatus copy(int from, off_t offset, off_t length,
+                        const std::filesystem::path& fromPath);
+        std::size_t size() const { return m_size; }
+
+    private:
+        int m_fd;
+        const std::filesystem::path& m_path;
+        std::size_t m_size = 0;
+        RangeCopy m_ranges;
+    };
+
+    /// As `write`, with the bytes given to the `Output` by `fill`; a failure of `fill` is
+    /// given back as it is.
+    static FileStatus write(const std::filesystem::path& path,
+                            const std::function<FileStatus(Output&)>& fill);
 
     /// Keeps the file's current bytes under `path` + `suffix` ("history.json.unreadable"), or
     /// `path` + `suffix` + ".2", ".3", … when that name is taken. Never replaces anything and

@@ -29,13 +29,6 @@ bool notSupported(int code) {
     return code == ENOTSUP || code == EOPNOTSUPP;
 }
 
-// copy_file_range answers these when the kernel or the pair of file systems cannot do it;
-// since Linux 5.19 that includes any two file systems of different types.
-bool rangeCopyUnavailable(int code) {
-    return code == EXDEV || code == EINVAL || code == ENOSYS || code == EOPNOTSUPP ||
-           code == EBADF || code == ETXTBSY;
-}
-
 std::string realPath(const std::filesystem::path& path) {
     char* resolved = realpath(path.c_str(), nullptr);
     if (!resolved)
@@ -302,50 +295,12 @@ int ItemCopier::copyData(int from, int to, off_t size) {
         }
         if (data >= size)
             break;
-        if (const int code = copyRange(from, to, data, end - data); code != 0)
+        if (const int code = m_ranges.copy(from, data, to, data, end - data, m_cancelled).code;
+            code != 0)
             return code;
         offset = end;
     }
     return ftruncate(to, size) == 0 ? 0 : errno;
-}
-
-int ItemCopier::copyRange(int from, int to, off_t offset, off_t length) {
-    constexpr off_t piece = 8 << 20;
-    std::vector<char> buffer;
-    for (off_t done = 0; done < length;) {
-        if (cancelled())
-            return ECANCELED;
-        const auto want = static_cast<std::size_t>(std::min(piece, length - done));
-        off_t in = offset + done;
-        off_t out = in;
-        ssize_t copied = -1;
-        if (m_rangeCopy) {
-            copied = copy_file_range(from, &in, to, &out, want, 0);
-            if (copied < 0 && rangeCopyUnavailable(errno))
-                m_rangeCopy = false;
-            else if (copied < 0 && errno != EINTR)
-                return errno;
-        }
-        if (!m_rangeCopy) {
-            buffer.resize(std::min<std::size_t>(want, 256 * 1024));
-            copied = pread(from, buffer.data(), buffer.size(), offset + done);
-            if (copied < 0 && errno != EINTR)
-                return errno;
-            for (ssize_t written = 0; copied > 0 && written < copied;) {
-                const ssize_t n =
-                    pwrite(to, buffer.data() + written, copied - written, offset + done + written);
-                if (n < 0 && errno != EINTR)
-                    return errno;
-                written += std::max<ssize_t>(n, 0);
-            }
-        }
-        // The file became shorter than the snapshot says: what follows is compared and
-        // refused, the rest here need not be read.
-        if (copied == 0)
-            return 0;
-        done += std::max<ssize_t>(copied, 0);
-    }
-    return 0;
 }
 
 int ItemCopier::copyExtendedAttributes(int from, int to) {

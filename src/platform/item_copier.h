@@ -3,6 +3,7 @@
 
 #include "platform/file_error.h"
 #include "platform/file_services.h"
+#include "platform/range_copy.h"
 #include "platform/tree_snapshot.h"
 
 #include <filesystem>
@@ -43,7 +44,6 @@ private:
     int copySpecial(int targetFolder, const char* targetName, const struct stat& status);
     int finishFolder(int source, int target, const SnapshotEntry& expected);
     int copyData(int from, int to, off_t size);
-    int copyRange(int from, int to, off_t offset, off_t length);
     bool cancelled() const { return m_cancelled && m_cancelled(); }
 
     /// Makes a file or folder written durable now, or starts its write-back for a later
@@ -58,7 +58,7 @@ private:
     std::string m_failedAt;
     /// Something exists at the target that this copy made.
     bool m_created = false;
-    bool m_rangeCopy = true;
+    RangeCopy m_ranges;
 };
 
 } // namespace sorvane

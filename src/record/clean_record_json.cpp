@@ -269,7 +269,7 @@ std::string CleanRecordJson::encode(const std::vector<CleanRecord>& records) {
         writeRecord(writer, record);
     }
     writer.endArray();
-    return writer.text();
+    return writer.take();
 }
 
 std::string CleanRecordJson::encodeRecord(const CleanRecord& record) {
@@ -283,7 +283,7 @@ std::string CleanRecordJson::encodeRecord(const CleanRecord& record) {
     writer.beginArray();
     writeRecord(writer, record);
     writer.endArray();
-    std::string text = writer.text();
+    std::string text = writer.take();
     // "[\n  " before the record, "\n]" after it.
     text.resize(text.size() - 2);
     text.erase(0, 4);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace sorvane {
@@ -27,7 +28,8 @@ public:
     void integer(std::int64_t value);
     void boolean(bool value);
 
-    const std::string& text() const { return m_text; }
+    /// The text written, which the writer gives up.
+    std::string take() { return std::move(m_text); }
 
 private:
     struct Level {
