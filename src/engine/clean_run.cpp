@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/clean_run.h"
 
+#include "engine/batch_size.h"
 #include "engine/grouping_date.h"
 #include "engine/path_rules.h"
 #include "platform/folder_bookmark.h"
@@ -59,9 +60,10 @@ CleanResult CleanRun::run() {
 void CleanRun::moveAll(const std::vector<DirectoryEntry>& items, const ArchiveFolderNamer& namer) {
     // The journal hears a whole batch in one write before any of it moves: one flush per
     // batch instead of one per item.
-    for (std::size_t start = 0; start < items.size(); start += batchSize) {
+    for (std::size_t start = 0, size = 0; start < items.size(); start += size) {
+        size = std::min(batchSizeAt(start), items.size() - start);
         const auto* first = items.data() + start;
-        const auto batch = plan(first, first + std::min(batchSize, items.size() - start), namer);
+        const auto batch = plan(first, first + size, namer);
         if (m_observer)
             m_observer->movesPlanned(batch);
         for (const auto& planned : batch) {

@@ -29,9 +29,6 @@ public:
     /// The last error line of a run its observer stopped.
     static std::string stoppedByRequestLine();
 
-    /// How many items are announced to the observer at once, before any of them moves.
-    static constexpr std::size_t batchSize = 256;
-
     CleanRun(FileServices& files, DesktopScan::Clock now, const CleanOptions& options,
              CleanTrigger trigger, CleanObserver* observer);
 

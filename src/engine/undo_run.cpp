@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/undo_run.h"
 
+#include "engine/batch_size.h"
 #include "engine/path_rules.h"
 #include "platform/folder_bookmark.h"
 #include "platform/message_catalogue.h"
@@ -33,14 +34,16 @@ UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& 
     std::unordered_set<std::string_view> restoredFrom;
 
     UndoResult result;
-    std::size_t done = 0;
+    std::size_t done = 0, nextBatch = 0;
     const std::span<const MovedFile> items(record.moved);
     for (std::size_t index = 0; index < items.size(); ++index) {
         const auto& item = items[index];
         // The journal hears a whole batch in one write before any of it moves.
-        if (m_observer && index % batchSize == 0)
-            m_observer->restoresPlanned(
-                items.subspan(index, std::min(batchSize, items.size() - index)));
+        if (m_observer && index == nextBatch) {
+            const auto size = std::min(batchSizeAt(index), items.size() - index);
+            m_observer->restoresPlanned(items.subspan(index, size));
+            nextBatch = index + size;
+        }
         // Items not tried stay in the record, so that the next undo puts them back.
         if (m_observer && m_observer->shouldStop()) {
             result.errors.push_back(

@@ -16,9 +16,6 @@ namespace sorvane {
 /// sits there now, and sends dated sub-folders it empties to the Trash.
 class UndoRun {
 public:
-    /// How many items are announced to the observer at once, before any of them moves.
-    static constexpr std::size_t batchSize = 256;
-
     UndoRun(FileServices& files, ItemTransfer::Clock now, UndoObserver* observer);
 
     /// `archiveBookmark` is the bookmark of `archive`, when it has one: it tells the archive

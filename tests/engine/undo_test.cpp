@@ -11,6 +11,7 @@
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <set>
 #include <sstream>
 
 namespace sorvane {
@@ -115,6 +116,45 @@ TEST_F(UndoTest, anItemWhoseNameWasTakenMeanwhileComesBackNumberedAndIsAnnounced
     EXPECT_EQ(contentsOf(home.desktop() / "notes 2.txt"), "old");
     EXPECT_THAT(observer.events, ElementsAre("plan notes.txt plan.txt", "will notes 2.txt",
                                              "back notes 2.txt", "back plan.txt"));
+}
+
+// A large run and its undo announce every item once, in batches that grow, and each before
+// the item moves.
+TEST_F(UndoTest, aLargeRunAnnouncesEachItemOnceAndBeforeItMovesBothWays) {
+    for (int i = 0; i < 800; ++i)
+        file("f" + std::to_string(i));
+    struct Announced : CleanObserver, UndoObserver {
+        std::vector<std::size_t> sizes;
+        std::multiset<std::string> planned;
+        std::size_t unannounced = 0;
+        void movesPlanned(const std::vector<PlannedMove>& moves) override {
+            sizes.push_back(moves.size());
+            for (const auto& move : moves)
+                planned.insert(move.source.native());
+        }
+        void itemMoved(const MovedFile& item) override {
+            unannounced += planned.count(item.originalPath) != 1;
+        }
+        void restoresPlanned(std::span<const MovedFile> items) override {
+            sizes.push_back(items.size());
+            for (const auto& item : items)
+                planned.insert(item.newPath);
+        }
+        void itemRestored(const MovedFile& item, const fs::path&) override {
+            unannounced += planned.count(item.newPath) != 1;
+        }
+        void undoProgressed(std::size_t, std::size_t) override {}
+        void cleanStarted(const CleanRecord&, std::size_t) override {}
+        void itemWillMove(const fs::path&, const fs::path&) override {}
+        void errorAdded(const std::string&) override {}
+    } announced;
+    const auto record =
+        std::get<CleanRecord>(cleaner().clean(options, CleanTrigger::manual, &announced));
+    ASSERT_EQ(record.moved.size(), 800u);
+    EXPECT_EQ(cleaner().undo(record, options.destination, &announced).restored.size(), 800u);
+    EXPECT_THAT(announced.sizes, ElementsAre(256, 512, 32, 256, 512, 32));
+    EXPECT_EQ(announced.planned.size(), 1600u);
+    EXPECT_EQ(announced.unannounced, 0u);
 }
 
 TEST_F(UndoTest, aFolderStillHoldingOtherThingsIsKeptButLeftoverDsStoreIsNot) {
