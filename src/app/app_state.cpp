@@ -265,7 +265,7 @@ void AppState::undoLastClean() {
     // from what is truly still in the archive.
     UndoJournal::recoverInto(m_history, undoJournalPath(), m_files);
     const auto undoable = m_history.lastUndoable();
-    const auto record = undoable ? m_history.record(undoable->id) : std::nullopt;
+    auto record = undoable ? m_history.record(undoable->id) : std::nullopt;
     if (!record)
         return;
     // An undo that could not be recorded would be undone again later, from the archive it
@@ -285,7 +285,7 @@ void AppState::undoLastClean() {
 
     runInBackground(
         m_workPool, this,
-        [&files = m_files, now = m_now, record = *record, archive, bookmark,
+        [&files = m_files, now = m_now, record = std::move(*record), archive, bookmark,
          journalPath = undoJournalPath(), progress = progressReporter(), &stop = m_stopRequested] {
             JobObserver observer(nullptr, progress, stop);
             UndoJobResult job;
@@ -296,8 +296,8 @@ void AppState::undoLastClean() {
             job.result = DesktopCleaner(files, now).undo(record, archive, watching, bookmark);
             return job;
         },
-        [this, record = *record](const UndoJobResult& job) {
-            undoEnded(record, job.result);
+        [this, id = undoable->id](const UndoJobResult& job) {
+            undoEnded(id, job.result);
             if (job.journal)
                 job.journal->finish();
             emit undoFinished(job.result);
@@ -305,11 +305,11 @@ void AppState::undoLastClean() {
         });
 }
 
-void AppState::undoEnded(const CleanRecord& record, const UndoResult& result) {
+void AppState::undoEnded(const Uuid& id, const UndoResult& result) {
     setWorking(false);
     const FileStatus saved = result.remaining.empty()
-                                 ? m_history.markUndone(record.id)
-                                 : m_history.recordPartialUndo(record.id, result.remaining);
+                                 ? m_history.markUndone(id)
+                                 : m_history.recordPartialUndo(id, result.remaining);
     setStatusMessage(
         withSaveFailure(undoMessage(result.restored.size(), result.errors.size()), saved));
     refreshCounts();

@@ -121,7 +121,7 @@ private:
     /// Records the outcome; false when its record could not be saved.
     bool cleanEnded(const CleanOutcome& outcome, CleanTrigger trigger,
                     const std::filesystem::path& archive);
-    void undoEnded(const CleanRecord& record, const UndoResult& result);
+    void undoEnded(const Uuid& id, const UndoResult& result);
     /// Renews the archive's bookmark when it no longer names the archive in effect.
     void rememberArchive();
     void notifyAfterScheduledClean(const CleanRecord& record, const std::filesystem::path& archive);
