@@ -3,6 +3,7 @@
 
 #include "history/history_index.h"
 #include "history/indexed_file.h"
+#include "platform/durable_file.h"
 #include "platform/file_error.h"
 #include "record/clean_record.h"
 #include "record/run_summary.h"
@@ -98,6 +99,7 @@ private:
     /// Gives `output` the whole file's new text; `offsets` receives where each run's text
     /// starts in it.
     FileStatus writeDocument(DurableFile::Output& output, std::vector<std::size_t>& offsets) const;
+    /// Replaces the file by that text, keeping an unreadable one aside first.
     FileStatus write(std::vector<std::size_t>& offsets);
     FileStatus store();
 
