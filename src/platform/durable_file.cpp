@@ -33,20 +33,6 @@ fs::path folderOf(const fs::path& path) {
     return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
 
-bool writeAll(int fd, std::string_view bytes, off_t at) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), at);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-        at += written;
-    }
-    return true;
-}
-
 // The rename is only durable once the folder that holds the new name is on disk too. Some
 // file systems refuse fsync on a folder (EINVAL); the data itself is safe by then, so the
 // write still counts as done.
@@ -78,8 +64,10 @@ FileStatus copyToNewFile(const fs::path& source, const fs::path& target) {
     UniqueFd fd(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!fd.valid())
         return posixError("keep a copy of", source, errno);
-    if (!writeAll(fd.get(), *bytes, 0) || ::fsync(fd.get()) != 0) {
-        const int code = errno;
+    int code = RangeCopy::writeAt(fd.get(), *bytes, 0);
+    if (code == 0 && ::fsync(fd.get()) != 0)
+        code = errno;
+    if (code != 0) {
         fd.reset();
         ::unlink(target.c_str());
         return posixError("keep a copy of", source, code);
@@ -120,8 +108,8 @@ FileStatus DurableFile::write(const fs::path& path, std::string_view bytes) {
 }
 
 FileStatus DurableFile::Output::text(std::string_view bytes) {
-    if (!writeAll(m_fd, bytes, static_cast<off_t>(m_size)))
-        return posixError("save", m_path, errno);
+    if (const int code = RangeCopy::writeAt(m_fd, bytes, static_cast<off_t>(m_size)))
+        return posixError("save", m_path, code);
     m_size += bytes.size();
     return {};
 }

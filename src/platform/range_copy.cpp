@@ -43,19 +43,26 @@ RangeCopy::Result RangeCopy::copy(int from, off_t offset, int to, off_t target, 
             copied = pread(from, buffer.data(), buffer.size(), in);
             if (copied < 0 && errno != EINTR)
                 return {errno, result.copied};
-            for (ssize_t written = 0; copied > 0 && written < copied;) {
-                const ssize_t n =
-                    pwrite(to, buffer.data() + written, copied - written, out + written);
-                if (n < 0 && errno != EINTR)
-                    return {errno, result.copied};
-                written += std::max<ssize_t>(n, 0);
-            }
+            if (copied > 0)
+                if (const int code = writeAt(to, {buffer.data(), std::size_t(copied)}, out))
+                    return {code, result.copied};
         }
         if (copied == 0)
             return result;
         result.copied += std::max<ssize_t>(copied, 0);
     }
     return result;
+}
+
+int RangeCopy::writeAt(int fd, std::string_view bytes, off_t offset) {
+    while (!bytes.empty()) {
+        const ssize_t written = pwrite(fd, bytes.data(), bytes.size(), offset);
+        if (written < 0 && errno != EINTR)
+            return errno;
+        bytes.remove_prefix(static_cast<std::size_t>(std::max<ssize_t>(written, 0)));
+        offset += std::max<ssize_t>(written, 0);
+    }
+    return 0;
 }
 
 } // namespace sorvane

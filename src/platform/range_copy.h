@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 #include <sys/types.h>
 
 namespace sorvane {
@@ -22,6 +23,10 @@ public:
     /// asked between pieces of a long range.
     Result copy(int from, off_t offset, int to, off_t target, off_t length,
                 const std::function<bool()>& cancelled = {});
+
+    /// All of `bytes` to `fd` at `offset`, through short writes and interruptions; 0 or the
+    /// errno.
+    static int writeAt(int fd, std::string_view bytes, off_t offset);
 
 private:
     bool m_inKernel = true;
