@@ -124,6 +124,10 @@ void CleanJournal::cleanStarted(const CleanRecord& header, std::size_t) {
     append(JournalFormat::start(header));
 }
 
+void CleanJournal::scanFinished(const CleanRecord& header, std::size_t) {
+    m_held += JournalFormat::start(header);
+}
+
 void CleanJournal::itemWillMove(const std::filesystem::path& source,
                                 const std::filesystem::path& target) {
     const auto planned = m_planned.find(source.native());

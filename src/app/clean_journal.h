@@ -51,6 +51,8 @@ public:
     void foldersChosen(const std::filesystem::path& desktop,
                        const std::filesystem::path& archive) override;
     void cleanStarted(const CleanRecord& header, std::size_t itemCount) override;
+    /// Held until the next write; the later header replaces the first.
+    void scanFinished(const CleanRecord& header, std::size_t itemCount) override;
     /// Written through to the disk, in one write: recovery after a power cut removes a copy
     /// only while the journal says the original is untouched, so that must never lag behind;
     /// states that could not be written stop the moves.

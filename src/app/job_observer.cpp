@@ -25,6 +25,13 @@ void JobObserver::cleanStarted(const CleanRecord& header, std::size_t itemCount)
     report(0, itemCount);
 }
 
+void JobObserver::scanFinished(const CleanRecord& header, std::size_t itemCount) {
+    if (m_journal)
+        m_journal->scanFinished(header, itemCount);
+    m_total = itemCount;
+    report(std::min(m_done, m_total), m_total);
+}
+
 void JobObserver::movesPlanned(const std::vector<PlannedMove>& moves) {
     if (m_journal)
         m_journal->movesPlanned(moves);

@@ -21,6 +21,7 @@ public:
     void foldersChosen(const std::filesystem::path& desktop,
                        const std::filesystem::path& archive) override;
     void cleanStarted(const CleanRecord& header, std::size_t itemCount) override;
+    void scanFinished(const CleanRecord& header, std::size_t itemCount) override;
     bool transfersStepped(std::span<const TransferStep> steps) override;
     void movesPlanned(const std::vector<PlannedMove>& moves) override;
     void itemWillMove(const std::filesystem::path& source,

@@ -29,9 +29,16 @@ class CleanObserver {
 public:
     virtual ~CleanObserver() = default;
 
-    /// The run has scanned and is about to move `itemCount` items. `header` is the record as
-    /// it will be written: its id, date, trigger and skipped count, nothing moved yet.
+    /// The run is about to move at most `itemCount` items. `header` is the record as it will
+    /// be written: its id, date, trigger and the skipped count so far, nothing moved yet.
     virtual void cleanStarted(const CleanRecord& header, std::size_t itemCount) = 0;
+    /// A large Desktop is still being read when its first items move; once it has been read
+    /// whole, `header` holds the run's skipped count so far and `itemCount` the items it
+    /// moves at most. Not sent when the Desktop was read whole before `cleanStarted`.
+    virtual void scanFinished(const CleanRecord& header, std::size_t itemCount) {
+        static_cast<void>(header);
+        static_cast<void>(itemCount);
+    }
     /// The Desktop the run empties and the archive it fills: nothing outside them is its to
     /// touch. Sent before `cleanStarted`.
     virtual void foldersChosen(const std::filesystem::path& desktop,

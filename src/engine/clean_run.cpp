@@ -34,72 +34,92 @@ CleanResult CleanRun::run() {
     m_desktop = *desktop;
     if (auto error = openRoot())
         return *error;
-    // A Desktop that exists but cannot be read is a failure, not "Nothing to move".
-    auto scanned = DesktopScan(m_files, m_now).scan(m_desktop, m_options);
-    if (!scanned)
-        return CleanError::desktopUnreadable();
-    const auto& desktopItems = scanned.value();
-
+    // Before the scan begins: its calendar and the dated folders' names read the time zone.
     UserLocale::refreshTimeZone();
+    // A Desktop that exists but cannot be read is a failure, not "Nothing to move".
+    auto scan = DesktopScan(m_files, m_now).start(m_desktop, m_options);
+    if (!scan)
+        return CleanError::desktopUnreadable();
+
     const ArchiveFolderNamer namer(UserLocale::formattingLocale());
     m_record.id = Uuid::random();
     m_record.date = m_now();
     m_record.trigger = m_trigger;
-    m_record.skippedCount = desktopItems.skipped;
-    const auto& items = desktopItems.eligible;
-    if (m_observer) {
-        m_observer->foldersChosen(m_desktop, m_root);
-        m_observer->cleanStarted(m_record, items.size());
-    }
-
-    moveAll(items, namer);
+    moveAll(*scan.value(), namer);
     // A run is made for one call: its record goes to the caller whole, not copied.
     return std::move(m_record);
 }
 
-void CleanRun::moveAll(const std::vector<DirectoryEntry>& items, const ArchiveFolderNamer& namer) {
+void CleanRun::moveAll(ScanAhead& scan, const ArchiveFolderNamer& namer) {
+    // Most Desktops are read whole by the time their first batch is; a larger one goes on
+    // being read while its first batches move.
+    auto batch = scan.next(batchSizeAt(0));
+    bool announced = scan.finished();
+    countSkipped(scan.skipped());
+    if (m_observer) {
+        m_observer->foldersChosen(m_desktop, m_root);
+        m_observer->cleanStarted(m_record, scan.mostEligible());
+    }
+    auto announceWhenRead = [&] {
+        if (announced || !scan.finished())
+            return;
+        announced = true;
+        countSkipped(scan.skipped());
+        if (m_observer)
+            m_observer->scanFinished(m_record, scan.mostEligible());
+    };
     // The journal hears a whole batch in one write before any of it moves: one flush per
     // batch instead of one per item.
-    for (std::size_t start = 0, size = 0; start < items.size(); start += size) {
-        size = std::min(batchSizeAt(start), items.size() - start);
-        const auto* first = items.data() + start;
-        const auto batch = plan(first, first + size, namer);
-        if (m_observer)
-            m_observer->movesPlanned(batch);
-        for (const auto& planned : batch) {
-            if (m_observer && m_observer->shouldStop()) {
-                // The queued copies have not begun: their items stay untouched.
-                m_copies.clear();
-                addError(stoppedByRequestLine());
-                return;
-            }
-            if (!moveItem(planned)) {
-                m_copies.clear();
-                return;
-            }
-        }
-        if (!finishCopies())
-            return;
+    for (std::size_t start = 0; !batch.empty() && moveBatch(batch, namer);) {
+        start += batch.size();
+        batch = scan.next(batchSizeAt(start));
+        announceWhenRead();
     }
+    // Items the run did not reach still stay, and are counted so.
+    countSkipped(scan.rest().skipped);
+    announceWhenRead();
 }
 
-std::vector<PlannedMove> CleanRun::plan(const DirectoryEntry* first, const DirectoryEntry* last,
+bool CleanRun::moveBatch(std::span<const DirectoryEntry> items, const ArchiveFolderNamer& namer) {
+    const auto batch = plan(items, namer);
+    if (m_observer)
+        m_observer->movesPlanned(batch);
+    for (const auto& planned : batch) {
+        if (m_observer && m_observer->shouldStop()) {
+            // The queued copies have not begun: their items stay untouched.
+            m_copies.clear();
+            addError(stoppedByRequestLine());
+            return false;
+        }
+        if (!moveItem(planned)) {
+            m_copies.clear();
+            return false;
+        }
+    }
+    return finishCopies();
+}
+
+void CleanRun::countSkipped(std::int64_t scanSkipped) {
+    m_record.skippedCount += scanSkipped - std::exchange(m_scanSkipped, scanSkipped);
+}
+
+std::vector<PlannedMove> CleanRun::plan(std::span<const DirectoryEntry> items,
                                         const ArchiveFolderNamer& namer) const {
     std::vector<PlannedMove> batch;
-    batch.reserve(last - first);
+    batch.reserve(items.size());
     // Items of a batch mostly share their dated folder: its path is made once for them.
     std::string folderName;
     std::filesystem::path folder;
-    for (const auto* item = first; item != last; ++item) {
+    for (const auto& item : items) {
         // The dates the scan read: reading them again would cost as much as the scan itself.
-        const auto date = groupingDate(item->values, m_options.dateBasis, m_record.date);
+        const auto date = groupingDate(item.values, m_options.dateBasis, m_record.date);
         if (auto name = namer.name(date, m_options.grouping);
             folder.empty() || name != folderName) {
             folder = m_root / name;
             folderName = std::move(name);
         }
-        batch.push_back({item->path, folder / item->path.filename(),
-                         item->values ? item->values->identity : std::nullopt});
+        batch.push_back({item.path, folder / item.path.filename(),
+                         item.values ? item.values->identity : std::nullopt});
     }
     return batch;
 }

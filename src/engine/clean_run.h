@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -36,11 +37,16 @@ public:
     CleanResult run();
 
 private:
-    /// Moves the scanned items batch by batch, until the end or what stops the run.
-    void moveAll(const std::vector<DirectoryEntry>& items, const ArchiveFolderNamer& namer);
+    /// Moves the items the scan finds eligible batch by batch, as it finds them, until the
+    /// end or what stops the run.
+    void moveAll(ScanAhead& scan, const ArchiveFolderNamer& namer);
+    /// Announces a batch and moves its items; false when the run must stop.
+    bool moveBatch(std::span<const DirectoryEntry> items, const ArchiveFolderNamer& namer);
     /// Where each item of a batch goes first: its dated folder and its own name.
-    std::vector<PlannedMove> plan(const DirectoryEntry* first, const DirectoryEntry* last,
+    std::vector<PlannedMove> plan(std::span<const DirectoryEntry> items,
                                   const ArchiveFolderNamer& namer) const;
+    /// Takes the scan's count of items that stay, so far, into the record.
+    void countSkipped(std::int64_t scanSkipped);
     /// Moves one item as planned, or under a free numbered name, or queues its copy to
     /// another file system; false when the run must stop.
     bool moveItem(const PlannedMove& planned);
@@ -75,6 +81,8 @@ private:
     CopyBatch m_copies;
     CleanRecord m_record;
     int m_consecutiveFailures = 0;
+    /// The part of the record's skipped count that the scan found; the rest were busy.
+    std::int64_t m_scanSkipped = 0;
     std::set<std::string, std::less<>> m_madeFolders;
 };
 

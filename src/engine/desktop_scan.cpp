@@ -36,34 +36,22 @@ std::optional<CleanError> DesktopScan::placeProblem(const std::filesystem::path&
 
 FileResult<ScannedDesktop> DesktopScan::scan(const std::filesystem::path& desktop,
                                              const CleanOptions& options) const {
-    auto listing = m_files.contentsOfDirectory(desktop);
+    auto scan = start(desktop, options);
+    if (!scan)
+        return scan.error();
+    return scan.value()->rest();
+}
+
+FileResult<std::unique_ptr<ScanAhead>> DesktopScan::start(const std::filesystem::path& desktop,
+                                                          const CleanOptions& options) const {
+    auto listing = m_files.listDirectory(desktop);
     if (!listing)
         return listing.error();
-    auto entries = std::move(listing).value();
-    DesktopOrder::sort(entries);
-
-    const ItemClassifier classifier(m_files, desktop, options, standardNeverMove(), m_now);
-    ScannedDesktop scanned;
-    // The eligible items move up within the listing, which then becomes the list.
-    std::size_t kept = 0;
-    for (auto& entry : entries) {
-        switch (classifier.classify(entry)) {
-        case ItemVerdict::eligible:
-            if (&entries[kept] != &entry)
-                entries[kept] = std::move(entry);
-            ++kept;
-            break;
-        case ItemVerdict::tagged:
-            ++scanned.tagged;
-            [[fallthrough]];
-        case ItemVerdict::skipped:
-            ++scanned.skipped;
-            break;
-        }
-    }
-    entries.resize(kept);
-    scanned.eligible = std::move(entries);
-    return scanned;
+    auto listed = std::move(listing).value();
+    DesktopOrder::sort(listed.entries);
+    return std::make_unique<ScanAhead>(
+        std::move(listed),
+        std::make_unique<ItemClassifier>(m_files, desktop, options, standardNeverMove(), m_now));
 }
 
 ItemVerdict DesktopScan::classify(const DirectoryEntry& item, const CleanOptions& options) const {

@@ -3,25 +3,16 @@
 
 #include "engine/clean_error.h"
 #include "engine/clean_options.h"
-#include "engine/clean_preview.h"
 #include "engine/item_classifier.h"
+#include "engine/scan_ahead.h"
+#include "engine/scanned_desktop.h"
 #include "platform/file_services.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
-#include <vector>
 
 namespace sorvane {
-
-/// What one look at the Desktop found: the items a clean would move, in Desktop name order,
-/// each with the values the listing read, and how many stay.
-struct ScannedDesktop {
-    std::vector<DirectoryEntry> eligible;
-    std::int64_t skipped = 0;
-    std::int64_t tagged = 0;
-
-    CleanPreview preview() const;
-};
 
 /// Lists the Desktop and sorts its items into those a clean moves and those that stay.
 class DesktopScan {
@@ -43,6 +34,10 @@ public:
     /// The scan of a known Desktop, or the listing's error.
     FileResult<ScannedDesktop> scan(const std::filesystem::path& desktop,
                                     const CleanOptions& options) const;
+    /// Lists a known Desktop and goes on reading its items on a thread of their own, or
+    /// gives the listing's error. The ICU time zone must not change while it reads.
+    FileResult<std::unique_ptr<ScanAhead>> start(const std::filesystem::path& desktop,
+                                                 const CleanOptions& options) const;
 
     /// The verdict for one listed item of the Desktop.
     ItemVerdict classify(const DirectoryEntry& item, const CleanOptions& options) const;

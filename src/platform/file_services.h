@@ -20,6 +20,14 @@ namespace sorvane {
 /// started at once, so that it overlaps with the next copy.
 enum class CopyDurability { flushed, started };
 
+/// A folder's entries as listed, hidden ones included, before their values are read.
+struct DirectoryListing {
+    std::vector<DirectoryEntry> entries;
+    /// Reads the values of one of `entries` in the folder that was listed (not by its path
+    /// again). One thread at a time may call it, also while another uses the services.
+    std::function<void(DirectoryEntry&)> readValues;
+};
+
 /// Everything the cleaning engine asks of the file system. One POSIX implementation serves
 /// the program; tests wrap it to make chosen operations fail.
 ///
@@ -32,9 +40,12 @@ public:
     /// The user's Desktop folder, or none when there is no usable one.
     virtual std::optional<std::filesystem::path> desktopDirectory() = 0;
 
+    /// One level of a folder's entries, hidden ones included, their values read later.
+    virtual FileResult<DirectoryListing> listDirectory(const std::filesystem::path& folder) = 0;
+
     /// One level of a folder's entries, hidden ones included, each with its values.
-    virtual FileResult<std::vector<DirectoryEntry>>
-    contentsOfDirectory(const std::filesystem::path& folder) = 0;
+    FileResult<std::vector<DirectoryEntry>>
+    contentsOfDirectory(const std::filesystem::path& folder);
 
     /// Whether every entry of the folder is named `allowedName` (an empty folder qualifies).
     /// Stops reading at the first other entry.

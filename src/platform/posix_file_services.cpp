@@ -17,6 +17,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -118,12 +119,19 @@ std::optional<std::filesystem::path> PosixFileServices::desktopDirectory() {
     return desktop;
 }
 
-FileResult<std::vector<DirectoryEntry>>
-PosixFileServices::contentsOfDirectory(const std::filesystem::path& folder) {
-    FolderStream stream(folder);
+FileResult<DirectoryListing> PosixFileServices::listDirectory(const std::filesystem::path& folder) {
+    // Kept open for the values, which are read by name in this very folder.
+    struct OpenFolder {
+        explicit OpenFolder(const std::filesystem::path& folder) : stream(folder) {}
+        FolderStream stream;
+        HiddenNames hidden;
+        std::optional<std::uint64_t> mount;
+        std::size_t prefixLength = 0;
+    };
+    auto open = std::make_shared<OpenFolder>(folder);
+    auto& stream = open->stream;
     if (stream.error() != 0)
         return posixError("list the contents of", folder, stream.error());
-    const HiddenNames hidden(stream.fd());
     // The names are gathered first so that the entries, which are large, are placed once
     // and never moved while the vector grows.
     std::string names;
@@ -138,18 +146,22 @@ PosixFileServices::contentsOfDirectory(const std::filesystem::path& folder) {
     std::string prefix = folder.native();
     if (!prefix.ends_with('/'))
         prefix += '/';
-    const auto folderMount = mountIdOf(stream.fd());
-    std::vector<DirectoryEntry> entries;
-    entries.reserve(starts.size());
-    for (const std::size_t start : starts) {
-        const char* name = names.data() + start;
-        auto& listed = entries.emplace_back(DirectoryEntry{prefix + name, std::nullopt});
+    DirectoryListing listing;
+    listing.entries.reserve(starts.size());
+    for (const std::size_t start : starts)
+        listing.entries.push_back(DirectoryEntry{prefix + (names.data() + start), std::nullopt});
+
+    open->hidden = HiddenNames(stream.fd());
+    open->mount = mountIdOf(stream.fd());
+    open->prefixLength = prefix.size();
+    listing.readValues = [open = std::move(open)](DirectoryEntry& entry) {
+        const char* name = entry.path.c_str() + open->prefixLength;
         int ignored = 0;
-        listed.values = ResourceReader::read(stream.fd(), name, listed.path.c_str(),
-                                             hidden.contains(name), ignored);
-        markMountPoint(listed.values, folderMount);
-    }
-    return entries;
+        entry.values = ResourceReader::read(open->stream.fd(), name, entry.path.c_str(),
+                                            open->hidden.contains(name), ignored);
+        markMountPoint(entry.values, open->mount);
+    };
+    return listing;
 }
 
 FileResult<bool> PosixFileServices::directoryHoldsOnly(const std::filesystem::path& folder,

@@ -13,8 +13,7 @@ public:
     /// is the home folder or any folder above it (`XDG_DESKTOP_DIR="$HOME/"` is how users
     /// switch the Desktop off, and a clean must never sweep a whole home folder).
     std::optional<std::filesystem::path> desktopDirectory() override;
-    FileResult<std::vector<DirectoryEntry>>
-    contentsOfDirectory(const std::filesystem::path& folder) override;
+    FileResult<DirectoryListing> listDirectory(const std::filesystem::path& folder) override;
     FileResult<bool> directoryHoldsOnly(const std::filesystem::path& folder,
                                         const std::string& allowedName) override;
     FileResult<ResourceValues> resourceValues(const std::filesystem::path& item) override;

@@ -238,7 +238,7 @@ TEST_F(AppStateTest, anUndoOfItemsThatAreGoneSaysNothingCameBack) {
 
 TEST_F(AppStateTest, aDesktopThatCannotBeReadIsNotCountedAsClear) {
     file("a.txt");
-    faults.failOn(FileOperation::contentsOfDirectory, home.desktop(), EACCES);
+    faults.failOn(FileOperation::listDirectory, home.desktop(), EACCES);
     state.refreshCounts();
     waitForCounts();
     EXPECT_EQ(state.pendingCount(), 0);
@@ -257,7 +257,7 @@ TEST_F(AppStateTest, aCleanWhoseCountsNobodyShowsListsTheDesktopOnce) {
     state.setCountsShown(false);
     clean(CleanTrigger::manual);
     QTest::qWait(100);
-    EXPECT_EQ(faults.callCount(FileOperation::contentsOfDirectory), 1);
+    EXPECT_EQ(faults.callCount(FileOperation::listDirectory), 1);
     EXPECT_EQ(state.statusMessage(), "1 item moved");
 }
 

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <future>
 #include <gmock/gmock.h>
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -250,7 +251,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CleanRunTest, anUnreadableDesktopIsAFailureNotNothingToMove) {
     file("a.txt");
-    fake.failOn(FileOperation::contentsOfDirectory, home.desktop(), EIO);
+    fake.failOn(FileOperation::listDirectory, home.desktop(), EIO);
     EXPECT_EQ(std::get<CleanError>(cleanFailing(fake)).errorDescription(),
               "Could not read your Desktop folder.");
 }
@@ -603,6 +604,49 @@ TEST_F(AcrossFileSystemsTest, aBatchIsAnnouncedOnceAStateAndANameTakenMeanwhileI
     EXPECT_TRUE(fs::is_empty(home.desktop()));
     EXPECT_EQ(fs::file_size(march() / "b"), 6u); // theirs
     EXPECT_EQ(fs::file_size(march() / "b 2"), 1u);
+}
+
+// On a large Desktop the first batch moves while the rest is still being read; the record and
+// the journal still count every item that stays.
+TEST_F(CleanRunTest, theFirstBatchMovesWhileALargeDesktopIsStillBeingRead) {
+    options.dateBasis = DateBasis::cleaned;
+    for (int i = 100; i < 400; ++i)
+        file("a" + std::to_string(i));
+    for (int i = 0; i < 20; ++i)
+        file("z" + std::to_string(i) + ".desktop"); // launchers stay
+    class Observer : public CleanObserver {
+    public:
+        void cleanStarted(const CleanRecord& header, std::size_t count) override {
+            events.push_back("start " + std::to_string(count) + " skipped " +
+                             std::to_string(header.skippedCount));
+        }
+        void scanFinished(const CleanRecord& header, std::size_t count) override {
+            events.push_back("read " + std::to_string(count) + " skipped " +
+                             std::to_string(header.skippedCount));
+        }
+        void movesPlanned(const std::vector<PlannedMove>& moves) override {
+            events.push_back("plan " + std::to_string(moves.size()));
+            if (events.size() == 2)
+                firstBatch.set_value();
+        }
+        void itemWillMove(const fs::path&, const fs::path&) override {}
+        void itemMoved(const MovedFile&) override {}
+        void errorAdded(const std::string& line) override { events.push_back(line); }
+        std::vector<std::string> events;
+        std::promise<void> firstBatch;
+    } observer;
+    bool waitedInVain = false;
+    auto announced = observer.firstBatch.get_future().share();
+    fake.beforeValuesOf([&](const fs::path& item) {
+        if (item.filename() == "z0.desktop")
+            waitedInVain = announced.wait_for(seconds(20)) != std::future_status::ready;
+    });
+    const auto record = clean(fake, &observer);
+    EXPECT_FALSE(waitedInVain);
+    EXPECT_EQ(record.moved.size(), 300u);
+    EXPECT_EQ(record.skippedCount, 20);
+    EXPECT_THAT(observer.events,
+                ElementsAre("start 320 skipped 0", "plan 256", "read 300 skipped 20", "plan 44"));
 }
 
 // A slow drive still shows progress: what was copied in one round is finished and counted

@@ -279,7 +279,7 @@ TEST_F(UndoTest, looksAtAnEmptiedFolderOnceNotAfterEveryItem) {
     test::FaultInjectingFileServices counting(files);
     undo(record, &counting);
     EXPECT_EQ(counting.callCount(FileOperation::directoryHoldsOnly), 1);
-    EXPECT_EQ(counting.callCount(FileOperation::contentsOfDirectory), 0);
+    EXPECT_EQ(counting.callCount(FileOperation::listDirectory), 0);
     EXPECT_EQ(counting.callCount(FileOperation::trashItem), 1);
 }
 

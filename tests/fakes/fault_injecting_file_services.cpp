@@ -11,7 +11,7 @@ namespace {
 
 const char* verb(FileOperation operation) {
     switch (operation) {
-    case FileOperation::contentsOfDirectory:
+    case FileOperation::listDirectory:
     case FileOperation::directoryHoldsOnly:
         return "list the contents of";
     case FileOperation::resourceValues:
@@ -62,6 +62,11 @@ void FaultInjectingFileServices::reportFileSize(const std::filesystem::path& ite
 
 void FaultInjectingFileServices::failTagReadOf(const std::filesystem::path& item) {
     m_unreadableTags.insert(normalisedPath(item));
+}
+
+void FaultInjectingFileServices::beforeValuesOf(
+    std::function<void(const std::filesystem::path&)> hook) {
+    m_beforeValues = std::move(hook);
 }
 
 void FaultInjectingFileServices::shortenCopies() {
@@ -141,18 +146,22 @@ std::optional<std::filesystem::path> FaultInjectingFileServices::desktopDirector
     return m_real.desktopDirectory();
 }
 
-FileResult<std::vector<DirectoryEntry>>
-FaultInjectingFileServices::contentsOfDirectory(const std::filesystem::path& folder) {
-    if (auto error = call(FileOperation::contentsOfDirectory, folder))
+FileResult<DirectoryListing>
+FaultInjectingFileServices::listDirectory(const std::filesystem::path& folder) {
+    if (auto error = call(FileOperation::listDirectory, folder))
         return *error;
-    auto listing = m_real.contentsOfDirectory(folder);
+    auto listing = m_real.listDirectory(folder);
     if (!listing)
         return listing;
-    auto entries = std::move(listing).value();
-    for (auto& entry : entries)
+    auto adjusted = std::move(listing).value();
+    adjusted.readValues = [this, real = std::move(adjusted.readValues)](DirectoryEntry& entry) {
+        if (m_beforeValues)
+            m_beforeValues(entry.path);
+        real(entry);
         if (entry.values)
             adjustValues(entry.path, *entry.values);
-    return entries;
+    };
+    return adjusted;
 }
 
 FileResult<bool> FaultInjectingFileServices::directoryHoldsOnly(const std::filesystem::path& folder,

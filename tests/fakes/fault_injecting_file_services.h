@@ -33,12 +33,15 @@ public:
                 std::optional<int> times = std::nullopt, std::string message = {});
     void clearFaults();
 
-    /// Reported as the file size of `item` by resourceValues and contentsOfDirectory, as if
+    /// Reported as the file size of `item` by resourceValues and a listing's values, as if
     /// the file had that size: a copy "of the wrong size".
     void reportFileSize(const std::filesystem::path& item, std::uint64_t size);
-    /// The tags of `item` read as failed (as after EIO) by resourceValues and
-    /// contentsOfDirectory.
+    /// The tags of `item` read as failed (as after EIO) by resourceValues and a
+    /// listing's values.
     void failTagReadOf(const std::filesystem::path& item);
+    /// Called with each item whose values a listing is about to read, on the thread that
+    /// reads them.
+    void beforeValuesOf(std::function<void(const std::filesystem::path&)> hook);
     /// Every file copied from now on loses its last byte, as on a disk that drops writes.
     void shortenCopies();
 
@@ -58,8 +61,7 @@ public:
     int callCount(FileOperation operation) const;
 
     std::optional<std::filesystem::path> desktopDirectory() override;
-    FileResult<std::vector<DirectoryEntry>>
-    contentsOfDirectory(const std::filesystem::path& folder) override;
+    FileResult<DirectoryListing> listDirectory(const std::filesystem::path& folder) override;
     FileResult<bool> directoryHoldsOnly(const std::filesystem::path& folder,
                                         const std::string& allowedName) override;
     FileResult<ResourceValues> resourceValues(const std::filesystem::path& item) override;
@@ -104,6 +106,7 @@ private:
     std::vector<Fault> m_faults;
     std::map<std::filesystem::path, std::uint64_t> m_fileSizes;
     std::set<std::filesystem::path> m_unreadableTags;
+    std::function<void(const std::filesystem::path&)> m_beforeValues;
     bool m_shortenCopies = false;
     std::function<void()> m_afterEachChange;
     std::optional<std::optional<std::filesystem::path>> m_desktop;

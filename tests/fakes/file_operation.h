@@ -6,7 +6,7 @@ namespace sorvane::test {
 /// The operations of FileServices, one each, for choosing which to fail or count.
 enum class FileOperation {
     desktopDirectory,
-    contentsOfDirectory,
+    listDirectory,
     directoryHoldsOnly,
     resourceValues,
     identity,
