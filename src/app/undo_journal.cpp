@@ -215,8 +215,8 @@ UndoJournal::Planned* UndoJournal::plannedOf(const MovedFile& item) {
     return nullptr;
 }
 
-std::string UndoJournal::willLine(const MovedFile& item, const std::filesystem::path& target) {
-    std::string identity = identityTextOf(m_files, item.newPath);
+std::string UndoJournal::willLine(const MovedFile& item, const std::filesystem::path& target,
+                                  std::string identity) {
     std::string line = "will " + item.id.toString() + " " + identity + " ";
     Base64::appendEncoded(line, target.native());
     line += '\n';
@@ -225,20 +225,23 @@ std::string UndoJournal::willLine(const MovedFile& item, const std::filesystem::
     return line;
 }
 
-void UndoJournal::restoresPlanned(std::span<const MovedFile> items) {
+void UndoJournal::restoresPlanned(std::span<const MovedFile> items,
+                                  std::span<const std::optional<FileIdentity>> identities) {
     m_planned.clear();
     m_lastFound = 0;
     for (const auto& item : items)
         m_planned.push_back({item.id, {}, false});
     std::string lines;
-    for (const auto& item : items)
-        lines += willLine(item, item.originalPath);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        lines +=
+            willLine(items[i], items[i].originalPath,
+                     i < identities.size() && identities[i] ? identityText(*identities[i]) : "-");
     if (append(lines))
         fdatasync(m_fd);
 }
 
 void UndoJournal::itemWillRestore(const MovedFile& item, const std::filesystem::path& target) {
-    append(willLine(item, target));
+    append(willLine(item, target, identityTextOf(m_files, item.newPath)));
 }
 
 void UndoJournal::itemRestored(const MovedFile& item, const std::filesystem::path& target) {

@@ -47,7 +47,8 @@ public:
 
     void undoProgressed(std::size_t done, std::size_t total) override;
     bool shouldStop() override;
-    void restoresPlanned(std::span<const MovedFile> items) override;
+    void restoresPlanned(std::span<const MovedFile> items,
+                         std::span<const std::optional<FileIdentity>> identities) override;
     void itemWillRestore(const MovedFile& item, const std::filesystem::path& target) override;
     void itemRestored(const MovedFile& item, const std::filesystem::path& target) override;
     /// Notes the info file of an emptied dated folder before the folder moves into the
@@ -68,8 +69,9 @@ private:
         bool copied = false;
     };
 
-    /// Also notes the identity read for `item`, when it is one of the current batch.
-    std::string willLine(const MovedFile& item, const std::filesystem::path& target);
+    /// Also notes `identity`, read for `item`, when it is one of the current batch.
+    std::string willLine(const MovedFile& item, const std::filesystem::path& target,
+                         std::string identity);
     /// `item` in the current batch; null when it is not one of it.
     Planned* plannedOf(const MovedFile& item);
 

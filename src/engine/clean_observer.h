@@ -79,8 +79,12 @@ public:
     /// Asked before each item: true leaves the rest in the archive, still undoable.
     virtual bool shouldStop() { return false; }
     /// Sent before anything of a batch of the record's items moves; each is tried first at
-    /// its original path. The default announces each with `itemWillRestore`.
-    virtual void restoresPlanned(std::span<const MovedFile> items) {
+    /// its original path. `identities` holds each item's identity in the archive, read
+    /// after the batch before was announced (none where it could not be read). The default
+    /// announces each with `itemWillRestore`.
+    virtual void restoresPlanned(std::span<const MovedFile> items,
+                                 std::span<const std::optional<FileIdentity>> identities) {
+        static_cast<void>(identities);
         for (const auto& item : items)
             itemWillRestore(item, item.originalPath);
     }

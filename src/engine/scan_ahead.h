@@ -43,8 +43,7 @@ public:
 
 private:
     void readAll();
-    void publish(std::size_t eligible, std::size_t read, std::int64_t skipped,
-                 std::int64_t tagged);
+    void publish(std::size_t eligible, std::size_t read, std::int64_t skipped, std::int64_t tagged);
 
     DirectoryListing m_listing;
     std::unique_ptr<ItemClassifier> m_classifier;

@@ -38,12 +38,8 @@ UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& 
     const std::span<const MovedFile> items(record.moved);
     for (std::size_t index = 0; index < items.size(); ++index) {
         const auto& item = items[index];
-        // The journal hears a whole batch in one write before any of it moves.
-        if (m_observer && index == nextBatch) {
-            const auto size = std::min(batchSizeAt(index), items.size() - index);
-            m_observer->restoresPlanned(items.subspan(index, size));
-            nextBatch = index + size;
-        }
+        if (m_observer && index == nextBatch)
+            nextBatch = announceBatch(items, index);
         // Items not tried stay in the record, so that the next undo puts them back.
         if (m_observer && m_observer->shouldStop()) {
             result.errors.push_back(
@@ -61,6 +57,34 @@ UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& 
             m_observer->undoProgressed(++done, record.moved.size());
     }
     return result;
+}
+
+std::size_t UndoRun::announceBatch(std::span<const MovedFile> items, std::size_t first) {
+    // The journal hears a whole batch in one write before any of it moves.
+    const auto size = std::min(batchSizeAt(first), items.size() - first);
+    const auto next = first + size;
+    const auto batch = items.subspan(first, size);
+    const auto identities =
+        identitiesOf(batch, items.subspan(next, std::min(batchSizeAt(next), items.size() - next)));
+    m_observer->restoresPlanned(batch, identities);
+    return next;
+}
+
+UndoRun::Identities UndoRun::identitiesOf(std::span<const MovedFile> batch,
+                                          std::span<const MovedFile> following) {
+    auto read = [this](std::span<const MovedFile> items) {
+        Identities identities;
+        identities.reserve(items.size());
+        for (const auto& item : items)
+            identities.push_back(m_files.identity(item.newPath));
+        return identities;
+    };
+    // The items of a batch still lie in the archive while the batch before moves to the
+    // Desktop: their identities are the same whether read then or just before the batch.
+    auto identities = m_identitiesAhead.valid() ? m_identitiesAhead.get() : read(batch);
+    if (!following.empty())
+        m_identitiesAhead = std::async(std::launch::async, read, following);
+    return identities;
 }
 
 bool UndoRun::restore(const MovedFile& item, UndoResult& result) {

@@ -6,9 +6,12 @@
 #include "engine/undo_result.h"
 #include "record/clean_record.h"
 
+#include <future>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace sorvane {
 
@@ -29,6 +32,13 @@ public:
                                   const std::filesystem::path& archive);
 
 private:
+    using Identities = std::vector<std::optional<FileIdentity>>;
+
+    /// Announces the batch of `items` that begins at `first`; gives where the next begins.
+    std::size_t announceBatch(std::span<const MovedFile> items, std::size_t first);
+    /// The identities of `batch`, read ahead when they were asked for as `following`; those
+    /// of `following` are read meanwhile, on a thread of their own.
+    Identities identitiesOf(std::span<const MovedFile> batch, std::span<const MovedFile> following);
     /// True when the item came back.
     bool restore(const MovedFile& item, UndoResult& result);
     /// Whether the archive root an item was filed under is there, and is the folder the
@@ -42,6 +52,7 @@ private:
     std::filesystem::path m_archive;
     std::optional<std::string> m_archiveBookmark;
     std::map<std::filesystem::path, bool> m_availableRoots;
+    std::future<Identities> m_identitiesAhead;
 };
 
 } // namespace sorvane

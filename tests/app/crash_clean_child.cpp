@@ -76,8 +76,9 @@ public:
         step();
         return false;
     }
-    void restoresPlanned(std::span<const MovedFile> items) override {
-        m_journal->restoresPlanned(items);
+    void restoresPlanned(std::span<const MovedFile> items,
+                         std::span<const std::optional<FileIdentity>> identities) override {
+        m_journal->restoresPlanned(items, identities);
         step();
     }
     void itemWillRestore(const MovedFile& item, const std::filesystem::path& target) override {

@@ -57,7 +57,10 @@ TEST_F(UndoJournalTest, onlyWhatTheJournalProvesPutBackLeavesTheRecord) {
     {
         auto killed = journal();
         ASSERT_TRUE(killed);
-        killed->restoresPlanned(record().moved);
+        std::vector<std::optional<FileIdentity>> identities;
+        for (const auto& moved : record().moved)
+            identities.push_back(files.identity(moved.newPath));
+        killed->restoresPlanned(record().moved, identities);
         // a: moved back, killed before it could say so.
         fs::rename(item(0).newPath, onDesktop(0));
         // b: moved back and said so.

@@ -87,7 +87,8 @@ TEST_F(UndoTest, putsEverythingBackInRecordOrderAndTrashesTheEmptiedFolder) {
 class RecordingUndo : public UndoObserver {
 public:
     void undoProgressed(std::size_t, std::size_t) override {}
-    void restoresPlanned(std::span<const MovedFile> items) override {
+    void restoresPlanned(std::span<const MovedFile> items,
+                         std::span<const std::optional<FileIdentity>>) override {
         std::string line = "plan";
         for (const auto& item : items)
             line += " " + fs::path(item.originalPath).filename().native();
@@ -119,7 +120,7 @@ TEST_F(UndoTest, anItemWhoseNameWasTakenMeanwhileComesBackNumberedAndIsAnnounced
 }
 
 // A large run and its undo announce every item once, in batches that grow, and each before
-// the item moves.
+// the item moves, an undo's with the identity each item has in the archive.
 TEST_F(UndoTest, aLargeRunAnnouncesEachItemOnceAndBeforeItMovesBothWays) {
     for (int i = 0; i < 800; ++i)
         file("f" + std::to_string(i));
@@ -127,6 +128,7 @@ TEST_F(UndoTest, aLargeRunAnnouncesEachItemOnceAndBeforeItMovesBothWays) {
         std::vector<std::size_t> sizes;
         std::multiset<std::string> planned;
         std::size_t unannounced = 0;
+        std::size_t wrongIdentities = 0;
         void movesPlanned(const std::vector<PlannedMove>& moves) override {
             sizes.push_back(moves.size());
             for (const auto& move : moves)
@@ -135,10 +137,15 @@ TEST_F(UndoTest, aLargeRunAnnouncesEachItemOnceAndBeforeItMovesBothWays) {
         void itemMoved(const MovedFile& item) override {
             unannounced += planned.count(item.originalPath) != 1;
         }
-        void restoresPlanned(std::span<const MovedFile> items) override {
+        void restoresPlanned(std::span<const MovedFile> items,
+                             std::span<const std::optional<FileIdentity>> identities) override {
             sizes.push_back(items.size());
-            for (const auto& item : items)
-                planned.insert(item.newPath);
+            wrongIdentities += identities.size() != items.size();
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                planned.insert(items[i].newPath);
+                wrongIdentities += i < identities.size() &&
+                                   identities[i] != PosixFileServices().identity(items[i].newPath);
+            }
         }
         void itemRestored(const MovedFile& item, const fs::path&) override {
             unannounced += planned.count(item.newPath) != 1;
@@ -155,6 +162,7 @@ TEST_F(UndoTest, aLargeRunAnnouncesEachItemOnceAndBeforeItMovesBothWays) {
     EXPECT_THAT(announced.sizes, ElementsAre(256, 512, 32, 256, 512, 32));
     EXPECT_EQ(announced.planned.size(), 1600u);
     EXPECT_EQ(announced.unannounced, 0u);
+    EXPECT_EQ(announced.wrongIdentities, 0u);
 }
 
 TEST_F(UndoTest, aFolderStillHoldingOtherThingsIsKeptButLeftoverDsStoreIsNot) {

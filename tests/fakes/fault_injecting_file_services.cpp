@@ -48,10 +48,12 @@ FaultInjectingFileServices::FaultInjectingFileServices(FileServices& real) : m_r
 void FaultInjectingFileServices::failOn(FileOperation operation,
                                         std::optional<std::filesystem::path> path, int code,
                                         std::optional<int> times, std::string message) {
+    const std::lock_guard lock(m_callMutex);
     m_faults.push_back({operation, std::move(path), code, times, std::move(message)});
 }
 
 void FaultInjectingFileServices::clearFaults() {
+    const std::lock_guard lock(m_callMutex);
     m_faults.clear();
 }
 
@@ -91,12 +93,14 @@ void FaultInjectingFileServices::afterEachChange(std::function<void()> hook) {
 }
 
 int FaultInjectingFileServices::callCount(FileOperation operation) const {
+    const std::lock_guard lock(m_callMutex);
     return m_calls[static_cast<int>(operation)];
 }
 
 std::optional<FileError> FaultInjectingFileServices::call(FileOperation operation,
                                                           const std::filesystem::path& path,
                                                           const std::filesystem::path& other) {
+    const std::lock_guard lock(m_callMutex);
     ++m_calls[static_cast<int>(operation)];
     for (auto fault = m_faults.rbegin(); fault != m_faults.rend(); ++fault) {
         if (fault->operation != operation || (fault->remaining && *fault->remaining <= 0))

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -113,6 +114,8 @@ private:
     std::optional<std::filesystem::path> m_vanishing;
     int m_mutationsBeforeVanishing = 0;
     std::optional<std::filesystem::path> m_vanishedTo;
+    /// Guards the faults and counts: a run reads identities ahead on a thread of its own.
+    mutable std::mutex m_callMutex;
     std::array<int, fileOperationCount> m_calls{};
 };
 
