@@ -75,7 +75,7 @@ void CleanRun::moveAll(ScanAhead& scan, const ArchiveFolderNamer& namer) {
         batch = scan.next(batchSizeAt(start));
         announceWhenRead();
     }
-    // Items the run did not reach still stay, and are counted so.
+    // A run that stopped early still counts every item of the Desktop that stays.
     countSkipped(scan.rest().skipped);
     announceWhenRead();
 }
