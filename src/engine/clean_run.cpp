@@ -76,7 +76,7 @@ void CleanRun::moveAll(ScanAhead& scan, const ArchiveFolderNamer& namer) {
         announceWhenRead();
     }
     // A run that stopped early still counts every item of the Desktop that stays.
-    countSkipped(scan.rest().skipped);
+    scan.waitUntilRead();
     announceWhenRead();
 }
 

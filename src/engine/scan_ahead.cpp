@@ -90,11 +90,16 @@ std::size_t ScanAhead::mostEligible() const {
     return m_ready + (m_listing.entries.size() - m_read);
 }
 
-ScannedDesktop ScanAhead::rest() {
+void ScanAhead::waitUntilRead() {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [&] { return m_done; });
     if (m_failure)
         std::rethrow_exception(m_failure);
+}
+
+ScannedDesktop ScanAhead::rest() {
+    waitUntilRead();
+    const std::lock_guard lock(m_mutex);
     ScannedDesktop scanned;
     if (m_taken == 0) {
         m_eligible.resize(m_ready);

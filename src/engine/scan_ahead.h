@@ -37,6 +37,8 @@ public:
     std::int64_t skipped() const;
     /// How many items are eligible at most: those found so far and those not yet read.
     std::size_t mostEligible() const;
+    /// Waits until every item has been read.
+    void waitUntilRead();
     /// Waits for the end: the eligible items that `next` has not given, and the counts of
     /// the whole Desktop.
     ScannedDesktop rest();

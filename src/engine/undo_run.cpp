@@ -60,13 +60,13 @@ UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& 
 }
 
 std::size_t UndoRun::announceBatch(std::span<const MovedFile> items, std::size_t first) {
+    const auto batchAt = [&](std::size_t start) {
+        return items.subspan(start, std::min(batchSizeAt(start), items.size() - start));
+    };
     // The journal hears a whole batch in one write before any of it moves.
-    const auto size = std::min(batchSizeAt(first), items.size() - first);
-    const auto next = first + size;
-    const auto batch = items.subspan(first, size);
-    const auto identities =
-        identitiesOf(batch, items.subspan(next, std::min(batchSizeAt(next), items.size() - next)));
-    m_observer->restoresPlanned(batch, identities);
+    const auto batch = batchAt(first);
+    const auto next = first + batch.size();
+    m_observer->restoresPlanned(batch, identitiesOf(batch, batchAt(next)));
     return next;
 }
 

@@ -43,10 +43,6 @@ public:
     /// One level of a folder's entries, hidden ones included, their values read later.
     virtual FileResult<DirectoryListing> listDirectory(const std::filesystem::path& folder) = 0;
 
-    /// One level of a folder's entries, hidden ones included, each with its values.
-    FileResult<std::vector<DirectoryEntry>>
-    contentsOfDirectory(const std::filesystem::path& folder);
-
     /// Whether every entry of the folder is named `allowedName` (an empty folder qualifies).
     /// Stops reading at the first other entry.
     virtual FileResult<bool> directoryHoldsOnly(const std::filesystem::path& folder,

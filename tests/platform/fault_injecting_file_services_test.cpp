@@ -2,6 +2,7 @@
 #include "fakes/fault_injecting_file_services.h"
 #include "platform/posix_file_services.h"
 
+#include "support/directory_contents.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -59,7 +60,7 @@ TEST_F(FaultInjectingFileServicesTest, ReportsChosenSizesAndShortensCopies) {
     const auto file = m_dir.writeFile("Folder/data.bin", "12345");
     m_files.reportFileSize(file, 4);
     EXPECT_EQ(m_files.resourceValues(file)->fileSize, 4u);
-    const auto listing = m_files.contentsOfDirectory(m_dir / "Folder");
+    const auto listing = test::contentsOf(m_files, m_dir / "Folder");
     ASSERT_TRUE(listing);
     EXPECT_EQ(listing->front().values->fileSize, 4u);
     m_files.shortenCopies();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/posix_file_services.h"
 
+#include "support/directory_contents.h"
 #include "support/scoped_environment.h"
 #include "support/temp_dir.h"
 
@@ -107,7 +108,7 @@ TEST_F(PosixFileServicesTest, ListingDescribesEachKindOfEntryWithoutFollowingLin
     const timespec times[2] = {{1700000000, 111}, {1600000000, 123456789}};
     ASSERT_EQ(utimensat(AT_FDCWD, file.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
 
-    const auto listing = m_files.contentsOfDirectory(m_dir.path());
+    const auto listing = test::contentsOf(m_files, m_dir.path());
     ASSERT_TRUE(listing) << listing.error().message;
     EXPECT_EQ(listing->size(), 7u);
 
@@ -140,7 +141,7 @@ TEST_F(PosixFileServicesTest, TagsComeFromTheXdgTagsAttribute) {
     setTags(tagged, "red, work,,");
     const auto untagged = m_dir.writeFile("plain.txt");
 
-    const auto listing = m_files.contentsOfDirectory(m_dir.path());
+    const auto listing = test::contentsOf(m_files, m_dir.path());
     ASSERT_TRUE(listing);
     EXPECT_EQ(valuesOf(*listing, tagged).tagNames, (std::vector<std::string>{"red", "work"}));
     EXPECT_EQ(valuesOf(*listing, untagged).tagNames, std::vector<std::string>{});
@@ -175,7 +176,7 @@ TEST_F(PosixFileServicesTest, ResourceValuesOfOneItemConsultTheParentsHiddenFile
 }
 
 TEST_F(PosixFileServicesTest, ListingAMissingFolderFails) {
-    const auto listing = m_files.contentsOfDirectory(m_dir / "absent");
+    const auto listing = test::contentsOf(m_files, m_dir / "absent");
     ASSERT_FALSE(listing);
     EXPECT_EQ(listing.error().code, ENOENT);
     EXPECT_FALSE(m_files.directoryHoldsOnly(m_dir / "absent", ".DS_Store"));
