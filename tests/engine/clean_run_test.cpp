@@ -649,6 +649,20 @@ TEST_F(CleanRunTest, theFirstBatchMovesWhileALargeDesktopIsStillBeingRead) {
                 ElementsAre("start 320 skipped 0", "plan 256", "read 300 skipped 20", "plan 44"));
 }
 
+// A failure on the thread that reads the Desktop reaches the run's caller instead of ending
+// the program or leaving the run waiting; the item it failed on stays.
+TEST_F(CleanRunTest, aFailureWhileTheDesktopIsReadReachesTheCaller) {
+    options.dateBasis = DateBasis::cleaned;
+    for (int i = 100; i < 400; ++i)
+        file("a" + std::to_string(i));
+    fake.beforeValuesOf([](const fs::path& item) {
+        if (item.filename() == "a399")
+            throw std::bad_alloc();
+    });
+    EXPECT_THROW(cleanFailing(fake), std::bad_alloc);
+    EXPECT_TRUE(fs::exists(home.desktop() / "a399"));
+}
+
 // A slow drive still shows progress: what was copied in one round is finished and counted
 // before the next round's copies.
 TEST_F(AcrossFileSystemsTest, aLongBatchIsFinishedRoundByRound) {

@@ -10,7 +10,7 @@ namespace sorvane::test {
 
 /// One level of a folder's entries, each with its values read at once.
 inline FileResult<std::vector<DirectoryEntry>> contentsOf(FileServices& files,
-                                                         const std::filesystem::path& folder) {
+                                                          const std::filesystem::path& folder) {
     auto listing = files.listDirectory(folder);
     if (!listing)
         return listing.error();
