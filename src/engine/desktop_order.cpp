@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engine/desktop_order.h"
 
-#include "engine/path_rules.h"
-
 #include <algorithm>
 #include <numeric>
 #include <string>
@@ -37,39 +35,27 @@ std::string nfcKey(std::string_view name, const icu::Normalizer2* nfc) {
 
 } // namespace
 
-void DesktopOrder::sort(std::vector<DirectoryEntry>& entries) {
+void DesktopOrder::sort(std::vector<std::string>& names) {
     UErrorCode status = U_ZERO_ERROR;
     const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
     if (U_FAILURE(status))
         nfc = nullptr;
-
     std::vector<std::string> keys;
-    keys.reserve(entries.size());
-    for (const auto& entry : entries)
-        keys.push_back(nfcKey(PathRules::lastComponent(entry.path), nfc));
-    std::vector<std::size_t> order(entries.size());
+    keys.reserve(names.size());
+    for (const auto& name : names)
+        keys.push_back(nfcKey(name, nfc));
+    std::vector<std::size_t> order(names.size());
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         if (keys[a] != keys[b])
             return keys[a] < keys[b];
-        return PathRules::lastComponent(entries[a].path) <
-               PathRules::lastComponent(entries[b].path);
+        return names[a] < names[b];
     });
-
-    // In place, cycle by cycle: a second vector of entries would be megabytes of fresh
-    // memory for a crowded Desktop.
-    for (std::size_t start = 0; start < order.size(); ++start) {
-        if (order[start] == start)
-            continue;
-        DirectoryEntry held = std::move(entries[start]);
-        std::size_t at = start;
-        while (order[at] != start) {
-            entries[at] = std::move(entries[order[at]]);
-            at = std::exchange(order[at], at);
-        }
-        entries[at] = std::move(held);
-        order[at] = at;
-    }
+    std::vector<std::string> sorted;
+    sorted.reserve(names.size());
+    for (const std::size_t index : order)
+        sorted.push_back(std::move(names[index]));
+    names = std::move(sorted);
 }
 
 } // namespace sorvane

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/resource_values.h"
-
+#include <string>
 #include <vector>
 
 namespace sorvane {
@@ -12,7 +11,7 @@ namespace sorvane {
 /// numeric ordering ("Zebra" before "apple", "file10" before "file2").
 class DesktopOrder {
 public:
-    static void sort(std::vector<DirectoryEntry>& entries);
+    static void sort(std::vector<std::string>& names);
 };
 
 } // namespace sorvane

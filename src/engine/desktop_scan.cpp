@@ -48,7 +48,7 @@ FileResult<std::unique_ptr<ScanAhead>> DesktopScan::start(const std::filesystem:
     if (!listing)
         return listing.error();
     auto listed = std::move(listing).value();
-    DesktopOrder::sort(listed.entries);
+    DesktopOrder::sort(listed.names);
     return std::make_unique<ScanAhead>(
         std::move(listed),
         std::make_unique<ItemClassifier>(m_files, desktop, options, standardNeverMove(), m_now));

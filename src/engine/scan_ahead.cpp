@@ -14,7 +14,7 @@ constexpr std::size_t publishEvery = 64;
 
 ScanAhead::ScanAhead(DirectoryListing listing, std::unique_ptr<ItemClassifier> classifier)
     : m_listing(std::move(listing)), m_classifier(std::move(classifier)),
-      m_eligible(m_listing.entries.size()), m_thread([this] { readAll(); }) {}
+      m_thread([this] { readAll(); }) {}
 
 ScanAhead::~ScanAhead() {
     m_thread.join();
@@ -24,11 +24,12 @@ void ScanAhead::readAll() {
     std::size_t eligible = 0;
     std::int64_t skipped = 0;
     std::int64_t tagged = 0;
-    auto& entries = m_listing.entries;
+    const auto& names = m_listing.names;
     try {
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            auto& entry = entries[i];
-            m_listing.readValues(entry);
+        // Here rather than before the thread starts: the first batch waits for neither.
+        m_eligible.resize(names.size());
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            auto entry = m_listing.entryOf(names[i]);
             switch (m_classifier->classify(entry)) {
             case ItemVerdict::eligible:
                 m_eligible[eligible++] = std::move(entry);
@@ -47,7 +48,7 @@ void ScanAhead::readAll() {
         const std::lock_guard lock(m_mutex);
         m_failure = std::current_exception();
     }
-    publish(eligible, entries.size(), skipped, tagged);
+    publish(eligible, names.size(), skipped, tagged);
     const std::lock_guard lock(m_mutex);
     m_done = true;
     m_changed.notify_all();
@@ -87,7 +88,7 @@ std::int64_t ScanAhead::skipped() const {
 
 std::size_t ScanAhead::mostEligible() const {
     const std::lock_guard lock(m_mutex);
-    return m_ready + (m_listing.entries.size() - m_read);
+    return m_ready + (m_listing.names.size() - m_read);
 }
 
 void ScanAhead::waitUntilRead() {

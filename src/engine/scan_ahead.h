@@ -21,7 +21,8 @@ namespace sorvane {
 /// tags would otherwise hold up a large clean by as much as a fifth of its moves.
 class ScanAhead {
 public:
-    /// Starts reading `listing`'s entries, already in Desktop order, with `classifier`.
+    /// Starts reading `listing`'s entries, their names already in Desktop order, with
+    /// `classifier`.
     ScanAhead(DirectoryListing listing, std::unique_ptr<ItemClassifier> classifier);
     /// Waits for the reading to end.
     ~ScanAhead();

@@ -20,12 +20,14 @@ namespace sorvane {
 /// started at once, so that it overlaps with the next copy.
 enum class CopyDurability { flushed, started };
 
-/// A folder's entries as listed, hidden ones included, before their values are read.
+/// A folder's entries as listed, hidden ones included: their names at once, each entry
+/// itself later. Making a path for every name costs as much as listing the folder, so it
+/// waits for the entry's turn.
 struct DirectoryListing {
-    std::vector<DirectoryEntry> entries;
-    /// Reads the values of one of `entries` in the folder that was listed (not by its path
-    /// again). One thread at a time may call it, also while another uses the services.
-    std::function<void(DirectoryEntry&)> readValues;
+    std::vector<std::string> names;
+    /// The entry called `name`, its values read in the folder that was listed (not by its
+    /// path again). One thread at a time may call it, also while another uses the services.
+    std::function<DirectoryEntry(const std::string& name)> entryOf;
 };
 
 /// Everything the cleaning engine asks of the file system. One POSIX implementation serves
@@ -40,7 +42,7 @@ public:
     /// The user's Desktop folder, or none when there is no usable one.
     virtual std::optional<std::filesystem::path> desktopDirectory() = 0;
 
-    /// One level of a folder's entries, hidden ones included, their values read later.
+    /// One level of a folder's entries, hidden ones included, made and read later.
     virtual FileResult<DirectoryListing> listDirectory(const std::filesystem::path& folder) = 0;
 
     /// Whether every entry of the folder is named `allowedName` (an empty folder qualifies).

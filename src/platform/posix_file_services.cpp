@@ -126,40 +126,30 @@ FileResult<DirectoryListing> PosixFileServices::listDirectory(const std::filesys
         FolderStream stream;
         HiddenNames hidden;
         std::optional<std::uint64_t> mount;
-        std::size_t prefixLength = 0;
+        std::string prefix;
     };
     auto open = std::make_shared<OpenFolder>(folder);
     auto& stream = open->stream;
     if (stream.error() != 0)
         return posixError("list the contents of", folder, stream.error());
-    // The names are gathered first so that the entries, which are large, are placed once
-    // and never moved while the vector grows.
-    std::string names;
-    std::vector<std::size_t> starts;
-    while (const dirent* entry = stream.next()) {
-        starts.push_back(names.size());
-        names.append(entry->d_name).push_back('\0');
-    }
+    DirectoryListing listing;
+    while (const dirent* entry = stream.next())
+        listing.names.emplace_back(entry->d_name);
     if (stream.error() != 0)
         return posixError("list the contents of", folder, stream.error());
 
-    std::string prefix = folder.native();
-    if (!prefix.ends_with('/'))
-        prefix += '/';
-    DirectoryListing listing;
-    listing.entries.reserve(starts.size());
-    for (const std::size_t start : starts)
-        listing.entries.push_back(DirectoryEntry{prefix + (names.data() + start), std::nullopt});
-
     open->hidden = HiddenNames(stream.fd());
     open->mount = mountIdOf(stream.fd());
-    open->prefixLength = prefix.size();
-    listing.readValues = [open = std::move(open)](DirectoryEntry& entry) {
-        const char* name = entry.path.c_str() + open->prefixLength;
+    open->prefix = folder.native();
+    if (!open->prefix.ends_with('/'))
+        open->prefix += '/';
+    listing.entryOf = [open = std::move(open)](const std::string& name) {
+        DirectoryEntry entry{open->prefix + name, std::nullopt};
         int ignored = 0;
-        entry.values = ResourceReader::read(open->stream.fd(), name, entry.path.c_str(),
+        entry.values = ResourceReader::read(open->stream.fd(), name.c_str(), entry.path.c_str(),
                                             open->hidden.contains(name), ignored);
         markMountPoint(entry.values, open->mount);
+        return entry;
     };
     return listing;
 }

@@ -158,12 +158,13 @@ FaultInjectingFileServices::listDirectory(const std::filesystem::path& folder) {
     if (!listing)
         return listing;
     auto adjusted = std::move(listing).value();
-    adjusted.readValues = [this, real = std::move(adjusted.readValues)](DirectoryEntry& entry) {
+    adjusted.entryOf = [this, folder, real = std::move(adjusted.entryOf)](const std::string& name) {
         if (m_beforeValues)
-            m_beforeValues(entry.path);
-        real(entry);
+            m_beforeValues(folder / name);
+        auto entry = real(name);
         if (entry.values)
             adjustValues(entry.path, *entry.values);
+        return entry;
     };
     return adjusted;
 }

@@ -14,10 +14,11 @@ inline FileResult<std::vector<DirectoryEntry>> contentsOf(FileServices& files,
     auto listing = files.listDirectory(folder);
     if (!listing)
         return listing.error();
-    auto [entries, readValues] = std::move(listing).value();
-    for (auto& entry : entries)
-        readValues(entry);
-    return std::move(entries);
+    std::vector<DirectoryEntry> entries;
+    entries.reserve(listing->names.size());
+    for (const auto& name : listing->names)
+        entries.push_back(listing->entryOf(name));
+    return entries;
 }
 
 } // namespace sorvane::test
