@@ -215,10 +215,10 @@ UndoJournal::Planned* UndoJournal::plannedOf(const MovedFile& item) {
     return nullptr;
 }
 
-std::string UndoJournal::willLine(const MovedFile& item, const std::filesystem::path& target,
+std::string UndoJournal::willLine(const MovedFile& item, const std::string& target,
                                   std::string identity) {
     std::string line = "will " + item.id.toString() + " " + identity + " ";
-    Base64::appendEncoded(line, target.native());
+    Base64::appendEncoded(line, target);
     line += '\n';
     if (Planned* planned = plannedOf(item))
         planned->identity = std::move(identity);
@@ -241,7 +241,7 @@ void UndoJournal::restoresPlanned(std::span<const MovedFile> items,
 }
 
 void UndoJournal::itemWillRestore(const MovedFile& item, const std::filesystem::path& target) {
-    append(willLine(item, target, identityTextOf(m_files, item.newPath)));
+    append(willLine(item, target.native(), identityTextOf(m_files, item.newPath)));
 }
 
 void UndoJournal::itemRestored(const MovedFile& item, const std::filesystem::path& target) {

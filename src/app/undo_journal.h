@@ -70,8 +70,7 @@ private:
     };
 
     /// Also notes `identity`, read for `item`, when it is one of the current batch.
-    std::string willLine(const MovedFile& item, const std::filesystem::path& target,
-                         std::string identity);
+    std::string willLine(const MovedFile& item, const std::string& target, std::string identity);
     /// `item` in the current batch; null when it is not one of it.
     Planned* plannedOf(const MovedFile& item);
 

@@ -195,11 +195,17 @@ std::optional<std::string> CanonicalRecordReader::string() {
 
 std::string CanonicalRecordReader::unescaped(std::string_view raw) {
     // Only the one-character escapes reach here: `rawString` lets no others through.
+    // Whole runs at a time: most paths hold no escape at all.
     std::string content;
     content.reserve(raw.size());
-    for (std::size_t at = 0; at < raw.size(); ++at)
-        content += raw[at] == '\\' ? raw[++at] : raw[at];
-    return content;
+    for (std::size_t at = 0;;) {
+        const auto escape = raw.find('\\', at);
+        content.append(raw.substr(at, escape - at));
+        if (escape == std::string_view::npos)
+            return content;
+        content += raw[escape + 1];
+        at = escape + 2;
+    }
 }
 
 std::optional<Uuid> CanonicalRecordReader::uuid() {
