@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "history/canonical_record_reader.h"
 #include "history/history_store.h"
 #include "platform/durable_file.h"
 #include "record/clean_record_json.h"
@@ -186,6 +187,27 @@ TEST_F(HistoryStoreTest, PathsThatAreNotUtf8SurviveASaveAndALoad) {
     run.moved.push_back({Uuid::random(), "/home/ana/Desktop/caf\u00E9", "/a/caf\u00E9"});
     HistoryStore(folder()).add(run);
     EXPECT_EQ(HistoryStore(folder()).records(), std::vector<CleanRecord>{run});
+}
+
+TEST(CanonicalRecordReaderTest, ReadsEveryKindOfByteAtEveryPlaceInAWord) {
+    // The reader skips plain text eight bytes at a time: whatever lies where in a word must
+    // still stop it. Escapes and UTF-8 read in one pass; a raw control character, which no
+    // writer leaves, is refused.
+    for (std::size_t at = 0; at < 18; ++at) {
+        for (const std::string special : {"\"", "\\", "/", "\u00E9"}) {
+            CleanRecord run = record(1, 1);
+            run.moved[0].originalPath = std::string(at, 'a') + special + "bcdefghijklmnop";
+            const auto read = CanonicalRecordReader::readWhole(CleanRecordJson::encodeRecord(run));
+            ASSERT_TRUE(read) << special << " at " << at;
+            EXPECT_EQ(*read, run) << special << " at " << at;
+        }
+        CleanRecord run = record(1, 1);
+        run.moved[0].originalPath = std::string(at, 'a') + "~bcdefghijklmnop";
+        std::string text = CleanRecordJson::encodeRecord(run);
+        ASSERT_EQ(std::count(text.begin(), text.end(), '~'), 1);
+        text[text.find('~')] = '\x07';
+        EXPECT_FALSE(CanonicalRecordReader::readWhole(text)) << "control character at " << at;
+    }
 }
 
 TEST_F(HistoryStoreTest, ASaveThatFailsSaysWhyAndTheRecordsLiveOnInMemory) {
