@@ -80,7 +80,7 @@ void CleanRun::moveAll(ScanAhead& scan, const ArchiveFolderNamer& namer) {
     announceWhenRead();
 }
 
-bool CleanRun::moveBatch(std::span<const DirectoryEntry> items, const ArchiveFolderNamer& namer) {
+bool CleanRun::moveBatch(std::span<DirectoryEntry> items, const ArchiveFolderNamer& namer) {
     const auto batch = plan(items, namer);
     if (m_observer)
         m_observer->movesPlanned(batch);
@@ -103,22 +103,25 @@ void CleanRun::countSkipped(std::int64_t scanSkipped) {
     m_record.skippedCount += scanSkipped - std::exchange(m_scanSkipped, scanSkipped);
 }
 
-std::vector<PlannedMove> CleanRun::plan(std::span<const DirectoryEntry> items,
+std::vector<PlannedMove> CleanRun::plan(std::span<DirectoryEntry> items,
                                         const ArchiveFolderNamer& namer) const {
     std::vector<PlannedMove> batch;
     batch.reserve(items.size());
-    // Items of a batch mostly share their dated folder: its path is made once for them.
+    // Items of a batch mostly share their dated folder: its path is made once for them. The
+    // targets are made from text and the sources taken over, not copied: a path object of
+    // many parts costs more than a rename's own work in user space.
     std::string folderName;
-    std::filesystem::path folder;
-    for (const auto& item : items) {
+    std::string folder;
+    for (auto& item : items) {
         // The dates the scan read: reading them again would cost as much as the scan itself.
         const auto date = groupingDate(item.values, m_options.dateBasis, m_record.date);
         if (auto name = namer.name(date, m_options.grouping);
             folder.empty() || name != folderName) {
-            folder = m_root / name;
+            folder = (m_root / name).native() + '/';
             folderName = std::move(name);
         }
-        batch.push_back({item.path, folder / item.path.filename(),
+        std::filesystem::path target = folder + std::string(PathRules::lastComponent(item.path));
+        batch.push_back({std::move(item.path), std::move(target),
                          item.values ? item.values->identity : std::nullopt});
     }
     return batch;

@@ -41,9 +41,9 @@ private:
     /// end or what stops the run.
     void moveAll(ScanAhead& scan, const ArchiveFolderNamer& namer);
     /// Announces a batch and moves its items; false when the run must stop.
-    bool moveBatch(std::span<const DirectoryEntry> items, const ArchiveFolderNamer& namer);
+    bool moveBatch(std::span<DirectoryEntry> items, const ArchiveFolderNamer& namer);
     /// Where each item of a batch goes first: its dated folder and its own name.
-    std::vector<PlannedMove> plan(std::span<const DirectoryEntry> items,
+    std::vector<PlannedMove> plan(std::span<DirectoryEntry> items,
                                   const ArchiveFolderNamer& namer) const;
     /// Takes the scan's count of items that stay, so far, into the record.
     void countSkipped(std::int64_t scanSkipped);

@@ -64,7 +64,7 @@ void ScanAhead::publish(std::size_t eligible, std::size_t read, std::int64_t ski
     m_changed.notify_all();
 }
 
-std::span<const DirectoryEntry> ScanAhead::next(std::size_t count) {
+std::span<DirectoryEntry> ScanAhead::next(std::size_t count) {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [&] { return m_done || m_ready - m_taken >= count; });
     if (m_failure)

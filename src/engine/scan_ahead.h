@@ -30,8 +30,9 @@ public:
     ScanAhead& operator=(const ScanAhead&) = delete;
 
     /// The next eligible items, up to `count`, once they are read; fewer only when the
-    /// Desktop holds no more. They stay valid as long as the scan.
-    std::span<const DirectoryEntry> next(std::size_t count);
+    /// Desktop holds no more. They are the caller's to take apart, and stay valid as long as
+    /// the scan.
+    std::span<DirectoryEntry> next(std::size_t count);
     /// Whether every item has been read.
     bool finished() const;
     /// How many items stay, so far: final once `finished`.
