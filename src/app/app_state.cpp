@@ -22,6 +22,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QPointer>
+#include <future>
 #include <memory>
 
 namespace sorvane {
@@ -265,12 +266,17 @@ void AppState::undoLastClean() {
     // from what is truly still in the archive.
     UndoJournal::recoverInto(m_history, undoJournalPath(), m_files);
     const auto undoable = m_history.lastUndoable();
-    auto record = undoable ? m_history.record(undoable->id) : std::nullopt;
-    if (!record)
+    if (!undoable)
         return;
     // An undo that could not be recorded would be undone again later, from the archive it
-    // has emptied: nothing moves unless the history can be written.
-    if (const FileStatus writable = m_history.save(); !writable) {
+    // has emptied: nothing moves unless the history can be written. The run's items are
+    // read on the second core meanwhile: both take milliseconds for a large run.
+    auto reading = std::async(std::launch::async, m_history.recordReader(undoable->id));
+    const FileStatus writable = m_history.save();
+    auto record = reading.get();
+    if (!record)
+        return;
+    if (!writable) {
         const QString message = tr("Nothing was put back: the history could not be saved (%1)")
                                     .arg(reason(writable.error()));
         setStatusMessage(message);

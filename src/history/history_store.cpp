@@ -17,6 +17,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+std::optional<CleanRecord> noRecord() {
+    return std::nullopt;
+}
+
 /// A whole history passes through memory when it is read or written; without this, the
 /// allocator keeps those megabytes for the life of the tray application.
 void returnFreedMemory() {
@@ -115,23 +119,35 @@ std::vector<CleanRecord> HistoryStore::records() const {
 }
 
 std::optional<CleanRecord> HistoryStore::record(const Uuid& id) const {
+    return recordReader(id)();
+}
+
+std::function<std::optional<CleanRecord>()> HistoryStore::recordReader(const Uuid& id) const {
     ensureLoaded();
     for (std::size_t number = 0; number < m_runs.size(); ++number)
         if (m_runs[number].summary.id == id)
-            return recordOf(m_runs[number], number + 1);
-    return std::nullopt;
+            return readerOf(m_runs[number], number + 1);
+    return noRecord;
 }
 
 std::optional<CleanRecord> HistoryStore::recordOf(const IndexedRun& run, std::size_t number) const {
+    return readerOf(run, number)();
+}
+
+std::function<std::optional<CleanRecord>()> HistoryStore::readerOf(const IndexedRun& run,
+                                                                   std::size_t number) const {
     std::string text;
     if (run.rewritten.empty() && !m_file.appendRange(run.offset, run.length, text))
-        return std::nullopt;
-    const std::string_view stored = run.rewritten.empty() ? text : run.rewritten;
-    // The written form, which nearly every record is in, reads in one pass without building
-    // a document first: ten times faster for a large run.
-    if (auto record = CanonicalRecordReader::readWhole(stored))
-        return record;
-    return CleanRecordJson::decodeRecord(stored, number);
+        return noRecord;
+    if (!run.rewritten.empty())
+        text = run.rewritten;
+    return [text = std::move(text), number]() -> std::optional<CleanRecord> {
+        // The written form, which nearly every record is in, reads in one pass without
+        // building a document first: ten times faster for a large run.
+        if (auto record = CanonicalRecordReader::readWhole(text))
+            return record;
+        return CleanRecordJson::decodeRecord(text, number);
+    };
 }
 
 FileStatus HistoryStore::add(const CleanRecord& record) {

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -46,6 +47,9 @@ public:
     std::vector<CleanRecord> records() const;
     /// One run with its items; none when it is not held or its text can no longer be read.
     std::optional<CleanRecord> record(const Uuid& id) const;
+    /// The same in two steps: the run's text is read now, its items when the result is
+    /// called, on any thread, whatever the store does meanwhile.
+    std::function<std::optional<CleanRecord>()> recordReader(const Uuid& id) const;
     const std::filesystem::path& fileURL() const { return m_fileURL; }
 
     /// Puts a new run first and drops the oldest runs beyond `maxRecords`. A run already
@@ -94,6 +98,9 @@ private:
     void ensureLoaded() const;
     IndexedRun* find(const Uuid& id);
     std::optional<CleanRecord> recordOf(const IndexedRun& run, std::size_t number) const;
+    /// Reads the run's text; the result reads its items from that text.
+    std::function<std::optional<CleanRecord>()> readerOf(const IndexedRun& run,
+                                                         std::size_t number) const;
     /// Replaces a run's content by `record`, held in memory until it is saved.
     static void replace(IndexedRun& run, const CleanRecord& record);
     /// Gives `output` the whole file's new text; `offsets` receives where each run's text
