@@ -270,8 +270,10 @@ void AppState::undoLastClean() {
         return;
     // An undo that could not be recorded would be undone again later, from the archive it
     // has emptied: nothing moves unless the history can be written. The run's items are
-    // read on the second core meanwhile: both take milliseconds for a large run.
-    auto reading = std::async(std::launch::async, m_history.recordReader(undoable->id));
+    // read on the second core meanwhile (both take milliseconds for a large run), or after
+    // the save when no thread can be had.
+    auto reading = std::async(std::launch::async | std::launch::deferred,
+                              m_history.recordReader(undoable->id));
     const FileStatus writable = m_history.save();
     auto record = reading.get();
     if (!record)
