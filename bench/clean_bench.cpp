@@ -5,7 +5,7 @@
 // file system and their undo, and 1 GiB in 200 files into an archive on another file system
 // (a loop-mounted ext4 image on the same disk), against `mv` and `sync -f`.
 //
-//     sorvane_clean_bench [--quick] [--rounds N] [--sorvane PATH]
+//     sorvane_clean_bench [--quick | --across-only] [--rounds N] [--sorvane PATH]
 #include "bench_support.h"
 #include "engine/item_transfer.h"
 
@@ -92,6 +92,7 @@ struct Bench {
     std::string sorvane;
     int rounds = 5;
     bool quick = false;
+    bool acrossOnly = false;
 
     void sorvaneCommand(const std::string& command) const {
         bench::runQuietly(shellQuoted(sorvane) + " " + command);
@@ -148,11 +149,12 @@ void smallFiles(const Bench& bench, const fs::path& base) {
 // one (no root, no loop devices).
 bool mountImage(const fs::path& image, const fs::path& mountPoint) {
     fs::create_directories(mountPoint);
-    return std::system(("truncate -s 3G " + shellQuoted(image) +
-                        " && mkfs.ext4 -q -F -E lazy_itable_init=0,lazy_journal_init=0 " +
-                        shellQuoted(image) + " && mount -o loop " + shellQuoted(image) + " " +
-                        shellQuoted(mountPoint) + " >/dev/null 2>&1")
-                           .c_str()) == 0;
+    return std::system(
+               ("dd if=/dev/zero bs=1M count=3072 conv=fsync status=none of=" + shellQuoted(image) +
+                " && mkfs.ext4 -q -F -E lazy_itable_init=0,lazy_journal_init=0 " +
+                shellQuoted(image) + " && mount -o loop " + shellQuoted(image) + " " +
+                shellQuoted(mountPoint) + " >/dev/null 2>&1")
+                   .c_str()) == 0;
 }
 
 void largeFilesAcross(const Bench& bench, const fs::path& base) {
@@ -194,6 +196,8 @@ int main(int argc, char** argv) {
         const std::string argument = argv[i];
         if (argument == "--quick")
             bench.quick = true;
+        else if (argument == "--across-only")
+            bench.acrossOnly = true;
         else if (argument == "--rounds" && i + 1 < argc)
             bench.rounds = std::atoi(argv[++i]);
         else if (argument == "--sorvane" && i + 1 < argc)
@@ -204,7 +208,8 @@ int main(int argc, char** argv) {
     const fs::path base = mkdtemp(pattern);
     std::printf("%s, %d rounds (3 across file systems), medians\n", bench.sorvane.c_str(),
                 bench.rounds);
-    smallFiles(bench, base);
+    if (!bench.acrossOnly)
+        smallFiles(bench, base);
     if (!bench.quick)
         largeFilesAcross(bench, base);
     fs::remove_all(base);

@@ -66,11 +66,14 @@ void CopyBatch::complete(const TransferListener& listener,
 
 std::size_t CopyBatch::copyRound(Items items, const TransferListener& listener) {
     const auto start = std::chrono::steady_clock::now();
+    std::uint64_t bytes = 0;
     for (std::size_t i = 0; i < items.size(); ++i) {
         auto& item = items[i];
         if (item.error)
             continue;
         copy(item, listener);
+        if (item.snapshot)
+            bytes += item.snapshot->fileBytes();
         if (item.error && item.error->code == ECANCELED) {
             // A quit must not wait for the rest, nor for the flush the round's copies need.
             for (auto& other : items)
@@ -78,7 +81,7 @@ std::size_t CopyBatch::copyRound(Items items, const TransferListener& listener) 
                     discard(other, other.snapshot ? other.step.temporary : "", *item.error);
             return items.size();
         }
-        if (std::chrono::steady_clock::now() - start >= roundTime)
+        if (bytes >= m_roundBytes || std::chrono::steady_clock::now() - start >= roundTime)
             return i + 1;
     }
     return items.size();
@@ -132,7 +135,7 @@ void CopyBatch::copy(Item& item, const TransferListener& listener) {
         item.error = snapshot.error();
         return;
     }
-    if (m_durability == CopyDurability::started)
+    if (m_durability == CopyDurability::deferred)
         if (auto watched = watch(item.step.target.parent_path()); !watched) {
             item.error = watched.error();
             return;
@@ -182,13 +185,15 @@ void CopyBatch::name(Item& item, const TransferListener& listener) const {
         discard(item, item.step.temporary, named.error());
 }
 
-FileStatus CopyBatch::makeDurable(Items items) const {
+FileStatus CopyBatch::makeDurable(Items items) {
     if (std::all_of(items.begin(), items.end(), [](const Item& item) { return item.error; }))
         return {};
-    if (m_durability == CopyDurability::started) {
+    if (m_durability == CopyDurability::deferred) {
+        const auto start = std::chrono::steady_clock::now();
         for (const auto& watch : m_watches)
             if (auto synced = m_files.syncFileSystem(watch); !synced)
                 return synced;
+        learnFlushRate(items, std::chrono::steady_clock::now() - start);
         return {};
     }
     // Each copy is on the disk already; its new name is not yet.
@@ -200,6 +205,22 @@ FileStatus CopyBatch::makeDurable(Items items) const {
         if (auto synced = m_files.syncFolder(folder); !synced)
             return synced;
     return {};
+}
+
+// A round too small to fill the drive's queue says more of the flush's fixed cost than of
+// the drive's speed.
+void CopyBatch::learnFlushRate(Items flushed, std::chrono::steady_clock::duration took) {
+    std::uint64_t bytes = 0;
+    for (const auto& item : flushed)
+        if (!item.error)
+            bytes += item.snapshot->fileBytes();
+    if (bytes < leastRoundBytes)
+        return;
+    using Microseconds = std::chrono::duration<double, std::micro>;
+    const double perRound = static_cast<double>(bytes) / std::max(1.0, Microseconds(took).count()) *
+                            Microseconds(roundTime).count();
+    m_roundBytes = static_cast<std::uint64_t>(
+        std::clamp(perRound, double(leastRoundBytes), double(std::uint64_t{1} << 50)));
 }
 
 FileStatus CopyBatch::watch(const std::filesystem::path& folder) {

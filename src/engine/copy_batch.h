@@ -5,6 +5,7 @@
 #include "platform/file_services.h"
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -20,10 +21,9 @@ struct TransferListener;
 /// Moves across file systems made together. Each item is copied under a hidden temporary
 /// name and checked; the copies then take their names and are made durable together, and
 /// only then do the originals go, each entry checked once more just before. With
-/// `CopyDurability::started`, one flush of the target's file system serves the whole batch
-/// and the write-back of each copy overlaps with the making of the next, where a flush per
-/// copy would wait for each in turn. Each state is announced for all the batch's items in
-/// one go, before its work begins.
+/// `CopyDurability::deferred`, one flush of the target's file system serves a whole round of
+/// copies, where a flush per copy would wait for each in turn. Each state is announced for
+/// all the batch's items in one go, before its work begins.
 class CopyBatch {
 public:
     /// What became of one item: where it went, or why it stayed where it was.
@@ -42,9 +42,16 @@ public:
     /// Forgets the queued items, none of which has been touched.
     void clear() { m_items.clear(); }
 
-    /// How long copies are made before those made are finished together, so that a slow
-    /// drive still shows progress and a stop wastes little.
+    /// How long copies are made, and about how long their flush should take, before those
+    /// made are finished together, so that a slow drive still shows progress and a stop
+    /// wastes little.
     static constexpr std::chrono::seconds roundTime{2};
+    /// What the first round copies at most. Copies land in memory at once and reach the
+    /// drive with the flush, so a round is bounded by what the last flush wrote in
+    /// `roundTime` too: without, a slow drive's flush would keep progress (and a quit)
+    /// waiting for minutes.
+    static constexpr std::uint64_t firstRoundBytes = 64 << 20;
+    static constexpr std::uint64_t leastRoundBytes = 4 << 20;
 
     /// Moves every queued item and empties the queue; `settled` hears each outcome, in the
     /// order queued, as soon as the item's round is over.
@@ -70,7 +77,9 @@ private:
     void finishRound(Items round, const TransferListener& listener);
     void copy(Item& item, const TransferListener& listener);
     void name(Item& item, const TransferListener& listener) const;
-    FileStatus makeDurable(Items items) const;
+    FileStatus makeDurable(Items items);
+    /// Sets the next round's bytes to what the drive took of `flushed` in `roundTime`.
+    void learnFlushRate(Items flushed, std::chrono::steady_clock::duration took);
     FileStatus watch(const std::filesystem::path& folder);
     /// Removes what the item's copy left at `copy`, if anything, and fails the item with
     /// `error`.
@@ -80,6 +89,7 @@ private:
     const ItemTransfer& m_transfer;
     CopyDurability m_durability;
     std::vector<Item> m_items;
+    std::uint64_t m_roundBytes = firstRoundBytes;
     std::vector<FileSystemWatch> m_watches;
     std::set<std::filesystem::path> m_watchedFolders;
 };

@@ -16,9 +16,9 @@
 namespace sorvane {
 
 /// When a copy reaches the disk: before `copyItem` returns, or later, with the flush of its
-/// whole file system that a batch of copies shares (`syncFileSystem`); its write-back is
-/// started at once, so that it overlaps with the next copy.
-enum class CopyDurability { flushed, started };
+/// whole file system that a batch of copies shares (`syncFileSystem`). The write-back waits
+/// for that flush: started after each copy, it ran beside the next one and slowed both.
+enum class CopyDurability { flushed, deferred };
 
 /// A folder's entries as listed, hidden ones included: their names at once, each entry
 /// itself later. Making a path for every name costs as much as listing the folder, so it

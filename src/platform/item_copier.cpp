@@ -227,15 +227,11 @@ int ItemCopier::finishFolder(int source, int target, const SnapshotEntry& expect
     return settle(target);
 }
 
-// A folder needs no early start: its entries are few bytes and go with the file system's
-// flush. A file system that cannot sync or start a write-back (EINVAL) writes through.
+// A file system that cannot sync (EINVAL) writes through.
 int ItemCopier::settle(int fd) const {
-    if (m_durability == CopyDurability::flushed)
-        return fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
-    struct stat status;
-    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
-        sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-    return 0;
+    if (m_durability == CopyDurability::deferred)
+        return 0;
+    return fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
 }
 
 int ItemCopier::copyLink(int sourceFolder, const char* sourceName, int targetFolder,

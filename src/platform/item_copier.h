@@ -46,8 +46,8 @@ private:
     int copyData(int from, int to, off_t size);
     bool cancelled() const { return m_cancelled && m_cancelled(); }
 
-    /// Makes a file or folder written durable now, or starts its write-back for a later
-    /// flush of the file system.
+    /// Makes a file or folder written durable now, unless a later flush of the file system
+    /// will.
     int settle(int fd) const;
 
     static int copyExtendedAttributes(int from, int to);

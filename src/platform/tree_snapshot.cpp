@@ -107,6 +107,14 @@ bool TreeSnapshot::unchangedIn(const TreeSnapshot& later) const {
     });
 }
 
+std::uint64_t TreeSnapshot::fileBytes() const {
+    std::uint64_t bytes = 0;
+    for (const auto& entry : entries)
+        if (S_ISREG(entry.mode))
+            bytes += entry.size;
+    return bytes;
+}
+
 bool SnapshotEntry::isFolder() const {
     return S_ISDIR(mode);
 }

@@ -57,6 +57,8 @@ public:
     bool sameShapeAs(const TreeSnapshot& copy) const;
     /// Whether `later` finds every entry as this snapshot did and no other.
     bool unchangedIn(const TreeSnapshot& later) const;
+    /// What the item's files hold, in bytes.
+    std::uint64_t fileBytes() const;
 
     /// Opens the folder `relative` below the item `itemName` of the open folder `holder`
     /// one component at a time without following links; -1 with errno set on failure.
