@@ -680,6 +680,35 @@ TEST_F(AcrossFileSystemsTest, aLongBatchIsFinishedRoundByRound) {
     EXPECT_THAT(heardBeforeB, ::testing::Contains("moved a"));
 }
 
+// Copies reach a drive only with the round's flush, so a round takes no more than the last
+// flush showed the drive can write in a round's time: the first flush here writes 64 MiB in
+// a second, the right pace for 128 MiB a round. (The files are sparse: copied at once.)
+TEST_F(AcrossFileSystemsTest, aRoundTakesWhatTheLastFlushCouldWriteInARoundsTime) {
+    for (int i = 10; i < 22; ++i)
+        fs::resize_file(file("f" + std::to_string(i)), 32 << 20);
+    class SlowDrive : public test::FaultInjectingFileServices {
+    public:
+        using FaultInjectingFileServices::FaultInjectingFileServices;
+        FileStatus copyItem(const fs::path& source, const fs::path& target,
+                            const TreeSnapshot& snapshot, const std::function<bool()>& cancelled,
+                            CopyDurability durability) override {
+            ++copiedSinceFlush;
+            return FaultInjectingFileServices::copyItem(source, target, snapshot, cancelled,
+                                                        durability);
+        }
+        FileStatus syncFileSystem(const FileSystemWatch& watch) override {
+            if (rounds.empty())
+                std::this_thread::sleep_for(CopyBatch::roundTime / 2);
+            rounds.push_back(std::exchange(copiedSinceFlush, 0));
+            return FaultInjectingFileServices::syncFileSystem(watch);
+        }
+        int copiedSinceFlush = 0;
+        std::vector<int> rounds;
+    } drive(files);
+    EXPECT_EQ(clean(drive).moved.size(), 12u);
+    EXPECT_THAT(drive.rounds, ElementsAre(2, 4, 6));
+}
+
 TEST_F(AcrossFileSystemsTest, aFlushThatFailsLeavesEveryItemOfTheBatchWhereItWas) {
     file("a");
     home.writeFile(home.desktop() / "Folder/b.txt", "b");
