@@ -144,9 +144,10 @@ void smallFiles(const Bench& bench, const fs::path& base) {
 }
 
 // Another file system on the same disk as the Desktop: an ext4 image mounted through a loop
-// device, its tables written whole at once; left to the kernel, they would be written in the
-// background for minutes, beside the first rounds. Gives false when this machine cannot mount
-// one (no root, no loop devices).
+// device, written whole first, as a drive is, rather than filled in as the rounds write, and
+// its tables written at once; left to the kernel, they would be written in the background
+// for minutes, beside the first rounds. Gives false when this machine cannot mount one (no
+// root, no loop devices).
 bool mountImage(const fs::path& image, const fs::path& mountPoint) {
     fs::create_directories(mountPoint);
     return std::system(
