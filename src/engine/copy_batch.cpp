@@ -92,10 +92,14 @@ void CopyBatch::finishRound(Items round, const TransferListener& listener) {
     for (auto& item : round)
         if (!item.error)
             name(item, listener);
-    if (auto durable = makeDurable(round); !durable)
+    const auto flushStart = std::chrono::steady_clock::now();
+    if (auto durable = makeDurable(round); !durable) {
         for (auto& item : round)
             if (!item.error)
                 discard(item, item.step.target, durable.error());
+    } else if (m_durability == CopyDurability::deferred) {
+        learnFlushRate(round, std::chrono::steady_clock::now() - flushStart);
+    }
 
     announce(round, State::removing, listener);
     // The copy is the whole item now; whatever of the original resists removal stays beside
@@ -185,15 +189,13 @@ void CopyBatch::name(Item& item, const TransferListener& listener) const {
         discard(item, item.step.temporary, named.error());
 }
 
-FileStatus CopyBatch::makeDurable(Items items) {
+FileStatus CopyBatch::makeDurable(Items items) const {
     if (std::all_of(items.begin(), items.end(), [](const Item& item) { return item.error; }))
         return {};
     if (m_durability == CopyDurability::deferred) {
-        const auto start = std::chrono::steady_clock::now();
         for (const auto& watch : m_watches)
             if (auto synced = m_files.syncFileSystem(watch); !synced)
                 return synced;
-        learnFlushRate(items, std::chrono::steady_clock::now() - start);
         return {};
     }
     // Each copy is on the disk already; its new name is not yet.

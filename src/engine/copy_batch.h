@@ -77,7 +77,7 @@ private:
     void finishRound(Items round, const TransferListener& listener);
     void copy(Item& item, const TransferListener& listener);
     void name(Item& item, const TransferListener& listener) const;
-    FileStatus makeDurable(Items items);
+    FileStatus makeDurable(Items items) const;
     /// Sets the next round's bytes to what the drive took of `flushed` in `roundTime`.
     void learnFlushRate(Items flushed, std::chrono::steady_clock::duration took);
     FileStatus watch(const std::filesystem::path& folder);
