@@ -342,6 +342,10 @@
         <source>It was left where it was: %1 inside it could not be removed afterwards (%2).</source>
         <translation>Es blieb, wo es war: %1 darin hätte danach nicht entfernt werden können (%2).</translation>
     </message>
+    <message>
+        <source>%1: put back, but %2 could not be removed from the archive: %3.</source>
+        <translation>%1: zurückgelegt, aber %2 konnte nicht aus dem Archiv entfernt werden: %3.</translation>
+    </message>
 </context>
 <context>
     <name>LoginItem</name>

@@ -329,6 +329,10 @@
         <source>It was left where it was: %1 inside it could not be removed afterwards (%2).</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1: put back, but %2 could not be removed from the archive: %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>LoginItem</name>

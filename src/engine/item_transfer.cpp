@@ -127,15 +127,20 @@ FileResult<TreeSnapshot> ItemTransfer::snapshotForCopy(const std::filesystem::pa
     return snapshot;
 }
 
-std::string ItemTransfer::leftBehindLine(const std::string& name, const FileError& error) {
+std::string ItemTransfer::leftBehindLine(const std::string& name, const FileError& error,
+                                         From from) {
     std::string reason = errorText(error.code);
     if (error.code == EAGAIN)
         reason = messageText("ItemError", "it changed after it was copied");
     else if (error.code == ENOTEMPTY)
         reason = messageText("ItemError", "something new was saved into it");
-    return fillIn(
-        messageText("ItemError", "%1: moved, but %2 could not be removed from the Desktop: %3."),
-        {name, error.description(), reason});
+    const std::string line =
+        from == From::desktop
+            ? messageText("ItemError",
+                          "%1: moved, but %2 could not be removed from the Desktop: %3.")
+            : messageText("ItemError",
+                          "%1: put back, but %2 could not be removed from the archive: %3.");
+    return fillIn(line, {name, error.description(), reason});
 }
 
 bool ItemTransfer::busy(const TreeSnapshot& snapshot) const {

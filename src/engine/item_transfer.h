@@ -73,9 +73,12 @@ public:
     transferToFreeName(const std::filesystem::path& source, const std::filesystem::path& target,
                        const TransferListener& listener = {}) const;
 
-    /// The error line of an item that moved while `error` (from `removeSnapshot`) stayed on
-    /// the Desktop.
-    static std::string leftBehindLine(const std::string& name, const FileError& error);
+    /// Where an item's original lay.
+    enum class From { desktop, archive };
+    /// The error line of an item that moved while `error` (from `removeSnapshot`) stayed
+    /// where it came from.
+    static std::string leftBehindLine(const std::string& name, const FileError& error,
+                                      From from = From::desktop);
 
 private:
     FileResult<std::filesystem::path> transfer(const std::filesystem::path& source,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/clean_observer.h"
+#include "engine/copy_batch.h"
 #include "engine/item_transfer.h"
 #include "engine/undo_result.h"
 #include "record/clean_record.h"
@@ -11,6 +12,9 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace sorvane {
@@ -33,14 +37,24 @@ public:
 
 private:
     using Identities = std::vector<std::optional<FileIdentity>>;
+    /// Where an item of the record ends: back, still in the archive, or gone from both.
+    enum class Fate { restored, remains, gone };
 
-    /// Announces the batch of `items` that begins at `first`; gives where the next begins.
-    std::size_t announceBatch(std::span<const MovedFile> items, std::size_t first);
+    /// Announces the batch of items that begins at `first`; gives where the next begins.
+    std::size_t startBatch(std::size_t first);
     /// The identities of `batch`, read ahead when they were asked for as `following`; those
     /// of `following` are read meanwhile, on a thread of their own.
     Identities identitiesOf(std::span<const MovedFile> batch, std::span<const MovedFile> following);
-    /// True when the item came back.
-    bool restore(const MovedFile& item, UndoResult& result);
+    /// Puts the item back, or queues its copy when it lies on another file system.
+    void tryItem(std::size_t index);
+    /// Makes the queued copies back across file systems together, and settles their items.
+    void finishCopies();
+    /// Settles the item at `index` once its move is over, however it ended.
+    void settle(std::size_t index, const FileResult<std::filesystem::path>& putBackTo,
+                const std::optional<FileError>& leftBehind);
+    /// Leaves the item in the archive because the undo was asked to stop.
+    void stopAt(std::size_t index);
+    void conclude(std::size_t index, Fate fate);
     /// Whether the archive root an item was filed under is there, and is the folder the
     /// run used, so that a missing item is truly gone and not on a drive that is away.
     bool rootIsAvailable(const std::filesystem::path& root);
@@ -48,11 +62,23 @@ private:
 
     FileServices& m_files;
     ItemTransfer m_transfer;
+    CopyBatch m_copies;
     UndoObserver* m_observer;
     std::filesystem::path m_archive;
     std::optional<std::string> m_archiveBookmark;
     std::map<std::filesystem::path, bool> m_availableRoots;
     std::future<Identities> m_identitiesAhead;
+
+    std::span<const MovedFile> m_items;
+    std::vector<Fate> m_fates;
+    std::vector<std::string> m_errors;
+    /// The indexes of the items whose copies wait in `m_copies`, in the order queued.
+    std::vector<std::size_t> m_queued;
+    /// By dated folder: how many of its items have not been settled yet, and whether one
+    /// came back from it.
+    std::unordered_map<std::string_view, std::size_t> m_unsettled;
+    std::unordered_set<std::string_view> m_restoredFrom;
+    std::size_t m_settled = 0;
 };
 
 } // namespace sorvane

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -291,11 +292,17 @@ TEST_F(UndoTest, looksAtAnEmptiedFolderOnceNotAfterEveryItem) {
     EXPECT_EQ(counting.callCount(FileOperation::trashItem), 1);
 }
 
-TEST_F(UndoTest, anArchiveOnAnotherFileSystemComesBackWithItsTagsAndTimes) {
-    test::TempDir shm("/dev/shm");
-    if (test::deviceOf(shm.path()) == test::deviceOf(home.path()))
-        GTEST_SKIP() << "/dev/shm is on the same file system here";
-    options.destination = shm / "Archive";
+class UndoAcrossTest : public UndoTest {
+protected:
+    void SetUp() override {
+        if (test::deviceOf(shm.path()) == test::deviceOf(home.path()))
+            GTEST_SKIP() << "/dev/shm is on the same file system here";
+        options.destination = shm / "Archive";
+    }
+    test::TempDir shm{"/dev/shm"};
+};
+
+TEST_F(UndoAcrossTest, itemsComeBackWithTheirTagsAndTimes) {
     options.keepTaggedFiles = false;
     const Timestamp written = sys_days{2024y / June / 1} + nanoseconds(987654321);
     const auto item = file("tagged.txt", "tagged");
@@ -310,12 +317,61 @@ TEST_F(UndoTest, anArchiveOnAnotherFileSystemComesBackWithItsTagsAndTimes) {
     EXPECT_EQ(contentsOf(item), "tagged");
 }
 
+TEST_F(UndoAcrossTest, copiesBackAreFlushedTogetherAndTheirFailuresTold) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"})
+        file(name, name);
+    const auto record = clean();
+    ASSERT_EQ(record.moved.size(), 4u);
+    std::map<std::string, MovedFile> moved;
+    for (const auto& item : record.moved)
+        moved.emplace(fs::path(item.originalPath).filename(), item);
+    fake.failOn(FileOperation::removeSnapshot, march() / "b.txt", EBUSY);
+    fake.failOn(FileOperation::copyItem, march() / "c.txt", EIO);
+
+    const auto result = undo(record, &fake);
+    EXPECT_EQ(fake.callCount(FileOperation::syncFileSystem), 1);
+    EXPECT_EQ(fake.callCount(FileOperation::syncFolder), 0);
+    std::vector<MovedFile> restored, remaining{moved.at("c.txt")};
+    for (const auto& item : record.moved)
+        if (item.originalPath != moved.at("c.txt").originalPath)
+            restored.push_back(item);
+    EXPECT_EQ(result.restored, restored);
+    EXPECT_EQ(result.remaining, remaining);
+    ASSERT_EQ(result.errors.size(), 2u);
+    EXPECT_THAT(result.errors, ::testing::Contains(::testing::StartsWith("b.txt: put back, but ")));
+    EXPECT_THAT(result.errors, ::testing::Contains(::testing::StartsWith("c.txt: ")));
+    for (const char* name : {"a.txt", "b.txt", "d.txt"})
+        EXPECT_EQ(contentsOf(home.desktop() / name), name);
+    EXPECT_FALSE(fs::exists(home.desktop() / "c.txt"));
+    EXPECT_TRUE(fs::exists(march() / "c.txt"));
+}
+
 class StopAfterFirst : public UndoObserver {
 public:
     void undoProgressed(std::size_t, std::size_t) override { stop = true; }
     bool shouldStop() override { return stop; }
     bool stop = false;
 };
+
+// Copies wait for their batch: a stop before it leaves the items queued so far untouched too.
+class StopFromSecondQuestion : public UndoObserver {
+public:
+    void undoProgressed(std::size_t, std::size_t) override {}
+    bool shouldStop() override { return ++asked >= 2; }
+    int asked = 0;
+};
+
+TEST_F(UndoAcrossTest, aStopLeavesTheQueuedCopiesUndoneInRecordOrder) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        file(name);
+    const auto record = clean();
+    StopFromSecondQuestion observer;
+    const auto result = cleaner().undo(record, options.destination, &observer);
+    EXPECT_THAT(result.restored, IsEmpty());
+    EXPECT_EQ(result.remaining, record.moved);
+    EXPECT_EQ(result.errors.size(), 3u);
+    EXPECT_TRUE(fs::is_empty(home.desktop()));
+}
 
 TEST_F(UndoTest, anUndoAskedToStopLeavesTheRestUndoable) {
     file("a.txt");
