@@ -3,7 +3,7 @@
 // default settings in a home of their own (start-up, journal and history save included),
 // against coreutils `mv` doing the same work, turn by turn: 10,000 old small files within one
 // file system and their undo, and 1 GiB in 200 files into an archive on another file system
-// (a loop-mounted ext4 image on the same disk), against `mv` and `sync -f`.
+// (a loop-mounted ext4 image on the same disk) and back, against `mv` and `sync -f`.
 //
 //     sorvane_clean_bench [--quick | --across-only] [--rounds N] [--sorvane PATH]
 #include "bench_support.h"
@@ -187,6 +187,23 @@ void largeFilesAcross(const Bench& bench, const fs::path& base) {
                       [&] {
                           mvAll(home.desktop(), home.into(),
                                 " && sync -f " + shellQuoted(home.into()));
+                      }));
+    bench::report("undo of those", "mv back + sync -f",
+                  bench::alternate(
+                      rounds,
+                      [&] {
+                          fresh();
+                          bench.sorvaneCommand("clean");
+                      },
+                      [&] { bench.sorvaneCommand("undo"); },
+                      [&] {
+                          fresh();
+                          mvAll(home.desktop(), home.into(),
+                                " && sync -f " + shellQuoted(home.into()));
+                      },
+                      [&] {
+                          mvAll(home.into(), home.desktop(),
+                                " && sync -f " + shellQuoted(home.desktop()));
                       }));
     home.reset();
     std::system(("umount " + shellQuoted(mounted)).c_str());
