@@ -188,23 +188,22 @@ void largeFilesAcross(const Bench& bench, const fs::path& base) {
                           mvAll(home.desktop(), home.into(),
                                 " && sync -f " + shellQuoted(home.into()));
                       }));
-    bench::report("undo of those", "mv back + sync -f",
-                  bench::alternate(
-                      rounds,
-                      [&] {
-                          fresh();
-                          bench.sorvaneCommand("clean");
-                      },
-                      [&] { bench.sorvaneCommand("undo"); },
-                      [&] {
-                          fresh();
-                          mvAll(home.desktop(), home.into(),
-                                " && sync -f " + shellQuoted(home.into()));
-                      },
-                      [&] {
-                          mvAll(home.into(), home.desktop(),
-                                " && sync -f " + shellQuoted(home.desktop()));
-                      }));
+    bench::report(
+        "undo of those", "mv back + sync -f",
+        bench::alternate(
+            rounds,
+            [&] {
+                fresh();
+                bench.sorvaneCommand("clean");
+            },
+            [&] { bench.sorvaneCommand("undo"); },
+            [&] {
+                fresh();
+                mvAll(home.desktop(), home.into(), " && sync -f " + shellQuoted(home.into()));
+            },
+            [&] {
+                mvAll(home.into(), home.desktop(), " && sync -f " + shellQuoted(home.desktop()));
+            }));
     home.reset();
     std::system(("umount " + shellQuoted(mounted)).c_str());
 }

@@ -258,14 +258,22 @@ bool UndoJournal::trashReserved(const TrashReservation& reservation) {
            fdatasync(m_fd) == 0;
 }
 
-bool UndoJournal::restoreStepped(const MovedFile& item, const TransferStep& step) {
+bool UndoJournal::restoresStepped(std::span<const MovedFile* const> items,
+                                  std::span<const TransferStep> steps) {
     static constexpr const char* words[] = {"copying", "copied", "removing"};
-    if (Planned* planned = plannedOf(item))
-        planned->copied = true;
-    const bool known = step.state != TransferStep::State::copying;
-    return append("step " + item.id.toString() + " " + words[static_cast<int>(step.state)] + " " +
-                  (known ? identityText(step.copyIdentity) : std::string("-")) + " " +
-                  Base64::encode(step.temporary.native()) + "\n");
+    std::string lines;
+    for (std::size_t i = 0; i < items.size() && i < steps.size(); ++i) {
+        const auto& step = steps[i];
+        if (Planned* planned = plannedOf(*items[i]))
+            planned->copied = true;
+        const bool known = step.state != TransferStep::State::copying;
+        lines += "step " + items[i]->id.toString() + " " + words[static_cast<int>(step.state)] +
+                 " " + (known ? identityText(step.copyIdentity) : std::string("-")) + " " +
+                 Base64::encode(step.temporary.native()) + "\n";
+    }
+    // After a power cut too, a copy whose original may have gone must not count as one to
+    // remove.
+    return append(lines) && fdatasync(m_fd) == 0;
 }
 
 bool UndoJournal::append(const std::string& lines) {

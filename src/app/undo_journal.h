@@ -54,8 +54,10 @@ public:
     /// Notes the info file of an emptied dated folder before the folder moves into the
     /// Trash, so that recovery can remove that file, and only it, when the move never came.
     bool trashReserved(const TrashReservation& reservation) override;
-    /// Notes where a move back across file systems stands, with the copy's identity.
-    bool restoreStepped(const MovedFile& item, const TransferStep& step) override;
+    /// Notes where moves back across file systems stand, with the copies' identities, on
+    /// the disk before their work begins: the originals go only once it says so.
+    bool restoresStepped(std::span<const MovedFile* const> items,
+                         std::span<const TransferStep> steps) override;
 
 private:
     UndoJournal(std::filesystem::path path, int fd, FileServices& files, UndoObserver& next);

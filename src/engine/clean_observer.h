@@ -93,9 +93,15 @@ public:
     virtual void itemWillRestore(const MovedFile&, const std::filesystem::path& /*target*/) {}
     /// The item stands at `target`.
     virtual void itemRestored(const MovedFile&, const std::filesystem::path& /*target*/) {}
-    /// Putting an item back across file systems reached `step`, before the step's work
-    /// begins; false stops that move there, safely.
-    virtual bool restoreStepped(const MovedFile&, const TransferStep&) { return true; }
+    /// Moves back across file systems made together reached `steps`, one state for each,
+    /// `items[i]` the item of `steps[i]`; sent before the work begins. False when they could
+    /// not be recorded: the moves then stop, safely.
+    virtual bool restoresStepped(std::span<const MovedFile* const> items,
+                                 std::span<const TransferStep> steps) {
+        static_cast<void>(items);
+        static_cast<void>(steps);
+        return true;
+    }
     /// An emptied dated folder is about to go to the Trash under the info file just written;
     /// false keeps it where it is.
     virtual bool trashReserved(const TrashReservation&) { return true; }

@@ -123,9 +123,11 @@ void UndoRun::finishCopies() {
             return true;
         };
         listener.stepped = [&](std::span<const TransferStep> steps) {
-            return std::all_of(steps.begin(), steps.end(), [&](const TransferStep& step) {
-                return m_observer->restoreStepped(itemAt(step.source), step);
-            });
+            std::vector<const MovedFile*> items;
+            items.reserve(steps.size());
+            for (const auto& step : steps)
+                items.push_back(&itemAt(step.source));
+            return m_observer->restoresStepped(items, steps);
         };
     }
     std::size_t next = 0;

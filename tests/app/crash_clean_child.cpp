@@ -89,8 +89,9 @@ public:
         m_journal->itemRestored(item, target);
         step();
     }
-    bool restoreStepped(const MovedFile& item, const TransferStep& transfer) override {
-        const bool written = m_journal->restoreStepped(item, transfer);
+    bool restoresStepped(std::span<const MovedFile* const> items,
+                         std::span<const TransferStep> steps) override {
+        const bool written = m_journal->restoresStepped(items, steps);
         step();
         return written;
     }

@@ -72,7 +72,9 @@ TEST_F(UndoJournalTest, onlyWhatTheJournalProvesPutBackLeavesTheRecord) {
         TransferStep copied{
             TransferStep::State::copied, item(2).newPath, temporary, onDesktop(2), {},
             *files.identity(temporary),  nullptr};
-        killed->restoreStepped(item(2), copied);
+        const MovedFile copiedItem = item(2);
+        const MovedFile* const copiedItems[] = {&copiedItem};
+        killed->restoresStepped(copiedItems, {&copied, 1});
         killed->itemWillRestore(item(2), home.desktop() / "c 2");
         // d: put back, then replaced on the Desktop by something else.
         fs::rename(item(3).newPath, onDesktop(3));
