@@ -14,6 +14,7 @@ fixture=$(realpath "$2")
 runs=${3:-7}
 work=$(mktemp -d "${BENCH_DIR:-$PWD}/sorvane-history-bench-XXXXXX")
 . "$(dirname "$0")/../tests/ui/background_cleanup.sh"
+. "$(dirname "$0")/bench_support.sh"
 
 unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME LC_TIME LANG
 export LC_ALL=C.UTF-8 TZ=UTC
@@ -38,28 +39,6 @@ desktop_of() {
     for i in $(seq 1 "$1"); do echo "$i" >"$HOME/Desktop/file $i.txt"; done
 }
 
-# ms of one run of "$@".
-time_ms() {
-    local start=$EPOCHREALTIME
-    "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
-    echo "$start $EPOCHREALTIME" | awk '{printf "%.3f\n", ($2 - $1) * 1000}'
-}
-
-# Prints min/median/max of the A times, of the B times and of the per-pair ratios A/B.
-report() {
-    local what=$1 a_file=$2 b_file=$3 unit=${4:-ms}
-    paste "$a_file" "$b_file" | awk -v what="$what" -v unit="$unit" '
-        function spread(v, n,   i, j, t) {
-            for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
-            return sprintf("%.2f / %.2f / %.2f", v[1], v[int((n + 1) / 2)], v[n])
-        }
-        { n++; a[n] = $1; b[n] = $2; r[n] = $1 / $2 }
-        END {
-            printf "%-34s full %s %s   none %s %s   ratio %s (min/median/max)\n",
-                what, spread(a, n), unit, spread(b, n), unit, spread(r, n)
-        }'
-}
-
 command_pair() {
     local name=$1
     shift
@@ -68,7 +47,7 @@ command_pair() {
         use_world full && "$@" && time_ms "$program" "$name" >>"$work/a"
         use_world none && "$@" && time_ms "$program" "$name" >>"$work/b"
     done
-    report "sorvane $name" "$work/a" "$work/b"
+    report "sorvane $name" full "$work/a" none "$work/b"
 }
 
 command_pair status desktop_of 20
@@ -123,5 +102,5 @@ for _ in $(seq 1 "$runs"); do
     use_world full && desktop_of 20 && tray_once "$work/a" "$work/am"
     use_world none && desktop_of 20 && tray_once "$work/b" "$work/bm"
 done
-report "tray start until the icon" "$work/a" "$work/b"
-report "tray idle memory (RSS)" "$work/am" "$work/bm" MiB
+report "tray start until the icon" full "$work/a" none "$work/b"
+report "tray idle memory (RSS)" full "$work/am" none "$work/bm" MiB
