@@ -222,7 +222,7 @@ void CopyBatch::learnFlushRate(Items flushed, std::chrono::steady_clock::duratio
     const double perRound = static_cast<double>(bytes) / std::max(1.0, Microseconds(took).count()) *
                             Microseconds(roundTime).count();
     m_roundBytes = static_cast<std::uint64_t>(
-        std::clamp(perRound, double(leastRoundBytes), double(std::uint64_t{1} << 50)));
+        std::clamp(perRound, double(leastRoundBytes), double(mostRoundBytes)));
 }
 
 FileStatus CopyBatch::watch(const std::filesystem::path& folder) {

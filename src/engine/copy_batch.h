@@ -46,11 +46,13 @@ public:
     /// made are finished together, so that a slow drive still shows progress and a stop
     /// wastes little.
     static constexpr std::chrono::seconds roundTime{2};
-    /// What the first round copies at most. Copies land in memory at once and reach the
-    /// drive with the flush, so a round is bounded by what the last flush wrote in
-    /// `roundTime` too: without, a slow drive's flush would keep progress (and a quit)
-    /// waiting for minutes.
-    static constexpr std::uint64_t firstRoundBytes = 64 << 20;
+    /// What a round copies at most. The originals a round removes free their memory for the
+    /// next round's copies, as `mv` frees each file's for the next; a larger round holds every
+    /// copy beside its original, in memory taken fresh (or from other files' cache).
+    static constexpr std::uint64_t mostRoundBytes = 64 << 20;
+    /// Copies land in memory at once and reach the drive with the flush, so a round is
+    /// bounded by what the last flush wrote in `roundTime` too, but never below this:
+    /// without, a slow drive's flush would keep progress (and a quit) waiting for minutes.
     static constexpr std::uint64_t leastRoundBytes = 4 << 20;
 
     /// Moves every queued item and empties the queue; `settled` hears each outcome, in the
@@ -78,7 +80,8 @@ private:
     void copy(Item& item, const TransferListener& listener);
     void name(Item& item, const TransferListener& listener) const;
     FileStatus makeDurable(Items items) const;
-    /// Sets the next round's bytes to what the drive took of `flushed` in `roundTime`.
+    /// Sets the next round's bytes to what the drive took of `flushed` in `roundTime`, within
+    /// the bounds above.
     void learnFlushRate(Items flushed, std::chrono::steady_clock::duration took);
     FileStatus watch(const std::filesystem::path& folder);
     /// Removes what the item's copy left at `copy`, if anything, and fails the item with
@@ -89,7 +92,7 @@ private:
     const ItemTransfer& m_transfer;
     CopyDurability m_durability;
     std::vector<Item> m_items;
-    std::uint64_t m_roundBytes = firstRoundBytes;
+    std::uint64_t m_roundBytes = mostRoundBytes;
     std::vector<FileSystemWatch> m_watches;
     std::set<std::filesystem::path> m_watchedFolders;
 };

@@ -681,11 +681,12 @@ TEST_F(AcrossFileSystemsTest, aLongBatchIsFinishedRoundByRound) {
 }
 
 // Copies reach a drive only with the round's flush, so a round takes no more than the last
-// flush showed the drive can write in a round's time: the first flush here writes 64 MiB in
-// a second, the right pace for 128 MiB a round. (The files are sparse: copied at once.)
+// flush showed the drive can write in a round's time, and never more than 64 MiB: the first
+// flush here writes 64 MiB in four seconds, the right pace for 32 MiB a round; the next is
+// quick. (The files are sparse: copied at once.)
 TEST_F(AcrossFileSystemsTest, aRoundTakesWhatTheLastFlushCouldWriteInARoundsTime) {
-    for (int i = 10; i < 22; ++i)
-        fs::resize_file(file("f" + std::to_string(i)), 32 << 20);
+    for (int i = 10; i < 34; ++i)
+        fs::resize_file(file("f" + std::to_string(i)), 8 << 20);
     class SlowDrive : public test::FaultInjectingFileServices {
     public:
         using FaultInjectingFileServices::FaultInjectingFileServices;
@@ -698,15 +699,15 @@ TEST_F(AcrossFileSystemsTest, aRoundTakesWhatTheLastFlushCouldWriteInARoundsTime
         }
         FileStatus syncFileSystem(const FileSystemWatch& watch) override {
             if (rounds.empty())
-                std::this_thread::sleep_for(CopyBatch::roundTime / 2);
+                std::this_thread::sleep_for(CopyBatch::roundTime * 2);
             rounds.push_back(std::exchange(copiedSinceFlush, 0));
             return FaultInjectingFileServices::syncFileSystem(watch);
         }
         int copiedSinceFlush = 0;
         std::vector<int> rounds;
     } drive(files);
-    EXPECT_EQ(clean(drive).moved.size(), 12u);
-    EXPECT_THAT(drive.rounds, ElementsAre(2, 4, 6));
+    EXPECT_EQ(clean(drive).moved.size(), 24u);
+    EXPECT_THAT(drive.rounds, ElementsAre(8, 4, 8, 4));
 }
 
 TEST_F(AcrossFileSystemsTest, aFlushThatFailsLeavesEveryItemOfTheBatchWhereItWas) {
