@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <set>
+#include <system_error>
 
 namespace sorvane {
 namespace {
@@ -54,14 +55,19 @@ void CopyBatch::complete(const TransferListener& listener,
         item.step.sourceIdentity = m_files.identity(item.step.source).value_or(FileIdentity{});
 
     announce(items, State::copying, listener);
+    // The drive writes one round while the next is read and copied; the originals of a round
+    // go only once its flush is over, before the round after next copies, so that those
+    // copies take the memory the originals free.
+    std::optional<RoundInFlight> inFlight;
     for (std::size_t start = 0; start < items.size();) {
         const auto round = items.subspan(start, copyRound(items.subspan(start), listener));
-        finishRound(round, listener);
-        for (const auto& item : round)
-            settled(item.error ? Outcome{item.step.source, *item.error, std::nullopt}
-                               : Outcome{item.step.source, item.step.target, item.leftBehind});
         start += round.size();
+        if (inFlight)
+            land(*inFlight, listener, settled);
+        inFlight = launch(round, listener);
     }
+    if (inFlight)
+        land(*inFlight, listener, settled);
 }
 
 std::size_t CopyBatch::copyRound(Items items, const TransferListener& listener) {
@@ -87,18 +93,34 @@ std::size_t CopyBatch::copyRound(Items items, const TransferListener& listener) 
     return items.size();
 }
 
-void CopyBatch::finishRound(Items round, const TransferListener& listener) {
+CopyBatch::RoundInFlight CopyBatch::launch(Items round, const TransferListener& listener) {
     announce(round, State::copied, listener);
     for (auto& item : round)
         if (!item.error)
             name(item, listener);
-    const auto flushStart = std::chrono::steady_clock::now();
-    if (auto durable = makeDurable(round); !durable) {
+    std::vector<const FileSystemWatch*> watches;
+    for (const auto& watch : m_watches)
+        watches.push_back(&watch);
+    const auto flush = [this, round, watches] {
+        return makeDurable(round, watches);
+    };
+    try {
+        return {round, std::async(std::launch::async, flush)};
+    } catch (const std::system_error&) {
+        // Without a thread to spare, the flush runs when the round lands.
+        return {round, std::async(std::launch::deferred, flush)};
+    }
+}
+
+void CopyBatch::land(RoundInFlight& flight, const TransferListener& listener,
+                     const std::function<void(const Outcome&)>& settled) {
+    const auto round = flight.round;
+    if (auto flushed = flight.flush.get(); !flushed.status) {
         for (auto& item : round)
             if (!item.error)
-                discard(item, item.step.target, durable.error());
+                discard(item, item.step.target, flushed.status.error());
     } else if (m_durability == CopyDurability::deferred) {
-        learnFlushRate(round, std::chrono::steady_clock::now() - flushStart);
+        learnFlushRate(round, flushed.took);
     }
 
     announce(round, State::removing, listener);
@@ -108,6 +130,9 @@ void CopyBatch::finishRound(Items round, const TransferListener& listener) {
         if (!item.error)
             if (auto removed = m_files.removeSnapshot(item.step.source, *item.snapshot); !removed)
                 item.leftBehind = removed.error();
+    for (const auto& item : round)
+        settled(item.error ? Outcome{item.step.source, *item.error, std::nullopt}
+                           : Outcome{item.step.source, item.step.target, item.leftBehind});
 }
 
 void CopyBatch::announce(Items items, TransferStep::State state,
@@ -189,14 +214,19 @@ void CopyBatch::name(Item& item, const TransferListener& listener) const {
         discard(item, item.step.temporary, named.error());
 }
 
-FileStatus CopyBatch::makeDurable(Items items) const {
+CopyBatch::Flush CopyBatch::makeDurable(Items items,
+                                        const std::vector<const FileSystemWatch*>& watches) const {
+    const auto start = std::chrono::steady_clock::now();
+    const auto took = [&] {
+        return std::chrono::steady_clock::now() - start;
+    };
     if (std::all_of(items.begin(), items.end(), [](const Item& item) { return item.error; }))
-        return {};
+        return {{}, took()};
     if (m_durability == CopyDurability::deferred) {
-        for (const auto& watch : m_watches)
-            if (auto synced = m_files.syncFileSystem(watch); !synced)
-                return synced;
-        return {};
+        for (const auto* watch : watches)
+            if (auto synced = m_files.syncFileSystem(*watch); !synced)
+                return {synced, took()};
+        return {{}, took()};
     }
     // Each copy is on the disk already; its new name is not yet.
     std::set<std::filesystem::path> folders;
@@ -205,8 +235,8 @@ FileStatus CopyBatch::makeDurable(Items items) const {
             folders.insert(item.step.target.parent_path());
     for (const auto& folder : folders)
         if (auto synced = m_files.syncFolder(folder); !synced)
-            return synced;
-    return {};
+            return {synced, took()};
+    return {{}, took()};
 }
 
 // A round too small to fill the drive's queue says more of the flush's fixed cost than of

@@ -6,8 +6,10 @@
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <optional>
 #include <set>
 #include <span>
@@ -46,9 +48,9 @@ public:
     /// made are finished together, so that a slow drive still shows progress and a stop
     /// wastes little.
     static constexpr std::chrono::seconds roundTime{2};
-    /// What a round copies at most. The originals a round removes free their memory for the
-    /// next round's copies, as `mv` frees each file's for the next; a larger round holds every
-    /// copy beside its original, in memory taken fresh (or from other files' cache).
+    /// What a round copies at most. The originals a round removes free their memory for later
+    /// rounds' copies, as `mv` frees each file's for the next; a larger round holds every copy
+    /// beside its original, in memory taken fresh (or from other files' cache).
     static constexpr std::uint64_t mostRoundBytes = 64 << 20;
     /// Copies land in memory at once and reach the drive with the flush, so a round is
     /// bounded by what the last flush wrote in `roundTime` too, but never below this:
@@ -56,7 +58,8 @@ public:
     static constexpr std::uint64_t leastRoundBytes = 4 << 20;
 
     /// Moves every queued item and empties the queue; `settled` hears each outcome, in the
-    /// order queued, as soon as the item's round is over.
+    /// order queued, as soon as the item's round is over. A round's flush runs on a thread
+    /// of its own while the next round copies; its originals go once it is over.
     void complete(const TransferListener& listener,
                   const std::function<void(const Outcome&)>& settled);
 
@@ -69,17 +72,31 @@ private:
     };
 
     using Items = std::span<Item>;
+    struct Flush {
+        FileStatus status;
+        std::chrono::steady_clock::duration took;
+    };
+    /// A round whose copies have their names and are being made durable.
+    struct RoundInFlight {
+        Items round;
+        std::future<Flush> flush;
+    };
 
     /// Tells the listener of `state` for the items still going; those it could not record
     /// fail, and what copies of them exist go.
     void announce(Items items, TransferStep::State state, const TransferListener& listener) const;
     /// Copies items from the start of `items` for one round; gives how many it took.
     std::size_t copyRound(Items items, const TransferListener& listener);
-    /// Names the round's copies, makes them durable and removes their originals.
-    void finishRound(Items round, const TransferListener& listener);
+    /// Names the round's copies and starts making them durable.
+    RoundInFlight launch(Items round, const TransferListener& listener);
+    /// Waits until the round's copies are durable, removes their originals and settles its
+    /// items.
+    void land(RoundInFlight& flight, const TransferListener& listener,
+              const std::function<void(const Outcome&)>& settled);
     void copy(Item& item, const TransferListener& listener);
     void name(Item& item, const TransferListener& listener) const;
-    FileStatus makeDurable(Items items) const;
+    /// Runs on the flush's thread: reads only `items` and `watches`.
+    Flush makeDurable(Items items, const std::vector<const FileSystemWatch*>& watches) const;
     /// Sets the next round's bytes to what the drive took of `flushed` in `roundTime`, within
     /// the bounds above.
     void learnFlushRate(Items flushed, std::chrono::steady_clock::duration took);
@@ -93,7 +110,8 @@ private:
     CopyDurability m_durability;
     std::vector<Item> m_items;
     std::uint64_t m_roundBytes = mostRoundBytes;
-    std::vector<FileSystemWatch> m_watches;
+    /// A deque: a watch added while a flush reads the others must not move them.
+    std::deque<FileSystemWatch> m_watches;
     std::set<std::filesystem::path> m_watchedFolders;
 };
 

@@ -8,6 +8,7 @@
 #include "support/private_home.h"
 #include "support/temp_dir.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -664,50 +665,52 @@ TEST_F(CleanRunTest, aFailureWhileTheDesktopIsReadReachesTheCaller) {
 }
 
 // A slow drive still shows progress: what was copied in one round is finished and counted
-// before the next round's copies.
+// while the round after next is copied.
 TEST_F(AcrossFileSystemsTest, aLongBatchIsFinishedRoundByRound) {
     file("a");
     file("b");
+    file("c");
     RecordingObserver observer;
-    std::vector<std::string> heardBeforeB;
+    std::vector<std::string> heardBeforeC;
     DuringCopy slow(files, [&](const fs::path& source, const fs::path&) {
-        if (source.filename() == "a")
-            std::this_thread::sleep_for(CopyBatch::roundTime);
+        if (source.filename() == "c")
+            heardBeforeC = observer.events;
         else
-            heardBeforeB = observer.events;
+            std::this_thread::sleep_for(CopyBatch::roundTime);
     });
-    EXPECT_EQ(clean(slow, &observer).moved.size(), 2u);
-    EXPECT_THAT(heardBeforeB, ::testing::Contains("moved a"));
+    EXPECT_EQ(clean(slow, &observer).moved.size(), 3u);
+    EXPECT_THAT(heardBeforeC, ::testing::Contains("moved a"));
 }
 
 // Copies reach a drive only with the round's flush, so a round takes no more than the last
 // flush showed the drive can write in a round's time, and never more than 64 MiB: the first
-// flush here writes 64 MiB in four seconds, the right pace for 32 MiB a round; the next is
-// quick. (The files are sparse: copied at once.)
+// flush here writes 64 MiB in four seconds, the right pace for 32 MiB a round, while the
+// second round, copied meanwhile, still takes 64 MiB; the next flushes are quick. (The
+// files are sparse: copied at once.)
 TEST_F(AcrossFileSystemsTest, aRoundTakesWhatTheLastFlushCouldWriteInARoundsTime) {
-    for (int i = 10; i < 34; ++i)
+    for (int i = 10; i < 42; ++i)
         fs::resize_file(file("f" + std::to_string(i)), 8 << 20);
-    class SlowDrive : public test::FaultInjectingFileServices {
+    class SlowFirstFlush : public test::FaultInjectingFileServices {
     public:
         using FaultInjectingFileServices::FaultInjectingFileServices;
-        FileStatus copyItem(const fs::path& source, const fs::path& target,
-                            const TreeSnapshot& snapshot, const std::function<bool()>& cancelled,
-                            CopyDurability durability) override {
-            ++copiedSinceFlush;
-            return FaultInjectingFileServices::copyItem(source, target, snapshot, cancelled,
-                                                        durability);
-        }
         FileStatus syncFileSystem(const FileSystemWatch& watch) override {
-            if (rounds.empty())
+            if (!held.exchange(true))
                 std::this_thread::sleep_for(CopyBatch::roundTime * 2);
-            rounds.push_back(std::exchange(copiedSinceFlush, 0));
             return FaultInjectingFileServices::syncFileSystem(watch);
         }
-        int copiedSinceFlush = 0;
-        std::vector<int> rounds;
+        std::atomic<bool> held = false;
     } drive(files);
-    EXPECT_EQ(clean(drive).moved.size(), 24u);
-    EXPECT_THAT(drive.rounds, ElementsAre(8, 4, 8, 4));
+    class RoundObserver : public RecordingObserver {
+    public:
+        bool transfersStepped(std::span<const TransferStep> steps) override {
+            if (steps.front().state == TransferStep::State::copied)
+                rounds.push_back(int(steps.size()));
+            return true;
+        }
+        std::vector<int> rounds;
+    } observer;
+    EXPECT_EQ(clean(drive, &observer).moved.size(), 32u);
+    EXPECT_THAT(observer.rounds, ElementsAre(8, 8, 4, 8, 4));
 }
 
 TEST_F(AcrossFileSystemsTest, aFlushThatFailsLeavesEveryItemOfTheBatchWhereItWas) {
