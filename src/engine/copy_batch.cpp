@@ -55,9 +55,10 @@ void CopyBatch::complete(const TransferListener& listener,
         item.step.sourceIdentity = m_files.identity(item.step.source).value_or(FileIdentity{});
 
     announce(items, State::copying, listener);
-    // The drive writes one round while the next is read and copied; the originals of a round
-    // go only once its flush is over, before the round after next copies, so that those
-    // copies take the memory the originals free.
+    // A quick drive writes one round while the next is read and copied; the originals of a
+    // round go only once its flush is over, before the round after next copies, so that those
+    // copies take the memory the originals free. A slow one flushes each round before the
+    // next: a quit must not wait for a long flush and then for the copies made meanwhile.
     std::optional<RoundInFlight> inFlight;
     for (std::size_t start = 0; start < items.size();) {
         const auto round = items.subspan(start, copyRound(items.subspan(start), listener));
@@ -65,6 +66,10 @@ void CopyBatch::complete(const TransferListener& listener,
         if (inFlight)
             land(*inFlight, listener, settled);
         inFlight = launch(round, listener);
+        if (!m_flushesBeside) {
+            land(*inFlight, listener, settled);
+            inFlight.reset();
+        }
     }
     if (inFlight)
         land(*inFlight, listener, settled);
@@ -121,6 +126,7 @@ void CopyBatch::land(RoundInFlight& flight, const TransferListener& listener,
                 discard(item, item.step.target, flushed.status.error());
     } else if (m_durability == CopyDurability::deferred) {
         learnFlushRate(round, flushed.took);
+        m_flushesBeside = flushed.took < quickFlush;
     }
 
     announce(round, State::removing, listener);

@@ -56,10 +56,13 @@ public:
     /// bounded by what the last flush wrote in `roundTime` too, but never below this:
     /// without, a slow drive's flush would keep progress (and a quit) waiting for minutes.
     static constexpr std::uint64_t leastRoundBytes = 4 << 20;
+    /// A flush at least this long keeps the next round's copying waiting for it.
+    static constexpr std::chrono::milliseconds quickFlush{250};
 
     /// Moves every queued item and empties the queue; `settled` hears each outcome, in the
-    /// order queued, as soon as the item's round is over. A round's flush runs on a thread
-    /// of its own while the next round copies; its originals go once it is over.
+    /// order queued, as soon as the item's round is over. After a quick flush, a round's
+    /// flush runs on a thread of its own while the next round copies; its originals go once
+    /// it is over.
     void complete(const TransferListener& listener,
                   const std::function<void(const Outcome&)>& settled);
 
@@ -110,6 +113,8 @@ private:
     CopyDurability m_durability;
     std::vector<Item> m_items;
     std::uint64_t m_roundBytes = mostRoundBytes;
+    /// Whether the last flush was quick: the next runs beside the round after it.
+    bool m_flushesBeside = false;
     /// A deque: a watch added while a flush reads the others must not move them.
     std::deque<FileSystemWatch> m_watches;
     std::set<std::filesystem::path> m_watchedFolders;

@@ -17,6 +17,7 @@
 #include <gmock/gmock.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 #include <sys/wait.h>
 #include <thread>
@@ -684,9 +685,9 @@ TEST_F(AcrossFileSystemsTest, aLongBatchIsFinishedRoundByRound) {
 
 // Copies reach a drive only with the round's flush, so a round takes no more than the last
 // flush showed the drive can write in a round's time, and never more than 64 MiB: the first
-// flush here writes 64 MiB in four seconds, the right pace for 32 MiB a round, while the
-// second round, copied meanwhile, still takes 64 MiB; the next flushes are quick. (The
-// files are sparse: copied at once.)
+// flush here writes 64 MiB in four seconds, the right pace for 32 MiB a round, and the next
+// ones are quick, so that the fourth round is copied while the third is flushed, by the pace
+// the second showed. (The files are sparse: copied at once.)
 TEST_F(AcrossFileSystemsTest, aRoundTakesWhatTheLastFlushCouldWriteInARoundsTime) {
     for (int i = 10; i < 42; ++i)
         fs::resize_file(file("f" + std::to_string(i)), 8 << 20);
@@ -710,7 +711,49 @@ TEST_F(AcrossFileSystemsTest, aRoundTakesWhatTheLastFlushCouldWriteInARoundsTime
         std::vector<int> rounds;
     } observer;
     EXPECT_EQ(clean(drive, &observer).moved.size(), 32u);
-    EXPECT_THAT(observer.rounds, ElementsAre(8, 8, 4, 8, 4));
+    EXPECT_THAT(observer.rounds, ElementsAre(8, 4, 8, 8, 4));
+}
+
+// After a quick flush the next round is copied while the drive writes, but no original goes
+// before the flush that made its copy durable is over.
+TEST_F(AcrossFileSystemsTest, aQuickDriveWritesOneRoundWhileTheNextIsCopied) {
+    for (int i = 10; i < 34; ++i)
+        fs::resize_file(file("f" + std::to_string(i)), 8 << 20);
+    class Drive : public test::FaultInjectingFileServices {
+    public:
+        using FaultInjectingFileServices::FaultInjectingFileServices;
+        FileStatus copyItem(const fs::path& source, const fs::path& target,
+                            const TreeSnapshot& snapshot, const std::function<bool()>& cancelled,
+                            CopyDurability durability) override {
+            // Long enough for the flush's thread to have started by the round's last copy.
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            copiedDuringFlush += flushing ? 1 : 0;
+            flushesBeforeCopy[source] = flushes;
+            return FaultInjectingFileServices::copyItem(source, target, snapshot, cancelled,
+                                                        durability);
+        }
+        FileStatus syncFileSystem(const FileSystemWatch& watch) override {
+            flushing = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            auto synced = FaultInjectingFileServices::syncFileSystem(watch);
+            ++flushes;
+            flushing = false;
+            return synced;
+        }
+        FileStatus removeSnapshot(const fs::path& item, const TreeSnapshot& snapshot) override {
+            removedEarly = removedEarly || flushes <= flushesBeforeCopy.at(item);
+            return FaultInjectingFileServices::removeSnapshot(item, snapshot);
+        }
+        std::atomic<bool> flushing = false;
+        std::atomic<int> flushes = 0;
+        int copiedDuringFlush = 0;
+        std::map<fs::path, int> flushesBeforeCopy;
+        bool removedEarly = false;
+    } drive(files);
+    EXPECT_EQ(clean(drive).moved.size(), 24u);
+    EXPECT_EQ(drive.flushes, 3);
+    EXPECT_GT(drive.copiedDuringFlush, 0);
+    EXPECT_FALSE(drive.removedEarly);
 }
 
 TEST_F(AcrossFileSystemsTest, aFlushThatFailsLeavesEveryItemOfTheBatchWhereItWas) {
