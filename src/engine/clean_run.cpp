@@ -23,7 +23,7 @@ CleanRun::CleanRun(FileServices& files, DesktopScan::Clock now, const CleanOptio
                    CleanTrigger trigger, CleanObserver* observer)
     : m_files(files), m_now(std::move(now)), m_options(options), m_trigger(trigger),
       m_observer(observer), m_root(PathRules::standardized(options.destination)),
-      m_transfer(files, m_now), m_copies(files, m_transfer, CopyDurability::deferred) {}
+      m_transfer(files, m_now), m_copies(files, m_transfer) {}
 
 CleanResult CleanRun::run() {
     const auto desktop = m_files.desktopDirectory();

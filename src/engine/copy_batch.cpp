@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <set>
 #include <system_error>
 
 namespace sorvane {
@@ -29,8 +28,8 @@ FileError unrecorded(const std::filesystem::path& source) {
 
 } // namespace
 
-CopyBatch::CopyBatch(FileServices& files, const ItemTransfer& transfer, CopyDurability durability)
-    : m_files(files), m_transfer(transfer), m_durability(durability) {}
+CopyBatch::CopyBatch(FileServices& files, const ItemTransfer& transfer)
+    : m_files(files), m_transfer(transfer) {}
 
 void CopyBatch::add(const std::filesystem::path& source, const std::filesystem::path& target) {
     Item item;
@@ -124,7 +123,7 @@ void CopyBatch::land(RoundInFlight& flight, const TransferListener& listener,
         for (auto& item : round)
             if (!item.error)
                 discard(item, item.step.target, flushed.status.error());
-    } else if (m_durability == CopyDurability::deferred) {
+    } else {
         learnFlushRate(round, flushed.took);
         m_flushesBeside = flushed.took < quickFlush;
     }
@@ -170,15 +169,14 @@ void CopyBatch::copy(Item& item, const TransferListener& listener) {
         item.error = snapshot.error();
         return;
     }
-    if (m_durability == CopyDurability::deferred)
-        if (auto watched = watch(item.step.target.parent_path()); !watched) {
-            item.error = watched.error();
-            return;
-        }
+    if (auto watched = watch(item.step.target.parent_path()); !watched) {
+        item.error = watched.error();
+        return;
+    }
     item.snapshot = std::move(snapshot).value();
     item.step.sourceIdentity = identityOf(item.snapshot->entries.front());
     if (auto copied = m_files.copyItem(source, item.step.temporary, *item.snapshot,
-                                       listener.cancelled, m_durability);
+                                       listener.cancelled, CopyDurability::deferred);
         !copied) {
         item.error = copied.error();
         return;
@@ -228,19 +226,8 @@ CopyBatch::Flush CopyBatch::makeDurable(Items items,
     };
     if (std::all_of(items.begin(), items.end(), [](const Item& item) { return item.error; }))
         return {{}, took()};
-    if (m_durability == CopyDurability::deferred) {
-        for (const auto* watch : watches)
-            if (auto synced = m_files.syncFileSystem(*watch); !synced)
-                return {synced, took()};
-        return {{}, took()};
-    }
-    // Each copy is on the disk already; its new name is not yet.
-    std::set<std::filesystem::path> folders;
-    for (const auto& item : items)
-        if (!item.error)
-            folders.insert(item.step.target.parent_path());
-    for (const auto& folder : folders)
-        if (auto synced = m_files.syncFolder(folder); !synced)
+    for (const auto* watch : watches)
+        if (auto synced = m_files.syncFileSystem(*watch); !synced)
             return {synced, took()};
     return {{}, took()};
 }

@@ -22,9 +22,9 @@ struct TransferListener;
 
 /// Moves across file systems made together. Each item is copied under a hidden temporary
 /// name and checked; the copies then take their names and are made durable together, and
-/// only then do the originals go, each entry checked once more just before. With
-/// `CopyDurability::deferred`, one flush of the target's file system serves a whole round of
-/// copies, where a flush per copy would wait for each in turn. Each state is announced for
+/// only then do the originals go, each entry checked once more just before. One flush of the
+/// target's file system serves a whole round of copies, where a flush per copy would wait
+/// for each in turn. Each state is announced for
 /// all the batch's items in one go, before its work begins.
 class CopyBatch {
 public:
@@ -36,7 +36,7 @@ public:
         std::optional<FileError> leftBehind;
     };
 
-    CopyBatch(FileServices& files, const ItemTransfer& transfer, CopyDurability durability);
+    CopyBatch(FileServices& files, const ItemTransfer& transfer);
 
     /// Queues `source` to be moved to `target`, a free name on another file system.
     void add(const std::filesystem::path& source, const std::filesystem::path& target);
@@ -110,7 +110,6 @@ private:
 
     FileServices& m_files;
     const ItemTransfer& m_transfer;
-    CopyDurability m_durability;
     std::vector<Item> m_items;
     std::uint64_t m_roundBytes = mostRoundBytes;
     /// Whether the last flush was quick: the next runs beside the round after it.

@@ -103,15 +103,11 @@ FileResult<std::filesystem::path> ItemTransfer::transfer(const std::filesystem::
 FileResult<std::filesystem::path> ItemTransfer::copyAcross(const std::filesystem::path& source,
                                                            const std::filesystem::path& target,
                                                            const TransferListener& listener) const {
-    if (listener.batch) {
-        listener.batch->add(source, target);
-        return target;
-    }
-    CopyBatch alone(m_files, *this, CopyDurability::flushed);
-    alone.add(source, target);
-    FileResult<std::filesystem::path> result = target;
-    alone.complete(listener, [&](const CopyBatch::Outcome& outcome) { result = outcome.target; });
-    return result;
+    // Only a batch can move an item across file systems: it alone makes copies durable.
+    if (!listener.batch)
+        return posixError("move", source, EXDEV);
+    listener.batch->add(source, target);
+    return target;
 }
 
 FileResult<TreeSnapshot> ItemTransfer::snapshotForCopy(const std::filesystem::path& source,

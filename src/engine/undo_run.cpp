@@ -20,8 +20,8 @@ std::string_view folderOf(const std::string& archived) {
 } // namespace
 
 UndoRun::UndoRun(FileServices& files, ItemTransfer::Clock now, UndoObserver* observer)
-    : m_files(files), m_transfer(files, std::move(now)),
-      m_copies(files, m_transfer, CopyDurability::deferred), m_observer(observer) {}
+    : m_files(files), m_transfer(files, std::move(now)), m_copies(files, m_transfer),
+      m_observer(observer) {}
 
 UndoResult UndoRun::run(const CleanRecord& record, const std::filesystem::path& archive,
                         const std::optional<std::string>& archiveBookmark) {
